@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up, builds every preset and runs every test: native, native under ASan+UBSan,
+# the fuzzers (bounded), and the Windows build under Wine. Fails if any test fails
+# or a preset ran none.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+status=0
+for preset in native native-asan fuzz win; do
+  echo "==== $preset"
+  cmake --preset "$preset" >/dev/null || { status=1; continue; }
+  cmake --build --preset "$preset" || { status=1; continue; }
+  ctest --preset "$preset" || status=1
+done
+
+if [ $status -ne 0 ]; then
+  echo "TESTS FAILED" >&2
+fi
+exit $status

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// One named IPv4 configuration of one network adapter. The name is not part of the
+// record: it is the caption of the list entry that holds it. The six address members
+// carry the address field's 15-character masked text ("192.168.1  .1  ") until a
+// profile is applied; only the normalised copy holds plain dotted addresses.
+struct TNetInfo {
+  std::string LAN;
+  bool DHCP = false;
+  std::string IP;
+  std::string SN;
+  std::string DG;
+  std::string DNS;
+  std::string ADNS;
+  std::string WINS;
+
+  friend bool operator==(const TNetInfo&, const TNetInfo&) = default;
+};
+
+// The text with every space (code 32) removed; tabs and other blanks stay.
+std::string StripSpaces(std::string_view text);
+
+// The copy that is applied: address members stripped of spaces, and an untouched
+// field ("..." once stripped) replaced by "none", or by "255.255.255.0" for the mask.
+TNetInfo NormalisedCopy(const TNetInfo& profile);
