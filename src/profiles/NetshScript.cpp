@@ -1,0 +1,52 @@
+#include "NetshScript.h"
+
+namespace {
+
+// The connection name as netsh expects it after "name=" (or "name = "): in double
+// quotes, inserted as it stands.
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+// Netsh's sign that there is no alternate DNS server to add.
+constexpr std::string_view kNone = "none";
+
+void AddDhcpLines(const TNetInfo& p, std::vector<std::string>& lines) {
+  const std::string name = Quoted(p.LAN);
+  lines.push_back("set address name=" + name + " source=dhcp");
+  lines.push_back("set dns name=" + name + " source=dhcp");
+  lines.push_back("set wins name=" + name + " source=dhcp");
+}
+
+void AddStaticLines(const TNetInfo& p, std::vector<std::string>& lines) {
+  const std::string name = Quoted(p.LAN);
+  lines.push_back("set address name=" + name + " source=static addr=" + p.IP + " mask=" + p.SN);
+  lines.push_back("set address name=" + name + " gateway=" + p.DG + " gwmetric=0");
+  lines.push_back("set dns name=" + name + " source=static addr=" + p.DNS);
+  if (p.ADNS != kNone) lines.push_back("add dns name = " + name + " addr = " + p.ADNS);
+  lines.push_back("set wins name=" + name + " source=static addr=" + p.WINS);
+}
+
+}  // namespace
+
+std::vector<std::string> NetshScriptLines(const TNetInfo& profile) {
+  std::vector<std::string> lines{"pushd interface ip"};
+  if (profile.DHCP) {
+    AddDhcpLines(profile, lines);
+  } else {
+    AddStaticLines(profile, lines);
+  }
+  lines.push_back("popd");
+  return lines;
+}
+
+std::string NetshScriptText(const TNetInfo& profile) {
+  std::string text;
+  for (const std::string& line : NetshScriptLines(profile)) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void WriteNetshScript(IFileSystem& files, const TNetInfo& profile, const std::string& path) {
+  files.WriteNew(path, NetshScriptText(profile));
+}

@@ -1,0 +1,32 @@
+#include "ProfileActions.h"
+
+#include <optional>
+
+#include "NetshScript.h"
+#include "SiblingPath.h"
+
+TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths,
+                                 IProgramStarter& starter, ISaveNameAsker& asker)
+    : files_(files), paths_(paths), starter_(starter), asker_(asker) {}
+
+void TProfileActions::Apply(const TNetInfo& profile) {
+  const std::string scriptPath = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
+  WriteNetshScript(files_, NormalisedCopy(profile), scriptPath);
+  starter_.Start(NetshProgramPath(paths_.SystemDirectory()), NetshParameters(scriptPath));
+}
+
+void TProfileActions::Export(const std::string& caption, const TNetInfo& profile) {
+  // One filter entry described as "*.BAT" with no pattern of its own.
+  const TSaveNameRequest request{"*.BAT", "", ReplaceExtension(caption, ".BAT")};
+  std::optional<std::string> path = asker_.AskSaveName(request);
+  if (!path) return;
+  WriteNetshScript(files_, profile, *path);
+}
+
+std::string NetshProgramPath(const std::string& systemDirectory) {
+  std::string path = systemDirectory;
+  if (path.empty() || path.back() != '\\') path += '\\';
+  return path + "netsh.exe";
+}
+
+std::string NetshParameters(const std::string& scriptPath) { return "-f \"" + scriptPath + "\""; }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "FileSystem.h"
+#include "NetInfo.h"
+#include "ProgramStarter.h"
+#include "SaveNameAsker.h"
+#include "SystemPaths.h"
+
+// The two ways a profile reaches netsh: applied now, or saved as a script for later.
+class TProfileActions {
+ public:
+  TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgramStarter& starter,
+                  ISaveNameAsker& asker);
+
+  // Writes the normalised copy's script beside the executable (extension ".TMP") and
+  // starts the system's own netsh on it, without waiting. A script that cannot be
+  // written throws TFileError and nothing is started.
+  void Apply(const TNetInfo& profile);
+
+  // Asks for a file name, proposing the caption with extension ".BAT", and writes the
+  // script of the profile as stored there. Cancel does nothing; a failed write throws
+  // TFileError.
+  void Export(const std::string& caption, const TNetInfo& profile);
+
+ private:
+  IFileSystem& files_;
+  ISystemPaths& paths_;
+  IProgramStarter& starter_;
+  ISaveNameAsker& asker_;
+};
+
+// The netsh that Apply starts: the one in the system directory, never one found on the
+// search path (which would look in the program's own folder first).
+std::string NetshProgramPath(const std::string& systemDirectory);
+
+// netsh's command line for a script: "-f" and the path in double quotes, so that a path
+// with spaces stays one argument.
+std::string NetshParameters(const std::string& scriptPath);

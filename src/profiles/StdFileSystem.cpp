@@ -1,0 +1,40 @@
+#include "StdFileSystem.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace {
+
+std::string FullPath(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::path full = std::filesystem::absolute(path, ignored);
+  return full.empty() ? path : full.string();
+}
+
+std::string CauseOf(int error) {
+  if (error == 0) return std::generic_category().message(EIO);
+  return std::generic_category().message(error);
+}
+
+}  // namespace
+
+std::optional<std::string> TStdFileSystem::ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad()) return std::nullopt;
+  return content;
+}
+
+void TStdFileSystem::WriteNew(const std::string& path, std::string_view bytes) {
+  errno = 0;
+  // Read and write, created anew: the same access the Windows side asks for.
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+  if (!file.is_open()) throw TFileError::CannotCreate(FullPath(path), CauseOf(errno));
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.flush();
+  if (!file) throw TFileError::WriteFailed();
+}

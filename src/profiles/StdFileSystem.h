@@ -1,0 +1,11 @@
+#pragma once
+
+#include "FileSystem.h"
+
+// Files through the C++ standard library; the cause of a failed create is the C
+// library's description of errno.
+class TStdFileSystem : public IFileSystem {
+ public:
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  void WriteNew(const std::string& path, std::string_view bytes) override;
+};

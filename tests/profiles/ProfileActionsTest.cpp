@@ -1,0 +1,150 @@
+#include "ProfileActions.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "NetshScript.h"
+#include "StdFileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TStart {
+  std::string program;
+  std::string parameters;
+  friend bool operator==(const TStart&, const TStart&) = default;
+};
+
+class TRecordingStarter : public IProgramStarter {
+ public:
+  void Start(const std::string& program, const std::string& parameters) override {
+    starts.push_back({program, parameters});
+  }
+  std::vector<TStart> starts;
+};
+
+class TScriptedAsker : public ISaveNameAsker {
+ public:
+  std::optional<std::string> AskSaveName(const TSaveNameRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  std::optional<std::string> answer;
+  std::vector<TSaveNameRequest> requests;
+};
+
+class TFixedPaths : public ISystemPaths {
+ public:
+  std::string ExecutablePath() override { return executable; }
+  std::string SystemDirectory() override { return "C:\\Windows\\system32"; }
+  std::string executable;
+};
+
+// Real files in a fresh folder; the executable "lives" in it.
+class ProfileActionsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::path(testing::TempDir()) /
+              ("ardenix-actions-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder_);
+    paths_.executable = (folder_ / "Ardenix.exe").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string InFolder(const std::string& name) const { return (folder_ / name).string(); }
+
+  fs::path folder_;
+  TStdFileSystem files_;
+  TFixedPaths paths_;
+  TRecordingStarter starter_;
+  TScriptedAsker asker_;
+  TProfileActions actions_{files_, paths_, starter_, asker_};
+};
+
+// A static profile as the editor leaves it: alternate DNS and WINS untouched.
+const TNetInfo kEdited{"Local Area Connection", false, "10 .0  .0  .5  ", "   .   .   .   ",
+                       "10 .0  .0  .1  ",       "10 .0  .0  .1  ", "   .   .   .   ",
+                       "   .   .   .   "};
+
+TEST_F(ProfileActionsTest, ApplyWritesTheNormalisedScriptAndStartsSystemNetsh) {
+  actions_.Apply(kEdited);
+  const std::string script = InFolder("Ardenix.TMP");
+  EXPECT_EQ(files_.ReadAll(script),
+            "pushd interface ip\r\n"
+            "set address name=\"Local Area Connection\" source=static addr=10.0.0.5 "
+            "mask=255.255.255.0\r\n"
+            "set address name=\"Local Area Connection\" gateway=10.0.0.1 gwmetric=0\r\n"
+            "set dns name=\"Local Area Connection\" source=static addr=10.0.0.1\r\n"
+            "set wins name=\"Local Area Connection\" source=static addr=none\r\n"
+            "popd\r\n");
+  const std::vector<TStart> expected{
+      {"C:\\Windows\\system32\\netsh.exe", "-f \"" + script + "\""}};
+  EXPECT_EQ(starter_.starts, expected);
+  EXPECT_TRUE(asker_.requests.empty());
+}
+
+TEST_F(ProfileActionsTest, ApplyTwiceReplacesTheScript) {
+  actions_.Apply(kEdited);
+  const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
+  actions_.Apply(dhcp);
+  EXPECT_EQ(files_.ReadAll(InFolder("Ardenix.TMP")), NetshScriptText(dhcp));
+  ASSERT_EQ(starter_.starts.size(), 2u);
+  EXPECT_EQ(starter_.starts[0], starter_.starts[1]);
+}
+
+TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheScriptCannotBeWritten) {
+  paths_.executable = (folder_ / "missing" / "Ardenix.exe").string();
+  try {
+    actions_.Apply(kEdited);
+    FAIL() << "no error";
+  } catch (const TFileError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"", 0), 0u) << error.what();
+  }
+  EXPECT_TRUE(starter_.starts.empty());
+}
+
+TEST_F(ProfileActionsTest, ExportWritesTheProfileAsStoredToTheChosenPath) {
+  asker_.answer = InFolder("chosen");  // typed without extension: stays so
+  actions_.Export("Office.2005", kEdited);
+  ASSERT_EQ(asker_.requests.size(), 1u);
+  EXPECT_EQ(asker_.requests[0].filterDescription, "*.BAT");
+  EXPECT_EQ(asker_.requests[0].filterPattern, "");
+  EXPECT_EQ(asker_.requests[0].proposedName, "Office.BAT");
+  EXPECT_EQ(files_.ReadAll(InFolder("chosen")), NetshScriptText(kEdited));
+  EXPECT_EQ(NetshScriptLines(kEdited).size(), 7u);  // the masked ADNS is not "none"
+  EXPECT_TRUE(starter_.starts.empty());
+}
+
+TEST_F(ProfileActionsTest, ExportReplacesAnExistingFile) {
+  asker_.answer = InFolder("Home.BAT");
+  files_.WriteNew(*asker_.answer, std::string(4096, 'x'));
+  const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
+  actions_.Export("Home", dhcp);
+  EXPECT_EQ(files_.ReadAll(*asker_.answer), NetshScriptText(dhcp));
+}
+
+TEST_F(ProfileActionsTest, ExportCancelledWritesNothing) {
+  actions_.Export("Home", kEdited);
+  EXPECT_EQ(asker_.requests.size(), 1u);
+  EXPECT_TRUE(fs::is_empty(folder_));
+}
+
+TEST_F(ProfileActionsTest, ExportFailureIsRaised) {
+  asker_.answer = (folder_ / "missing" / "Home.BAT").string();
+  EXPECT_THROW(actions_.Export("Home", kEdited), TFileError);
+}
+
+TEST(NetshInvocation, SystemNetshAndQuotedScript) {
+  EXPECT_EQ(NetshProgramPath("C:\\Windows\\system32"), "C:\\Windows\\system32\\netsh.exe");
+  EXPECT_EQ(NetshProgramPath("C:\\"), "C:\\netsh.exe");
+  EXPECT_EQ(NetshParameters("C:\\Program Files\\Ardenix\\Ardenix.TMP"),
+            "-f \"C:\\Program Files\\Ardenix\\Ardenix.TMP\"");
+}
+
+}  // namespace
