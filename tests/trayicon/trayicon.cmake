@@ -1,0 +1,4 @@
+ardenix_add_test(trayicon_logic_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/TrayPointerLogicTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/TrayArithmeticTest.cpp
+  LIBS ardenix_trayicon_logic)
