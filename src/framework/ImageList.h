@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Component.h"
+#include "Handle.h"
+
+class TIcon;
+
+// A list of same-sized images (16 x 16 unless told otherwise), 32-bit colour with
+// alpha and a mask.
+class TImageList : public TComponent {
+ public:
+  explicit TImageList(TComponent* Owner, int width = 16, int height = 16);
+
+  HIMAGELIST Handle() const { return handle_.Get(); }
+  int Count() const;
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  // Each adds one image at the end and returns its index; they throw
+  // std::runtime_error when the image cannot be added.
+  int AddIcon(HICON icon);  // the list keeps a copy
+  int AddIcon(const TIcon& icon);
+  int AddIconResource(HINSTANCE instance, const char* name);
+  // A 32-bit bitmap of Width() x Height() (alpha used when present), and an optional
+  // monochrome mask.
+  int AddBitmap(HBITMAP image, HBITMAP mask);
+  void Clear();
+
+  // Copies image `index` into `icon`; an index with no image gives an empty icon.
+  void GetIcon(int index, TIcon& icon) const;
+
+ private:
+  int Checked(int index) const;
+
+  int width_;
+  int height_;
+  ImageListHandle handle_;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Component.h"
+#include "Events.h"
+#include "Handle.h"
+
+class TImageList;
+
+// One item of a popup menu. A caption of exactly "-" is a separator line. An "&" in
+// the caption marks the next letter as the accelerator when the menu is drawn; the
+// caption itself is never changed.
+class TMenuItem : public TObject {
+ public:
+  TMenuItem() = default;
+  TMenuItem(std::string caption, int imageIndex, TNotifyEvent onClick)
+      : Caption(std::move(caption)), ImageIndex(imageIndex), OnClick(std::move(onClick)) {}
+
+  std::string Caption;
+  int ImageIndex = -1;  // -1: no image
+  TNotifyEvent OnClick;
+  bool Default = false;  // drawn bold; the item a double-click on a tray icon runs
+  bool Visible = true;
+  bool Enabled = true;
+  bool Checked = false;
+
+  bool IsLine() const { return Caption == "-"; }
+  // Runs OnClick (Sender: the item) when the item is enabled and OnClick assigned.
+  virtual void Click();
+};
+
+// The menu as built for showing: the menu handle, the command identifier of each
+// shown item (1 + its index among the items), and the bitmaps its images use.
+struct TBuiltMenu {
+  MenuHandle Menu;
+  std::vector<BitmapHandle> Bitmaps;
+};
+
+// A popup menu: owns its items; shows them at a screen point.
+class TPopupMenu : public TComponent {
+ public:
+  explicit TPopupMenu(TComponent* Owner);
+  ~TPopupMenu() override;
+
+  // Items, top to bottom.
+  int Count() const { return static_cast<int>(items_.size()); }
+  TMenuItem& Items(int index) const { return *items_.at(static_cast<size_t>(index)); }
+  TMenuItem& Add(std::string caption, int imageIndex = -1, TNotifyEvent onClick = {});
+  void Delete(int index);
+  void Clear();
+
+  // Images of the items; not owned. Destroying the list sets this to null.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+
+  bool AutoPopup = true;  // read by the controls that open the menu by themselves
+  // Separator lines that would stand first, last or right after another are hidden.
+  bool AutoLineReduction = true;
+  // true: items without an "&" get an accelerator letter when the menu is built (the
+  // first letter of the caption not yet taken); false: captions are shown exactly.
+  bool AutoHotkeys = false;
+  // The component that opened the menu (set by whoever opens it).
+  TComponent* PopupComponent = nullptr;
+  // Raised first by Popup, before the menu is built: the place to rebuild the items.
+  TNotifyEvent OnPopup;
+  // The window that owns the menu while it is shown; null: the application window.
+  HWND PopupOwner = nullptr;
+
+  // Raises OnPopup, builds the menu, shows it at the screen point and returns when it
+  // has closed; then runs the chosen item's Click.
+  void Popup(int X, int Y);
+
+  // Builds the menu from the items as they stand (what Popup shows).
+  TBuiltMenu BuildMenu() const;
+
+  // Test seam: replaces TrackPopupMenu. Gets the built menu, the point and the owner
+  // window, returns the chosen command identifier (0: nothing chosen).
+  using TTrackFunction = std::function<UINT(HMENU menu, int x, int y, HWND owner)>;
+  TTrackFunction TrackFunction;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  virtual void DoPopup();
+  virtual UINT Track(HMENU menu, int x, int y, HWND owner);
+
+ private:
+  std::vector<std::unique_ptr<TMenuItem>> items_;
+  TImageList* images_ = nullptr;
+};

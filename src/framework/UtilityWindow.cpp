@@ -1,0 +1,20 @@
+#include "UtilityWindow.h"
+
+TUtilityWindow::TUtilityWindow(THandler handler) : handler_(std::move(handler)) {
+  TCreateParams params;
+  params.ClassName = "ArdenixUtilityWindow";
+  params.ExStyle = WS_EX_TOOLWINDOW;
+  params.Style = WS_POPUP;
+  params.X = 0;
+  params.Y = 0;
+  params.Width = 0;
+  params.Height = 0;
+  CreateWindowHandle(params);
+}
+
+TUtilityWindow::~TUtilityWindow() { DestroyWindowHandle(); }
+
+LRESULT TUtilityWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (handler_) return handler_(message, wParam, lParam);
+  return DefaultHandler(message, wParam, lParam);
+}

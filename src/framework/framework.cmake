@@ -1,0 +1,9 @@
+# The least Win32 framework layer: windows, components, forms, the application object,
+# icons, image lists and popup menus.
+if(WIN32)
+  add_library(ardenix_framework STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/Window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UtilityWindow.cpp)
+  target_include_directories(ardenix_framework PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(ardenix_framework PUBLIC comctl32 user32 gdi32 shell32)
+endif()
