@@ -86,12 +86,9 @@ class TApplication : public TComponent {
   void ShowErrorText(std::string text);
 
   // Test seam: shows the error box in place of MessageBoxA.
-  using TMessageBoxFunction =
-      std::function<int(HWND owner, const std::string& text, const std::string& caption,
-                        UINT flags)>;
-  void SetMessageBoxFunction(TMessageBoxFunction function) {
-    messageBox_ = std::move(function);
-  }
+  using TMessageBoxFunction = std::function<int(HWND owner, const std::string& text,
+                                                const std::string& caption, UINT flags)>;
+  void SetMessageBoxFunction(TMessageBoxFunction function) { messageBox_ = std::move(function); }
 
   // Forms register themselves so that the message loop can give them their keys.
   void AddForm(TForm* form);

@@ -41,6 +41,8 @@ class TForm : public TWinControl {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
+  // Shows the form maximised (the start-up show command 3).
+  void ShowMaximized();
   void Hide() { SetVisible(false); }
   void Close();
   // Shows the form with every other form of the application disabled and runs
@@ -81,6 +83,10 @@ class TForm : public TWinControl {
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
   void OnShowWindow(WPARAM wParam, LPARAM lParam);
 
+  bool OnActivate(WPARAM wParam);
+
+  std::string caption_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the form was left
   bool visible_ = false;
   bool modal_ = false;
   TFormStyle formStyle_ = TFormStyle::Normal;

@@ -90,6 +90,9 @@ class TPopupMenu : public TComponent {
   virtual UINT Track(HMENU menu, int x, int y, HWND owner);
 
  private:
+  // Indices of the items the built menu shows (Visible, after line reduction).
+  std::vector<int> ShownItems() const;
+
   std::vector<std::unique_ptr<TMenuItem>> items_;
   TImageList* images_ = nullptr;
 };

@@ -12,7 +12,9 @@ TUtilityWindow::TUtilityWindow(THandler handler) : handler_(std::move(handler)) 
   CreateWindowHandle(params);
 }
 
-TUtilityWindow::~TUtilityWindow() { DestroyWindowHandle(); }
+TUtilityWindow::~TUtilityWindow() {
+  DestroyWindowHandle();
+}
 
 LRESULT TUtilityWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (handler_) return handler_(message, wParam, lParam);

@@ -6,7 +6,9 @@
 
 namespace {
 
-HINSTANCE ExecutableInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ExecutableInstance() {
+  return GetModuleHandleA(nullptr);
+}
 
 void RegisterClassOnce(const TCreateParams& params, HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA existing{};
@@ -29,7 +31,9 @@ void RegisterClassOnce(const TCreateParams& params, HINSTANCE instance, WNDPROC 
 
 }  // namespace
 
-TWindow::~TWindow() { DestroyWindowHandle(); }
+TWindow::~TWindow() {
+  DestroyWindowHandle();
+}
 
 TWindow* TWindow::FromHandle(HWND handle) {
   if (!handle) return nullptr;
@@ -59,8 +63,7 @@ LRESULT TWindow::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TWindow* self = nullptr;
   if (message == WM_NCCREATE) {
     self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);

@@ -21,8 +21,8 @@ struct TCreateParams {
   int Y = CW_USEDEFAULT;
   int Width = CW_USEDEFAULT;
   int Height = CW_USEDEFAULT;
-  HWND Parent = nullptr;  // parent of a child window, owner of a top-level one
-  HMENU Menu = nullptr;   // menu, or the control identifier of a child window
+  HWND Parent = nullptr;         // parent of a child window, owner of a top-level one
+  HMENU Menu = nullptr;          // menu, or the control identifier of a child window
   HINSTANCE Instance = nullptr;  // null: the executable
 };
 
@@ -60,8 +60,7 @@ class TWindow {
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;

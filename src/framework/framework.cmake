@@ -2,8 +2,16 @@
 # icons, image lists and popup menus.
 if(WIN32)
   add_library(ardenix_framework STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/Window.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/UtilityWindow.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Component.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Form.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Icon.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImageList.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MenuBitmap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PopupMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UtilityWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Window.cpp)
   target_include_directories(ardenix_framework PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(ardenix_framework PUBLIC comctl32 user32 gdi32 shell32)
 endif()

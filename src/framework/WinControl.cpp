@@ -1,0 +1,10 @@
+#include "WinControl.h"
+
+HWND TWinControl::WindowHandle() {
+  if (!HandleAllocated()) {
+    TCreateParams params;
+    CreateParams(params);
+    CreateWindowHandle(params);
+  }
+  return Handle();
+}
