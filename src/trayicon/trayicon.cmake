@@ -5,3 +5,11 @@ add_library(ardenix_trayicon_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TrayArithmetic.cpp
 )
 target_include_directories(ardenix_trayicon_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+if(WIN32)
+  add_library(ardenix_trayicon STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/SimpleTimer.cpp
+  )
+  target_include_directories(ardenix_trayicon PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(ardenix_trayicon PUBLIC ardenix_trayicon_logic ardenix_framework)
+endif()

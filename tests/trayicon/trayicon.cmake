@@ -2,3 +2,9 @@ ardenix_add_test(trayicon_logic_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/TrayPointerLogicTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/TrayArithmeticTest.cpp
   LIBS ardenix_trayicon_logic)
+
+if(WIN32)
+  ardenix_add_test(simple_timer_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/SimpleTimerTest.cpp
+    LIBS ardenix_trayicon)
+endif()

@@ -1,0 +1,107 @@
+#include "SimpleTimer.h"
+
+TSharedHandlerSlot<TSimpleTimerHandler> SharedTimerHandler;
+
+// The utility window with an empty handler gets the default handling while it is being
+// created; once it exists, its messages go to the handler object.
+class TSimpleTimerHandler::TTimerWindow final : public TUtilityWindow {
+ public:
+  explicit TTimerWindow(TSimpleTimerHandler& owner) : TUtilityWindow(nullptr), Owner_(owner) {}
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    return Owner_.HandleMessage(message, wParam, lParam);
+  }
+
+ private:
+  TSimpleTimerHandler& Owner_;
+};
+
+TSimpleTimerHandler::TSimpleTimerHandler() : Window_(std::make_unique<TTimerWindow>(*this)) {}
+
+TSimpleTimerHandler::~TSimpleTimerHandler() = default;
+
+HWND TSimpleTimerHandler::Window() const {
+  return Window_->Handle();
+}
+
+UINT_PTR TSimpleTimerHandler::Register(TSimpleTimer& timer) {
+  const UINT_PTR id = NextTimerId_++;
+  Timers_[id] = &timer;
+  return id;
+}
+
+void TSimpleTimerHandler::Unregister(UINT_PTR timerId) {
+  Timers_.erase(timerId);
+}
+
+LRESULT TSimpleTimerHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER) return Window_->DefaultHandling(message, wParam, lParam);
+  const auto found = Timers_.find(static_cast<UINT_PTR>(wParam));
+  if (found == Timers_.end()) return 0;
+  ++DispatchDepth_;
+  struct TDepthGuard {
+    int& Depth;
+    ~TDepthGuard() { --Depth; }
+  } guard{DispatchDepth_};
+  found->second->Tick();
+  return 0;
+}
+
+TSimpleTimer::TSimpleTimer() : TSimpleTimer(1000, nullptr) {}
+
+TSimpleTimer::TSimpleTimer(UINT interval, TNotifyEvent onTimer) : Interval_(interval) {
+  SetOnTimer(std::move(onTimer));
+  TimerId_ = SharedTimerHandler.Attach().Register(*this);
+}
+
+TSimpleTimer::~TSimpleTimer() {
+  if (Enabled_) Deactivate(true);
+  if (TSimpleTimerHandler* handler = SharedTimerHandler.Get()) handler->Unregister(TimerId_);
+  SharedTimerHandler.Detach();
+}
+
+void TSimpleTimer::SetEnabled(bool value) {
+  if (value)
+    Activate();
+  else
+    Deactivate(true);
+}
+
+void TSimpleTimer::SetInterval(UINT value) {
+  if (value == Interval_) return;
+  Interval_ = value;
+  if (!Enabled_) return;
+  if (value != 0)
+    Activate();
+  else
+    Deactivate(false);
+}
+
+void TSimpleTimer::SetOnTimer(TNotifyEvent value) {
+  OnTimer_ = std::move(value);
+  if (!OnTimer_ && Enabled_) Deactivate(false);
+}
+
+bool TSimpleTimer::Activate() {
+  if (Interval_ == 0) return false;
+  if (Enabled_) Deactivate(true);
+  TSimpleTimerHandler* handler = SharedTimerHandler.Get();
+  if (!handler || SetTimer(handler->Window(), TimerId_, Interval_, nullptr) == 0) return false;
+  Enabled_ = true;
+  return true;
+}
+
+bool TSimpleTimer::Deactivate(bool clearEnabled) {
+  if (clearEnabled) Enabled_ = false;
+  TSimpleTimerHandler* handler = SharedTimerHandler.Get();
+  return handler && KillTimer(handler->Window(), TimerId_) != 0;
+}
+
+void TSimpleTimer::Tick() {
+  if (OneShot_) Deactivate(true);
+  if (!OnTimer_) return;
+  // A copy: the handler may destroy this timer, and with it OnTimer_.
+  const TNotifyEvent handler = OnTimer_;
+  handler(this);
+}
