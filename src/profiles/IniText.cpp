@@ -1,0 +1,51 @@
+#include "IniText.h"
+
+#include <algorithm>
+
+namespace {
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool IsWrappedInQuotes(std::string_view value) {
+  return value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
+}
+
+}  // namespace
+
+bool IsIniBlank(char c) {
+  constexpr std::string_view kBlanks = " \t\n\v\f\r\x1a";
+  return kBlanks.find(c) != std::string_view::npos;
+}
+
+std::string_view TrimIniBlanks(std::string_view text) {
+  while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view CutAtNul(std::string_view text) {
+  return text.substr(0, std::min(text.find('\0'), text.size()));
+}
+
+bool IniNamesEqual(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+std::string FoldedIniName(std::string_view name) {
+  std::string folded(name);
+  std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+  return folded;
+}
+
+std::string_view UnquotedIniValue(std::string_view value) {
+  if (IsWrappedInQuotes(value)) return value.substr(1, value.size() - 2);
+  return value;
+}
+
+bool IniValueNeedsQuotes(std::string_view value) {
+  if (value.empty()) return false;
+  return IsIniBlank(value.front()) || IsIniBlank(value.back()) || IsWrappedInQuotes(value);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A file opened for writing by IStoreFiles::CreateNew. Closed (without flushing) when
+// destroyed if Close was not called.
+class IStoreFile {
+ public:
+  virtual ~IStoreFile() = default;
+
+  // Each returns false when the system refuses the step.
+  virtual bool Write(std::string_view bytes) = 0;
+  // Sends what was written to the disk itself, not just to the system's cache.
+  virtual bool Flush() = 0;
+  virtual bool Close() = 0;
+};
+
+// The file steps the profile store is built from, one call per step, so that the store's
+// own logic stays free of any platform and every step can be made to fail in tests
+// (Windows: src/ui/Win32StoreFiles; elsewhere: TStdStoreFiles).
+class IStoreFiles {
+ public:
+  virtual ~IStoreFiles() = default;
+
+  // The whole content of the file, or nothing when it is missing, is not a file, or
+  // cannot be opened or read.
+  virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+
+  // Creates the file for writing, emptying it when it exists, with no one else allowed
+  // in while it is open. Null when the system refuses.
+  virtual std::unique_ptr<IStoreFile> CreateNew(const std::string& path) = 0;
+
+  // Puts the file `from` in the place of `to` in one step: afterwards `to` is either
+  // still the old file or wholly the new one, even if the system stops midway.
+  virtual bool ReplaceAtomically(const std::string& from, const std::string& to) = 0;
+
+  // Deletes the file; true also when there was none.
+  virtual bool Remove(const std::string& path) = 0;
+};
