@@ -1,34 +1,52 @@
-// Program entry. For now a bare top-level window titled "Ardenix".
+// Program entry: the application object, the main window (which loads the store beside
+// the executable), the credits dialog (hidden), then the message loop until the
+// application ends.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "AboutForm.h"
+#include "Application.h"
+#include "MainForm.h"
+#include "ProfileActions.h"
+#include "Win32FileSystem.h"
+#include "Win32ProgramStarter.h"
+#include "Win32SaveNameAsker.h"
+#include "Win32StoreFiles.h"
+#include "Win32SystemPaths.h"
 
 namespace {
 
-LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+HWND MainWindowOrNone() {
+  TForm* form = Application ? Application->MainForm() : nullptr;
+  return form ? form->Handle() : nullptr;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = BareWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "ArdenixMain";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Ardenix", WS_OVERLAPPEDWINDOW, 372,
-                                266, 440, 411, nullptr, nullptr, instance, nullptr);
-  if (!window) return 1;
-  ShowWindow(window, showCommand);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    // The services outlive the application object and so every form.
+    TWin32SystemPaths paths;
+    TWin32FileSystem files;
+    TWin32StoreFiles storeFiles;
+    TWin32ProgramStarter starter(MainWindowOrNone);
+    TWin32SaveNameAsker asker(MainWindowOrNone);
+    TProfileActions actions(files, paths, starter, asker);
+
+    TApplication application;
+    application.Initialize(instance, showCommand);
+    application.SetTitle("Ardenix");
+    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions});
+    auto* frmAbout = application.CreateForm<TfrmAbout>();
+    frmMain->SetCreditsDialog(frmAbout);
+    application.Run();
+    return 0;
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), "Ardenix", MB_ICONERROR | MB_OK);
+    return 1;
   }
-  return 0;
 }

@@ -1,4 +1,24 @@
-# The program itself (until the main window lands: a bare window).
+# The caption order's platform-free rule (built everywhere, tested natively and under Wine).
+add_library(ardenix_caption_order STATIC ${CMAKE_CURRENT_LIST_DIR}/CaptionOrder.cpp)
+target_include_directories(ardenix_caption_order PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+# The main window, the credits dialog and the program itself.
 if(WIN32)
-  add_executable(Ardenix WIN32 ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+  add_library(ardenix_mainwindow STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/AboutForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CreditsLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Panel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileListView.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Splitter.cpp)
+  target_include_directories(ardenix_mainwindow PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(ardenix_mainwindow PUBLIC ardenix_framework ardenix_addressedit
+                        ardenix_win32_services ardenix_storefiles ardenix_profiles comctl32 shell32 user32 gdi32)
+
+  # Programs that make the main window link these resources: its images are icons of
+  # the executable, and the manifest brings common controls 6 and per-monitor DPI.
+  set(ARDENIX_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/res/Ardenix.rc)
+  add_executable(Ardenix WIN32 ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${ARDENIX_RESOURCES})
+  target_include_directories(Ardenix PRIVATE ${CMAKE_CURRENT_LIST_DIR}/res)
+  target_link_libraries(Ardenix PRIVATE ardenix_mainwindow)
 endif()

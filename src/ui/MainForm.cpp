@@ -1,0 +1,530 @@
+#include "MainForm.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "AddressEdit.h"
+#include "Application.h"
+#include "Panel.h"
+#include "ProfileStore.h"
+#include "SiblingPath.h"
+#include "Splitter.h"
+#include "res/Resources.h"
+
+namespace {
+
+// Control identifiers of the children.
+enum : int {
+  idToolBar = 1,
+  idStatusBar,
+  idPanLeft,
+  idSplitter,
+  idPanRight,
+  idListView,
+  idLAN,
+  idDHCP,
+  idLabel,
+  idAddressFirst = 20,
+};
+
+constexpr char kCaption[] = "Ardenix 1.01";
+constexpr char kDefaultLan[] = "Local Area Connection";
+constexpr char kNewCaption[] = "Current Configuration";
+constexpr char kStatusText[] = "Torvane";
+
+// Designed at 96 DPI.
+constexpr int kDesignLeft = 372;
+constexpr int kDesignTop = 266;
+constexpr int kDesignWidth = 440;
+constexpr int kDesignHeight = 411;
+constexpr int kPanLeftWidth = 185;
+constexpr int kSplitterWidth = 3;
+constexpr int kSeparatorWidth = 8;
+constexpr int kToolTipInitialMs = 500;
+constexpr int kToolTipAutoPopMs = 2500;
+constexpr int kFontPoints = 8;
+
+struct TToolButton {
+  int command;
+  int image;
+  const char* toolTip;
+};
+
+constexpr TToolButton kToolButtons[] = {
+    {TfrmMain::cmNew, 0, "New Connection"},    {TfrmMain::cmApply, 2, "Connect"},
+    {TfrmMain::cmSaveAs, 7, "Save as Batch File"}, {TfrmMain::cmDelete, 3, "Delete Connection"},
+    {TfrmMain::cmMinimize, 4, "Minimize"},     {TfrmMain::cmHelp, 5, "Help"},
+};
+
+// The editor: labels above their controls, every control at x 8, y at its top edge.
+struct TEditorLabel {
+  const char* text;
+  int y;
+};
+constexpr TEditorLabel kLabels[] = {
+    {"LAN Name:", 8},       {"IP:", 88},        {"Subnet Mask:", 128}, {"Default Gateway:", 168},
+    {"Preferred DNS:", 208}, {"Alternate DNS:", 248}, {"WINS:", 288},
+};
+
+struct TAddressPlace {
+  int y;
+  int width;
+};
+constexpr TAddressPlace kAddressPlaces[TfrmMain::afCount] = {
+    {104, 222}, {144, 223}, {184, 224}, {224, 225}, {264, 225}, {304, 226},
+};
+
+constexpr int kEditorX = 8;
+constexpr int kEditHeight = 21;
+constexpr int kLanY = 24;
+constexpr int kLanWidth = 225;
+constexpr int kLanDropHeight = 120;
+constexpr int kDhcpY = 64;
+constexpr int kDhcpWidth = 92;
+constexpr int kDhcpHeight = 17;
+constexpr int kLabelWidth = 200;
+constexpr int kLabelHeight = 13;
+
+HWND CreateChild(DWORD exStyle, const char* className, const char* text, DWORD style, HWND parent,
+                 int id) {
+  HWND window = CreateWindowExA(exStyle, className, text, style, 0, 0, 0, 0, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleA(nullptr), nullptr);
+  if (!window) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
+  return window;
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+const TfrmMain::TCommandHandler TfrmMain::kCommands[] = {
+    {cmNew, &TfrmMain::NewConnection},         {cmApply, &TfrmMain::ConnectSelected},
+    {cmSaveAs, &TfrmMain::SaveSelectedAs},     {cmDelete, &TfrmMain::DeleteSelected},
+    {cmMinimize, &TfrmMain::MinimizeApplication}, {cmHelp, &TfrmMain::ShowCredits},
+};
+
+TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
+    : TForm(Owner), services_(services) {
+  SetName("frmMain");
+  imgList_ = new TImageList(this);
+  imgList_->SetName("imgList");
+  LoadImages();
+
+  WindowHandle();
+  dpi_ = static_cast<int>(GetDpiForWindow(Handle()));
+  if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  panLeftWidth_ = Scale(kPanLeftWidth);
+  if (dpi_ != USER_DEFAULT_SCREEN_DPI) {
+    SetWindowPos(Handle(), nullptr, 0, 0, Scale(kDesignWidth), Scale(kDesignHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  CreateFonts();
+  CreateToolBar();
+  CreateStatusBar();
+  CreatePanels();
+  CreateEditor();
+  ApplyFonts();
+  Relayout();
+  LoadStore();
+}
+
+TfrmMain::~TfrmMain() {
+  // The controls go with the window; the entries after them.
+  DestroyWindowHandle();
+}
+
+void TfrmMain::CreateParams(TCreateParams& params) {
+  TForm::CreateParams(params);
+  params.ClassName = "TfrmMain";
+  params.Caption = kCaption;
+  params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                 WS_CLIPCHILDREN;
+  params.X = kDesignLeft;
+  params.Y = kDesignTop;
+  params.Width = kDesignWidth;
+  params.Height = kDesignHeight;
+  params.Background = GetSysColorBrush(COLOR_BTNFACE);
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  params.Icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ARDENIX), IMAGE_ICON,
+                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  params.SmallIcon = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_ARDENIX), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
+int TfrmMain::Scale(int pixels) const { return MulDiv(pixels, dpi_, USER_DEFAULT_SCREEN_DPI); }
+
+void TfrmMain::LoadImages() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (int index = 0; index < IMG_COUNT; ++index) {
+    imgList_->AddIconResource(instance, MAKEINTRESOURCEA(IDI_IMG_FIRST + index));
+  }
+}
+
+void TfrmMain::CreateFonts() {
+  LOGFONTA logFont{};
+  logFont.lfHeight = -MulDiv(kFontPoints, dpi_, 72);
+  logFont.lfWeight = FW_NORMAL;
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+  font_.Reset(CreateFontIndirectA(&logFont));
+}
+
+void TfrmMain::CreateToolBar() {
+  toolBar_ = CreateChild(0, TOOLBARCLASSNAMEA, "",
+                         WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
+                             CCS_NODIVIDER,
+                         Handle(), idToolBar);
+  SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imgList_->Handle()));
+  std::vector<TBBUTTON> buttons;
+  for (const TToolButton& button : kToolButtons) {
+    if (!buttons.empty()) {
+      TBBUTTON separator{};
+      separator.iBitmap = kSeparatorWidth;
+      separator.fsStyle = BTNS_SEP;
+      buttons.push_back(separator);
+    }
+    TBBUTTON item{};
+    item.iBitmap = button.image;
+    item.idCommand = button.command;
+    item.fsState = TBSTATE_ENABLED;
+    item.fsStyle = BTNS_BUTTON;
+    item.iString = -1;
+    buttons.push_back(item);
+  }
+  SendMessageA(toolBar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageA(toolBar_, TB_GETTOOLTIPS, 0, 0))) {
+    SendMessageA(tips, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kToolTipInitialMs, 0));
+    SendMessageA(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kToolTipAutoPopMs, 0));
+  }
+}
+
+void TfrmMain::CreateStatusBar() {
+  statusBar_ = CreateChild(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
+                           Handle(), idStatusBar);
+  SendMessageA(statusBar_, SB_SIMPLE, TRUE, 0);
+  SendMessageA(statusBar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(kStatusText));
+}
+
+void TfrmMain::CreatePanels() {
+  panLeft_ = std::make_unique<TPanel>(Handle(), idPanLeft);
+  splitter_ = std::make_unique<TSplitter>(Handle(), idSplitter);
+  panRight_ = std::make_unique<TPanel>(Handle(), idPanRight);
+  listView_ = std::make_unique<TProfileListView>(panLeft_->Handle(), idListView, imgList_->Handle());
+  splitter_->OnMoved = [this](int left) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    panLeftWidth_ = std::clamp(left, 0, std::max<int>(0, client.right - Scale(kSplitterWidth)));
+    Relayout();
+  };
+}
+
+HWND TfrmMain::CreateLabel(const char* text, int y) {
+  HWND label = CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panRight_->Handle(),
+                           idLabel);
+  SetWindowLongPtrA(label, GWLP_USERDATA, y);  // its designed top edge, for re-placing
+  return label;
+}
+
+void TfrmMain::CreateEditor() {
+  HWND panel = panRight_->Handle();
+  // Creation order is tab order: edLAN, edDHCP, then the six address fields.
+  labels_[0] = CreateLabel(kLabels[0].text, kLabels[0].y);
+  edLAN_ = CreateChild(0, WC_COMBOBOXA, "",
+                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                       panel, idLAN);
+  SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultLan));
+  SetWindowTextA(edLAN_, kDefaultLan);
+  edDHCP_ = CreateChild(0, WC_BUTTONA, "DHCP", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                        panel, idDHCP);
+  for (int field = 0; field < afCount; ++field) {
+    labels_[static_cast<size_t>(field) + 1] =
+        CreateLabel(kLabels[field + 1].text, kLabels[field + 1].y);
+    addressFields_[static_cast<size_t>(field)] =
+        std::make_unique<TAddressEdit>(panel, idAddressFirst + field, 0, 0, 0,
+                                       static_cast<UINT>(dpi_));
+  }
+}
+
+void TfrmMain::ApplyFonts() {
+  const WPARAM font = reinterpret_cast<WPARAM>(font_.Get());
+  for (HWND window : {toolBar_, statusBar_, listView_->Handle(), edLAN_, edDHCP_}) {
+    SendMessageA(window, WM_SETFONT, font, TRUE);
+  }
+  for (HWND label : labels_) SendMessageA(label, WM_SETFONT, font, TRUE);
+}
+
+void TfrmMain::PlaceEditor() {
+  const int x = Scale(kEditorX);
+  for (HWND label : labels_) {
+    const int y = static_cast<int>(GetWindowLongPtrA(label, GWLP_USERDATA));
+    MoveWindow(label, x, Scale(y), Scale(kLabelWidth), Scale(kLabelHeight), TRUE);
+  }
+  MoveWindow(edLAN_, x, Scale(kLanY), Scale(kLanWidth), Scale(kEditHeight + kLanDropHeight), TRUE);
+  MoveWindow(edDHCP_, x, Scale(kDhcpY), Scale(kDhcpWidth), Scale(kDhcpHeight), TRUE);
+  for (int field = 0; field < afCount; ++field) {
+    MoveWindow(AddressField(static_cast<TAddressField>(field)), x, Scale(kAddressPlaces[field].y),
+               Scale(kAddressPlaces[field].width), Scale(kEditHeight), TRUE);
+  }
+}
+
+void TfrmMain::Relayout() {
+  if (!toolBar_ || !statusBar_ || !panRight_ || !edLAN_) return;
+  SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+  SendMessageA(statusBar_, WM_SIZE, 0, 0);
+  RECT client, toolRect, statusRect;
+  GetClientRect(Handle(), &client);
+  GetWindowRect(toolBar_, &toolRect);
+  GetWindowRect(statusBar_, &statusRect);
+  const int top = toolRect.bottom - toolRect.top;
+  const int bottom = client.bottom - (statusRect.bottom - statusRect.top);
+  const int height = std::max(0, bottom - top);
+  const int splitterWidth = Scale(kSplitterWidth);
+  const int left = std::min(panLeftWidth_, std::max(0, static_cast<int>(client.right) - splitterWidth));
+  panLeft_->SetBounds(0, top, left, height);
+  MoveWindow(listView_->Handle(), 0, 0, left, height, TRUE);
+  splitter_->SetBounds(left, top, splitterWidth, height);
+  panRight_->SetBounds(left + splitterWidth, top, client.right - left - splitterWidth, height);
+  PlaceEditor();
+}
+
+HWND TfrmMain::PanLeft() const { return panLeft_->Handle(); }
+HWND TfrmMain::PanRight() const { return panRight_->Handle(); }
+HWND TfrmMain::Splitter1() const { return splitter_->Handle(); }
+HWND TfrmMain::AddressField(TAddressField field) const {
+  return addressFields_[static_cast<size_t>(field)]->Handle();
+}
+
+// --- Messages -------------------------------------------------------------------------
+
+LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(wParam, lParam);
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+    case WM_SIZE:
+      Relayout();
+      break;
+    case WM_DPICHANGED:
+      return OnDpiChanged(wParam, lParam);
+    default:
+      break;
+  }
+  return TForm::HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (id == idDHCP && code == BN_CLICKED) {
+    DhcpClicked();
+    return 0;
+  }
+  for (const TCommandHandler& command : kCommands) {
+    if (command.id == id) {
+      (this->*command.handler)();
+      return 0;
+    }
+  }
+  return TForm::HandleMessage(WM_COMMAND, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnNotify(const NMHDR& header, LPARAM lParam) {
+  if (listView_ && header.hwndFrom == listView_->Handle()) return OnListNotify(header, lParam);
+  if (header.code == TTN_GETDISPINFOA) return OnToolTipText(lParam);
+  return 0;
+}
+
+LRESULT TfrmMain::OnListNotify(const NMHDR& header, LPARAM lParam) {
+  switch (header.code) {
+    case LVN_ITEMCHANGING:
+      CommitEditor();
+      return FALSE;
+    case LVN_ITEMCHANGED:
+      LoadEditor();
+      return 0;
+    case LVN_BEGINLABELEDITA:
+      return FALSE;
+    case LVN_ENDLABELEDITA:
+      return OnEndLabelEdit(lParam);
+    case NM_CLICK:
+      if (reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem < 0) listView_->ClearSelection();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT TfrmMain::OnEndLabelEdit(LPARAM lParam) {
+  const auto& edit = *reinterpret_cast<const NMLVDISPINFOA*>(lParam);
+  if (!edit.item.pszText) return FALSE;  // Escape: the caption stays
+  if (TListEntry* entry = listView_->EntryAt(edit.item.iItem)) {
+    listView_->SetCaption(*entry, edit.item.pszText);
+  }
+  return FALSE;  // the text is set already, and the entry may have moved
+}
+
+LRESULT TfrmMain::OnToolTipText(LPARAM lParam) {
+  auto& info = *reinterpret_cast<NMTTDISPINFOA*>(lParam);
+  for (const TToolButton& button : kToolButtons) {
+    if (static_cast<UINT_PTR>(button.command) == info.hdr.idFrom) {
+      info.lpszText = const_cast<char*>(button.toolTip);
+      info.hinst = nullptr;
+    }
+  }
+  return 0;
+}
+
+LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int newDpi = HIWORD(wParam);
+  panLeftWidth_ = MulDiv(panLeftWidth_, newDpi, dpi_);
+  dpi_ = newDpi;
+  CreateFonts();
+  ApplyFonts();
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Relayout();
+  return 0;
+}
+
+void TfrmMain::DoShow() {
+  UpdateEnabledState();
+  TForm::DoShow();
+}
+
+bool TfrmMain::CloseQuery() {
+  if (!TForm::CloseQuery()) return false;
+  CommitEditor();
+  SaveStore();  // an error ends the closing here: the window stays open
+  return true;
+}
+
+void TfrmMain::Notification(TComponent* AComponent, TOperation Operation) {
+  TForm::Notification(AComponent, Operation);
+  if (Operation == TOperation::Remove && AComponent == credits_) credits_ = nullptr;
+  if (Operation == TOperation::Remove && AComponent == imgList_) imgList_ = nullptr;
+}
+
+// --- The editor -----------------------------------------------------------------------
+
+void TfrmMain::CommitEditor() {
+  TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
+  if (!entry) return;
+  TNetInfo& profile = entry->Profile;
+  profile.LAN = WindowText(edLAN_);
+  profile.DHCP = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  std::string* addresses[afCount] = {&profile.IP, &profile.SN, &profile.DG,
+                                     &profile.DNS, &profile.ADNS, &profile.WINS};
+  for (int field = 0; field < afCount; ++field) {
+    *addresses[field] = addressFields_[static_cast<size_t>(field)]->Text();
+  }
+}
+
+void TfrmMain::LoadEditor() {
+  TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
+  if (!entry) return;
+  const TNetInfo& profile = entry->Profile;
+  SetWindowTextA(edLAN_, profile.LAN.c_str());
+  if (GetWindowTextLengthA(edLAN_) == 0) {
+    SendMessageA(edLAN_, CB_SETCURSEL, 0, 0);  // the first list item: the default name
+  }
+  const WPARAM check = profile.DHCP ? BST_CHECKED : BST_UNCHECKED;
+  if (SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != static_cast<LRESULT>(check)) {
+    SendMessageA(edDHCP_, BM_SETCHECK, check, 0);
+    DhcpClicked();
+  }
+  const std::string* addresses[afCount] = {&profile.IP, &profile.SN, &profile.DG,
+                                           &profile.DNS, &profile.ADNS, &profile.WINS};
+  for (int field = 0; field < afCount; ++field) {
+    addressFields_[static_cast<size_t>(field)]->SetText(*addresses[field]);
+  }
+  UpdateEnabledState();
+}
+
+void TfrmMain::UpdateEnabledState() {
+  if (!edDHCP_) return;
+  const bool enabled = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != BST_CHECKED;
+  for (const auto& field : addressFields_) {
+    if (field) field->SetEnabled(enabled);
+  }
+}
+
+void TfrmMain::DhcpClicked() { UpdateEnabledState(); }
+
+// --- Store and commands ---------------------------------------------------------------
+
+std::string TfrmMain::StorePath() {
+  return ReplaceExtension(services_.Paths.ExecutablePath(), ".INI");
+}
+
+void TfrmMain::LoadStore() {
+  TProfileList stored = LoadProfileStore(StorePath(), services_.StoreFiles);
+  listView_->BeginUpdate();
+  try {
+    for (TProfileEntry& profile : stored) {
+      listView_->Append(std::move(profile.Caption), std::move(profile.Profile));
+    }
+  } catch (...) {
+    listView_->EndUpdate();
+    throw;
+  }
+  listView_->SortByCaption();
+  listView_->EndUpdate();
+}
+
+void TfrmMain::SaveStore() {
+  TProfileList profiles;
+  const int count = listView_->Count();
+  profiles.reserve(static_cast<size_t>(count));
+  for (int index = 0; index < count; ++index) {
+    const TListEntry* entry = listView_->EntryAt(index);
+    profiles.push_back({entry->Caption, entry->Profile});
+  }
+  SaveProfileStore(profiles, StorePath(), services_.StoreFiles);
+}
+
+void TfrmMain::Apply(const TNetInfo& profile) { services_.Actions.Apply(profile); }
+
+void TfrmMain::NewConnection() {
+  listView_->Append(kNewCaption, TNetInfo{});
+  listView_->SortByCaption();
+}
+
+void TfrmMain::ConnectSelected() {
+  if (TListEntry* entry = listView_->Selected()) Apply(entry->Profile);
+}
+
+void TfrmMain::SaveSelectedAs() {
+  if (TListEntry* entry = listView_->Selected()) {
+    services_.Actions.Export(entry->Caption, entry->Profile);
+  }
+}
+
+void TfrmMain::DeleteSelected() {
+  TListEntry* entry = listView_->Selected();
+  if (!entry) return;
+  listView_->Remove(*entry);
+  listView_->RedrawAll();
+}
+
+void TfrmMain::MinimizeApplication() { Application->Minimize(); }
+
+void TfrmMain::SetCreditsDialog(TForm* dialog) {
+  credits_ = dialog;
+  if (dialog) dialog->FreeNotification(this);
+}
+
+void TfrmMain::ShowCredits() {
+  if (credits_) credits_->ShowModal();
+}

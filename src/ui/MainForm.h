@@ -1,0 +1,147 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "Form.h"
+#include "Handle.h"
+#include "ImageList.h"
+#include "ListEntry.h"
+#include "ProfileActions.h"
+#include "ProfileListView.h"
+#include "StoreFiles.h"
+
+class TAddressEdit;
+class TPanel;
+class TSplitter;
+
+// What the main window works with besides its own controls: where the program lives
+// (its store and script lie beside it), the files, and applying and exporting profiles.
+struct TMainFormServices {
+  ISystemPaths& Paths;
+  IStoreFiles& StoreFiles;
+  TProfileActions& Actions;
+};
+
+// The main window: the list of profiles on the left, the editor of the selected profile
+// on the right, the toolbar above and the status bar below. Creating it loads the store
+// beside the executable into the list; closing it commits the editor and writes the
+// store anew (an error keeps it open).
+class TfrmMain : public TForm {
+ public:
+  // The toolbar's commands (WM_COMMAND identifiers).
+  enum TCommand : int {
+    cmNew = 101,
+    cmApply,
+    cmSaveAs,
+    cmDelete,
+    cmMinimize,
+    cmHelp,
+  };
+
+  // The six address fields, in editor (and tab) order.
+  enum TAddressField : int { afIP, afSN, afDG, afDNS, afADNS, afWINS, afCount };
+
+  TfrmMain(TComponent* Owner, TMainFormServices services);
+  ~TfrmMain() override;
+
+  // The list: its entries in list order, the selected one, adding and removing.
+  TProfileListView& List() { return *listView_; }
+
+  // The editor and the list exchange values through these (see the list's
+  // notifications); both do nothing when no entry is selected.
+  void CommitEditor();
+  void LoadEditor();
+  void UpdateEnabledState();
+
+  // Applies a profile now (the temporary script beside the executable, then netsh).
+  void Apply(const TNetInfo& profile);
+  // Reads the store into the list / writes the list into the store.
+  void LoadStore();
+  void SaveStore();
+
+  // Minimise, as the toolbar's Minimize button does.
+  void MinimizeApplication();
+
+  // The credits dialog shown by Help; the form is told when it goes away.
+  void SetCreditsDialog(TForm* dialog);
+
+  // The controls, for the owner's hooks and for tests.
+  HWND ToolBar1() const { return toolBar_; }
+  HWND StatusBar() const { return statusBar_; }
+  HWND ListViewHandle() const { return listView_->Handle(); }
+  HWND PanLeft() const;
+  HWND PanRight() const;
+  HWND Splitter1() const;
+  HWND EdLAN() const { return edLAN_; }
+  HWND EdDHCP() const { return edDHCP_; }
+  HWND AddressField(TAddressField field) const;
+  TAddressEdit& AddressEdit(TAddressField field) const { return *addressFields_[field]; }
+  TImageList& ImgList() const { return *imgList_; }
+  int PanLeftWidth() const { return panLeftWidth_; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool CloseQuery() override;
+  void DoShow() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TCommandHandler {
+    int id;
+    void (TfrmMain::*handler)();
+  };
+  static const TCommandHandler kCommands[];
+
+  // Building.
+  void LoadImages();
+  void CreateFonts();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void CreatePanels();
+  void CreateEditor();
+  HWND CreateLabel(const char* text, int y);
+  void ApplyFonts();
+  void PlaceEditor();
+  void Relayout();
+  int Scale(int pixels) const;
+
+  // Messages.
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
+  LRESULT OnListNotify(const NMHDR& header, LPARAM lParam);
+  LRESULT OnToolTipText(LPARAM lParam);
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnEndLabelEdit(LPARAM lParam);
+
+  // Commands.
+  void NewConnection();
+  void ConnectSelected();
+  void SaveSelectedAs();
+  void DeleteSelected();
+  void ShowCredits();
+  void DhcpClicked();
+
+  std::string StorePath();
+
+  TMainFormServices services_;
+  TImageList* imgList_ = nullptr;  // owned as a component of the form
+  TForm* credits_ = nullptr;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  int panLeftWidth_ = 185;  // at the current DPI
+  FontHandle font_;
+  HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
+  HWND statusBar_ = nullptr;
+  std::unique_ptr<TPanel> panLeft_;
+  std::unique_ptr<TSplitter> splitter_;
+  std::unique_ptr<TPanel> panRight_;
+  std::unique_ptr<TProfileListView> listView_;
+  HWND edLAN_ = nullptr;
+  HWND edDHCP_ = nullptr;
+  std::array<std::unique_ptr<TAddressEdit>, afCount> addressFields_;
+  std::array<HWND, 7> labels_{};
+};

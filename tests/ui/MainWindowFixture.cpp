@@ -1,0 +1,124 @@
+#include "MainWindowFixture.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "AddressEdit.h"
+#include "SiblingPath.h"
+
+namespace {
+
+void RemovePath(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+}  // namespace
+
+std::string StoreSection(const std::string& caption, const TNetInfo& profile) {
+  return "[" + caption + "]\r\nLAN=" + profile.LAN + "\r\nDHCP=" + (profile.DHCP ? "1" : "0") +
+         "\r\nIP=" + profile.IP + "\r\nSN=" + profile.SN + "\r\nDG=" + profile.DG +
+         "\r\nDNS=" + profile.DNS + "\r\nADNS=" + profile.ADNS + "\r\nWINS=" + profile.WINS +
+         "\r\n";
+}
+
+MainWindowTest::MainWindowTest() {
+  storePath_ = ReplaceExtension(paths_.ExecutablePath(), ".INI");
+  scriptPath_ = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
+  RemovePath(storePath_);
+  RemovePath(scriptPath_);
+}
+
+MainWindowTest::~MainWindowTest() {
+  application_.reset();
+  RemovePath(storePath_);
+  RemovePath(scriptPath_);
+}
+
+TfrmMain& MainWindowTest::Start() {
+  application_ = std::make_unique<TApplication>();
+  application_->Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+  application_->SetTitle("Ardenix");
+  application_->SetMessageBoxFunction(
+      [this](HWND, const std::string& text, const std::string&, UINT) {
+        errors_.push_back(text);
+        return IDOK;
+      });
+  main_ = application_->CreateForm<TfrmMain>(TMainFormServices{paths_, storeFiles_, actions_});
+  about_ = application_->CreateForm<TfrmAbout>();
+  main_->SetCreditsDialog(about_);
+  main_->Show();
+  Pump();
+  return *main_;
+}
+
+void MainWindowTest::WriteStore(const std::string& text) {
+  std::ofstream(storePath_, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::optional<std::string> MainWindowTest::ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void MainWindowTest::Pump() { application_->ProcessMessages(); }
+
+void MainWindowTest::Select(int index) {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(main_->ListViewHandle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+  Pump();
+}
+
+void MainWindowTest::Press(int command) {
+  SendMessageA(main_->Handle(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
+               reinterpret_cast<LPARAM>(main_->ToolBar1()));
+  Pump();
+}
+
+void MainWindowTest::CloseWindow() {
+  SendMessageA(main_->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+}
+
+std::vector<std::string> MainWindowTest::Captions() {
+  std::vector<std::string> captions;
+  HWND list = main_->ListViewHandle();
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int index = 0; index < count; ++index) {
+    char text[256] = {};
+    LVITEMA item{};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    captions.emplace_back(text);
+  }
+  return captions;
+}
+
+std::string MainWindowTest::Lan() {
+  char text[256] = {};
+  GetWindowTextA(main_->EdLAN(), text, sizeof text);
+  return text;
+}
+
+bool MainWindowTest::DhcpChecked() {
+  return SendMessageA(main_->EdDHCP(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string MainWindowTest::Field(TfrmMain::TAddressField field) {
+  return main_->AddressEdit(field).Text();
+}
+
+void MainWindowTest::SetField(TfrmMain::TAddressField field, const std::string& text) {
+  main_->AddressEdit(field).SetText(text);
+}
+
+bool MainWindowTest::FieldEnabled(TfrmMain::TAddressField field) {
+  return IsWindowEnabled(main_->AddressField(field)) != FALSE;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "AboutForm.h"
+#include "Application.h"
+#include "MainForm.h"
+#include "ProfileActions.h"
+#include "Win32FileSystem.h"
+#include "Win32StoreFiles.h"
+#include "Win32SystemPaths.h"
+
+// Records the programs Apply starts instead of starting them.
+class TRecordingStarter : public IProgramStarter {
+ public:
+  void Start(const std::string& program, const std::string& parameters) override {
+    Starts.emplace_back(program, parameters);
+  }
+  std::vector<std::pair<std::string, std::string>> Starts;
+};
+
+// Answers the save dialog with a fixed name (or cancels) and remembers what it was asked.
+class TAnsweringAsker : public ISaveNameAsker {
+ public:
+  std::optional<std::string> AskSaveName(const TSaveNameRequest& request) override {
+    Requests.push_back(request);
+    return Answer;
+  }
+  std::optional<std::string> Answer;
+  std::vector<TSaveNameRequest> Requests;
+};
+
+// The real main window and credits dialog of a fresh application object, with the store
+// and the temporary script beside this test program, the shell call recorded and the
+// error box caught.
+class MainWindowTest : public testing::Test {
+ protected:
+  MainWindowTest();
+  ~MainWindowTest() override;
+
+  // Starts the program as its entry does, then shows the main window.
+  TfrmMain& Start();
+
+  void WriteStore(const std::string& text);
+  std::optional<std::string> ReadFile(const std::string& path);
+  std::optional<std::string> ReadStore() { return ReadFile(storePath_); }
+
+  // Handles every waiting message.
+  void Pump();
+  // The selection moves as a click on the entry moves it (the list reports it).
+  void Select(int index);
+  // A toolbar button pressed (what the toolbar sends its parent).
+  void Press(int command);
+  // The window's close button.
+  void CloseWindow();
+
+  std::vector<std::string> Captions();
+  std::string Lan();
+  bool DhcpChecked();
+  std::string Field(TfrmMain::TAddressField field);
+  void SetField(TfrmMain::TAddressField field, const std::string& text);
+  bool FieldEnabled(TfrmMain::TAddressField field);
+
+  std::string storePath_;
+  std::string scriptPath_;
+  std::vector<std::string> errors_;  // texts of the error boxes shown
+
+  TWin32SystemPaths paths_;
+  TWin32FileSystem files_;
+  TWin32StoreFiles storeFiles_;
+  TRecordingStarter starter_;
+  TAnsweringAsker asker_;
+  TProfileActions actions_{files_, paths_, starter_, asker_};
+  std::unique_ptr<TApplication> application_;  // last: goes first, with every form
+  TfrmMain* main_ = nullptr;
+  TfrmAbout* about_ = nullptr;
+};
+
+// Section text of the store as it is written: CR LF after every line.
+std::string StoreSection(const std::string& caption, const TNetInfo& profile);

@@ -1,0 +1,334 @@
+// The main window end to end: the real window with its real controls, a store beside
+// this test program, driven by the messages a user's actions send.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+
+#include "AddressEdit.h"
+#include "MainWindowFixture.h"
+#include "NetshScript.h"
+
+namespace {
+
+using F = TfrmMain;
+constexpr const char* kBlank = "   .   .   .   ";
+constexpr TfrmMain::TAddressField kAllFields[] = {F::afIP,  F::afSN,   F::afDG,
+                                                  F::afDNS, F::afADNS, F::afWINS};
+
+const TNetInfo kHome{"Local Area Connection", true, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank};
+const TNetInfo kOffice{"Local Area Connection", false, "10 .0  .0  .5  ", "255.255.255.0  ",
+                       "10 .0  .0  .1  ", "10 .0  .0  .1  ", kBlank, kBlank};
+const TNetInfo kLab{"Lab LAN", false, "192.168.7  .2  ", "255.255.255.0  ", kBlank, kBlank,
+                    kBlank, kBlank};
+
+TEST_F(MainWindowTest, StartsWithoutAStoreWithAnEmptyListAndADefaultEditor) {
+  TfrmMain& form = Start();
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(Captions().empty());
+  EXPECT_EQ(Lan(), "Local Area Connection");
+  EXPECT_FALSE(DhcpChecked());
+  for (auto field : kAllFields) {
+    EXPECT_EQ(Field(field), kBlank) << field;
+    EXPECT_TRUE(FieldEnabled(field)) << field;
+  }
+  EXPECT_EQ(form.Caption(), "Ardenix 1.01");
+  EXPECT_EQ(GetFocus(), form.ListViewHandle());
+}
+
+TEST_F(MainWindowTest, ListsTheStoreInCaptionOrderWithoutSelectingAnything) {
+  WriteStore(StoreSection("beta", kOffice) + StoreSection("Zeta", kHome) +
+             StoreSection("Alpha", kLab) + StoreSection("alpha", kOffice));
+  TfrmMain& form = Start();
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"alpha", "Alpha", "beta", "Zeta"}));
+  EXPECT_EQ(form.List().Selected(), nullptr);
+  EXPECT_EQ(form.List().EntryAt(1)->Profile, kLab);
+}
+
+TEST_F(MainWindowTest, MovingTheSelectionCommitsTheEditorIntoTheEntryItLeaves) {
+  WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
+  TfrmMain& form = Start();
+  Select(1);  // Office
+  EXPECT_EQ(Field(F::afIP), kOffice.IP);
+  EXPECT_FALSE(DhcpChecked());
+  SetField(F::afIP, "10.0.0.9");
+  SetWindowTextA(form.EdLAN(), "Wireless");
+  Select(0);  // Home: Office gets the editor's values, Home's are shown
+  EXPECT_EQ(form.List().EntryAt(1)->Profile.IP, "10 .0  .0  .9  ");
+  EXPECT_EQ(form.List().EntryAt(1)->Profile.LAN, "Wireless");
+  EXPECT_EQ(form.List().EntryAt(0)->Profile, kHome);
+  EXPECT_TRUE(DhcpChecked());
+  EXPECT_EQ(Lan(), "Local Area Connection");
+  for (auto field : kAllFields) EXPECT_FALSE(FieldEnabled(field)) << field;
+}
+
+TEST_F(MainWindowTest, AnEntryWithoutAdapterNameShowsTheDefaultNameAndStoresItWhenLeft) {
+  WriteStore(StoreSection("Bare", TNetInfo{}) + StoreSection("Home", kHome));
+  TfrmMain& form = Start();
+  SetWindowTextA(form.EdLAN(), "Something else");
+  Select(0);
+  EXPECT_EQ(Lan(), "Local Area Connection");
+  Select(1);
+  EXPECT_EQ(form.List().EntryAt(0)->Profile.LAN, "Local Area Connection");
+}
+
+TEST_F(MainWindowTest, ConnectAppliesTheStoredProfileNotTheEditorsUncommittedText) {
+  WriteStore(StoreSection("Office", kOffice));
+  Start();
+  Select(0);
+  SetField(F::afIP, "10.0.0.99");
+  Press(F::cmApply);
+  ASSERT_EQ(starter_.Starts.size(), 1u);
+  EXPECT_NE(starter_.Starts[0].second.find(scriptPath_), std::string::npos)
+      << starter_.Starts[0].second;
+  const auto script = ReadFile(scriptPath_);
+  ASSERT_TRUE(script.has_value());
+  EXPECT_NE(script->find("source=static addr=10.0.0.5 mask=255.255.255.0\r\n"), std::string::npos)
+      << *script;
+  EXPECT_EQ(script->find("10.0.0.99"), std::string::npos) << *script;
+}
+
+TEST_F(MainWindowTest, ConnectAndSaveAsWithNothingSelectedDoNothing) {
+  WriteStore(StoreSection("Office", kOffice));
+  Start();
+  Press(F::cmApply);
+  Press(F::cmSaveAs);
+  EXPECT_TRUE(starter_.Starts.empty());
+  EXPECT_TRUE(asker_.Requests.empty());
+  EXPECT_FALSE(ReadFile(scriptPath_).has_value());
+}
+
+TEST_F(MainWindowTest, SaveAsBatchFileWritesTheStoredProfileUnderTheChosenName) {
+  WriteStore(StoreSection("Site.2005", kOffice));
+  Start();
+  const std::string target = scriptPath_ + ".export.BAT";
+  asker_.Answer = target;
+  Select(0);
+  Press(F::cmSaveAs);
+  ASSERT_EQ(asker_.Requests.size(), 1u);
+  EXPECT_EQ(asker_.Requests[0].proposedName, "Site.BAT");
+  EXPECT_EQ(ReadFile(target), NetshScriptText(kOffice));
+  std::filesystem::remove(target);
+}
+
+TEST_F(MainWindowTest, DhcpDisablesTheSixFieldsAndKeepsTheirText) {
+  TfrmMain& form = Start();
+  SetField(F::afIP, "10.1.2.3");
+  SendMessageA(form.EdDHCP(), BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_TRUE(DhcpChecked());
+  for (auto field : kAllFields) EXPECT_FALSE(FieldEnabled(field)) << field;
+  EXPECT_EQ(Field(F::afIP), "10 .1  .2  .3  ");
+  SendMessageA(form.EdDHCP(), BM_CLICK, 0, 0);
+  Pump();
+  for (auto field : kAllFields) EXPECT_TRUE(FieldEnabled(field)) << field;
+  EXPECT_TRUE(IsWindowEnabled(form.EdLAN()));
+}
+
+TEST_F(MainWindowTest, NewTwiceAddsTwoUnselectedEntriesInCaptionOrder) {
+  WriteStore(StoreSection("Alpha", kLab) + StoreSection("Home", kHome));
+  TfrmMain& form = Start();
+  Select(1);
+  Press(F::cmNew);
+  Press(F::cmNew);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Current Configuration",
+                                                  "Current Configuration", "Home"}));
+  EXPECT_EQ(form.List().EntryAt(1)->Profile, TNetInfo{});
+  ASSERT_NE(form.List().Selected(), nullptr);
+  EXPECT_EQ(form.List().Selected()->Caption, "Home");
+  EXPECT_TRUE(DhcpChecked());  // the editor still shows Home
+}
+
+TEST_F(MainWindowTest, DeleteRemovesTheSelectedEntryAndNothingWithoutASelection) {
+  WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
+  Start();
+  Press(F::cmDelete);
+  EXPECT_EQ(Captions().size(), 2u);
+  Select(1);
+  Press(F::cmDelete);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home"}));
+  EXPECT_EQ(Field(F::afIP), kOffice.IP);  // the editor keeps the removed profile's values
+  CloseWindow();
+  EXPECT_EQ(ReadStore(), StoreSection("Home", kHome));
+}
+
+TEST_F(MainWindowTest, AClickOnEmptySpaceDeselectsAfterCommitting) {
+  WriteStore(StoreSection("Office", kOffice));
+  TfrmMain& form = Start();
+  Select(0);
+  SetField(F::afDG, "10.0.0.254");
+  RECT client;
+  GetClientRect(form.ListViewHandle(), &client);
+  const LPARAM emptyPoint = MAKELPARAM(client.right - 5, client.bottom - 5);
+  PostMessageA(form.ListViewHandle(), WM_LBUTTONUP, 0, emptyPoint);
+  SendMessageA(form.ListViewHandle(), WM_LBUTTONDOWN, MK_LBUTTON, emptyPoint);
+  Pump();
+  EXPECT_EQ(form.List().Selected(), nullptr);
+  EXPECT_EQ(form.List().EntryAt(0)->Profile.DG, "10 .0  .0  .254");
+  EXPECT_EQ(Field(F::afDG), "10 .0  .0  .254");
+}
+
+// Renaming in place: the list's own edit box, confirmed with Enter or left with Escape.
+class RenameTest : public MainWindowTest {
+ protected:
+  void Rename(int index, const char* text, WPARAM key) {
+    HWND edit = reinterpret_cast<HWND>(
+        SendMessageA(main_->ListViewHandle(), LVM_EDITLABELA, index, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, text);
+    SendMessageA(edit, WM_KEYDOWN, key, 0);
+    SendMessageA(edit, WM_KEYUP, key, 0);
+    Pump();
+  }
+};
+
+TEST_F(RenameTest, EnterTakesTheNewCaptionAndMovesTheEntryToItsPlace) {
+  WriteStore(StoreSection("Alpha", kLab) + StoreSection("Home", kHome));
+  TfrmMain& form = Start();
+  Rename(0, "zoo", VK_RETURN);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home", "zoo"}));
+  EXPECT_EQ(form.List().EntryAt(1)->Profile, kLab);
+}
+
+TEST_F(RenameTest, EscapeKeepsTheCaption) {
+  WriteStore(StoreSection("Alpha", kLab) + StoreSection("Home", kHome));
+  Start();
+  Rename(0, "zoo", VK_ESCAPE);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Home"}));
+}
+
+TEST_F(RenameTest, AnEmptyCaptionIsTaken) {
+  WriteStore(StoreSection("Alpha", kLab) + StoreSection("Home", kHome));
+  Start();
+  Rename(1, "", VK_RETURN);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"", "Alpha"}));
+}
+
+TEST_F(RenameTest, TheCaptionOfAnotherEntryIsTakenAndBothAreWrittenIntoOneSection) {
+  WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
+  Start();
+  Rename(1, "Home", VK_RETURN);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home", "Home"}));
+  CloseWindow();
+  const auto store = ReadStore();
+  ASSERT_TRUE(store.has_value());
+  EXPECT_EQ(store->find("[Home]"), store->rfind("[Home]")) << *store;
+  EXPECT_EQ(store->find("[Office]"), std::string::npos) << *store;
+}
+
+TEST_F(MainWindowTest, ClosingCommitsTheEditorAndWritesTheStoreExactlyInListOrder) {
+  WriteStore(StoreSection("Office", kOffice) + StoreSection("Home", kHome));
+  Start();
+  Select(1);
+  SetField(F::afWINS, "10.0.0.3");
+  CloseWindow();
+  EXPECT_TRUE(application_->Terminated());
+  TNetInfo office = kOffice;
+  office.WINS = "10 .0  .0  .3  ";
+  EXPECT_EQ(ReadStore(), StoreSection("Home", kHome) + StoreSection("Office", office));
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainWindowTest, ClosingWithAnEmptyListLeavesNoStore) {
+  WriteStore(StoreSection("Home", kHome));
+  Start();
+  Select(0);
+  Press(F::cmDelete);
+  CloseWindow();
+  EXPECT_FALSE(ReadStore().has_value());
+}
+
+TEST_F(MainWindowTest, AStoreThatCannotBeWrittenKeepsTheWindowOpenUntilAClosingSucceeds) {
+  Start();
+  Press(F::cmNew);
+  // A folder where the store should be: nothing can be written in its place.
+  std::filesystem::create_directory(storePath_);
+  CloseWindow();
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(errors_[0], "Unable to write to " + storePath_ + ".");
+  EXPECT_FALSE(application_->Terminated());
+  EXPECT_TRUE(IsWindowVisible(main_->Handle()));
+  EXPECT_EQ(Captions().size(), 1u);
+
+  std::filesystem::remove(storePath_);
+  CloseWindow();
+  EXPECT_EQ(errors_.size(), 1u);
+  EXPECT_TRUE(application_->Terminated());
+  EXPECT_EQ(ReadStore(), StoreSection("Current Configuration", TNetInfo{}));
+}
+
+TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
+  Start();
+  bool shownModally = false;
+  about_->OnShow = [&](TObject*) {
+    shownModally = IsWindowVisible(about_->Handle()) && !IsWindowEnabled(main_->Handle());
+  };
+  PostMessageA(about_->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Press(F::cmHelp);  // returns when the dialog has closed
+  EXPECT_TRUE(shownModally);
+  EXPECT_FALSE(IsWindowVisible(about_->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(main_->Handle()));
+  EXPECT_FALSE(application_->Terminated());
+}
+
+TEST_F(MainWindowTest, TheLayoutFollowsTheDesign) {
+  TfrmMain& form = Start();
+  RECT window;
+  GetWindowRect(form.Handle(), &window);
+  const int dpi = static_cast<int>(GetDpiForWindow(form.Handle()));
+  EXPECT_EQ(window.right - window.left, MulDiv(440, dpi, 96));
+  EXPECT_EQ(window.bottom - window.top, MulDiv(411, dpi, 96));
+  EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
+  RECT left, splitter, right;
+  GetWindowRect(form.PanLeft(), &left);
+  GetWindowRect(form.Splitter1(), &splitter);
+  GetWindowRect(form.PanRight(), &right);
+  EXPECT_EQ(left.right - left.left, MulDiv(185, dpi, 96));
+  EXPECT_EQ(splitter.left, left.right);
+  EXPECT_EQ(splitter.right - splitter.left, MulDiv(3, dpi, 96));
+  EXPECT_EQ(right.left, splitter.right);
+  EXPECT_EQ(SendMessageA(form.ToolBar1(), TB_BUTTONCOUNT, 0, 0), 11);  // six and five separators
+  char status[64] = {};
+  SendMessageA(form.StatusBar(), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(status));
+  EXPECT_STREQ(status, "Torvane");
+  EXPECT_EQ(form.ImgList().Count(), 8);
+  const DWORD listStyle = static_cast<DWORD>(GetWindowLongA(form.ListViewHandle(), GWL_STYLE));
+  for (DWORD bit : {DWORD{LVS_SHOWSELALWAYS}, DWORD{LVS_SINGLESEL}, DWORD{LVS_EDITLABELS},
+                    DWORD{LVS_AUTOARRANGE}}) {
+    EXPECT_TRUE(listStyle & bit) << std::hex << bit;
+  }
+  EXPECT_EQ(listStyle & LVS_TYPEMASK, static_cast<DWORD>(LVS_SMALLICON));
+}
+
+TEST_F(MainWindowTest, DraggingTheSplitterResizesTheLeftPanel) {
+  TfrmMain& form = Start();
+  HWND splitter = form.Splitter1();
+  const int before = form.PanLeftWidth();
+  SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(41, 10));
+  SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(41, 10));
+  Pump();
+  EXPECT_EQ(form.PanLeftWidth(), before + 40);
+  RECT list;
+  GetClientRect(form.ListViewHandle(), &list);
+  RECT panel;
+  GetClientRect(form.PanLeft(), &panel);
+  EXPECT_EQ(panel.right, before + 40);
+}
+
+TEST_F(MainWindowTest, ToolTipsNameTheButtonsWithTheirDelays) {
+  TfrmMain& form = Start();
+  HWND tips = reinterpret_cast<HWND>(SendMessageA(form.ToolBar1(), TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageA(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
+  EXPECT_EQ(SendMessageA(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
+  NMTTDISPINFOA info{};
+  info.hdr.hwndFrom = tips;
+  info.hdr.idFrom = F::cmSaveAs;
+  info.hdr.code = TTN_GETDISPINFOA;
+  SendMessageA(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  EXPECT_STREQ(info.lpszText, "Save as Batch File");
+}
+
+}  // namespace
