@@ -8,3 +8,9 @@ if(WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SimpleTimerTest.cpp
     LIBS ardenix_trayicon)
 endif()
+
+if(WIN32)
+  ardenix_add_test(trayicon_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/TrayIconTest.cpp
+    LIBS ardenix_trayicon)
+endif()

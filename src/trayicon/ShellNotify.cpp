@@ -1,0 +1,5 @@
+#include "ShellNotify.h"
+
+TShellNotifyFunction ShellNotifyIcon = [](DWORD message, NOTIFYICONDATAA* data) {
+  return Shell_NotifyIconA(message, data);
+};

@@ -1,0 +1,98 @@
+#include "TrayIconHandler.h"
+
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "ShellNotify.h"
+#include "TrayArithmetic.h"
+#include "TrayIcon.h"
+
+TSharedHandlerSlot<TTrayIconHandler> SharedTrayHandler;
+
+namespace {
+
+// The common-controls library sends "TaskbarCreated" from version 4.71 on.
+UINT RegisterTaskbarRestart() {
+  HMODULE comctl = LoadLibraryA("comctl32.dll");
+  if (!comctl) return 0;
+  UINT message = 0;
+  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+  DLLVERSIONINFO version{};
+  version.cbSize = sizeof version;
+  if (getVersion && SUCCEEDED(getVersion(&version)) &&
+      ReportsTaskbarRestart(version.dwMajorVersion, version.dwMinorVersion)) {
+    message = RegisterWindowMessageA("TaskbarCreated");
+  }
+  FreeLibrary(comctl);
+  return message;
+}
+
+// Messages that would close the window or end the session: answered 1, not passed on.
+constexpr UINT KeptMessages[] = {WM_DESTROY, WM_CLOSE,      WM_QUERYENDSESSION,
+                                 WM_QUIT,    WM_ENDSESSION, WM_NCDESTROY};
+
+bool WindowKeepsItself(UINT message) {
+  return std::find(std::begin(KeptMessages), std::end(KeptMessages), message) !=
+         std::end(KeptMessages);
+}
+
+}  // namespace
+
+// Creation messages get the default handling (the handler is empty then); afterwards
+// every message goes to the handler object.
+class TTrayIconHandler::TTrayWindow final : public TUtilityWindow {
+ public:
+  explicit TTrayWindow(TTrayIconHandler& owner) : TUtilityWindow(nullptr), Owner_(owner) {}
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    return Owner_.HandleMessage(message, wParam, lParam);
+  }
+
+ private:
+  TTrayIconHandler& Owner_;
+};
+
+TTrayIconHandler::TTrayIconHandler()
+    : Window_(std::make_unique<TTrayWindow>(*this)),
+      TaskbarRestartMessage_(RegisterTaskbarRestart()) {}
+
+TTrayIconHandler::~TTrayIconHandler() = default;
+
+HWND TTrayIconHandler::Window() const {
+  return Window_->Handle();
+}
+
+UINT TTrayIconHandler::Register(TTrayIcon& icon) {
+  while (NextShellId_ == 0 || Icons_.contains(NextShellId_)) ++NextShellId_;
+  const UINT id = NextShellId_++;
+  Icons_[id] = &icon;
+  return id;
+}
+
+void TTrayIconHandler::Unregister(UINT shellId) {
+  Icons_.erase(shellId);
+}
+
+// The window never closes itself and never objects to the session ending.
+LRESULT TTrayIconHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (WindowKeepsItself(message)) return 1;
+  if (message != WM_TRAYICONCALLBACK) return Window_->DefaultHandling(message, wParam, lParam);
+  const auto found = Icons_.find(static_cast<UINT>(wParam));
+  if (found == Icons_.end()) return 0;
+  ++DispatchDepth_;
+  struct TDepthGuard {
+    int& Depth;
+    ~TDepthGuard() { --Depth; }
+  } guard{DispatchDepth_};
+  found->second->HandleCallback(static_cast<UINT>(lParam));
+  return 0;
+}
+
+UINT TaskbarRestartMessage() {
+  const TTrayIconHandler* handler = SharedTrayHandler.Get();
+  return handler ? handler->TaskbarRestartMessage() : 0;
+}

@@ -1,0 +1,501 @@
+// The tray icon component under Wine: real windows, timers and callback messages.
+#include "TrayIcon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "ShellRecorder.h"
+#include "TestPump.h"
+#include "TrayIconHandler.h"
+
+namespace {
+
+// A short double-click time keeps the click tests quick; the old one comes back after.
+class TDoubleClickTime {
+ public:
+  explicit TDoubleClickTime(UINT ms) : saved_(GetDoubleClickTime()) { SetDoubleClickTime(ms); }
+  ~TDoubleClickTime() { SetDoubleClickTime(saved_); }
+  TDoubleClickTime(const TDoubleClickTime&) = delete;
+  TDoubleClickTime& operator=(const TDoubleClickTime&) = delete;
+
+ private:
+  UINT saved_;
+};
+
+constexpr UINT DoubleClickMs = 150;
+
+void SendCallback(const TTrayIcon& tray, UINT notification) {
+  PostMessageA(SharedTrayHandler.Get()->Window(), WM_TRAYICONCALLBACK, tray.ShellId(),
+               notification);
+  PumpMessages(5);
+}
+
+// An icon from the system, owned by the caller.
+HICON SystemIcon(const char* name) {
+  return CopyIcon(LoadIconA(nullptr, name));
+}
+
+std::string ButtonName(TMouseButton button) {
+  return button == mbLeft ? "L" : button == mbRight ? "R" : "M";
+}
+
+// Every event of a tray icon written down in order.
+class TEventLog {
+ public:
+  void Attach(TTrayIcon& tray, bool withDblClick) {
+    tray.OnClick = [this](TObject*) { Write("Click"); };
+    if (withDblClick) tray.OnDblClick = [this](TObject*) { Write("DblClick"); };
+    tray.OnMouseDown = [this](TObject*, TMouseButton b, TShiftState, int, int) {
+      Write("Down", ButtonName(b));
+    };
+    tray.OnMouseUp = [this](TObject*, TMouseButton b, TShiftState, int, int) {
+      Write("Up", ButtonName(b));
+    };
+    tray.OnMouseMove = [this](TObject*, TShiftState, int, int) { Write("Move"); };
+    tray.OnMouseEnter = [this](TObject*) { Write("Enter"); };
+    tray.OnMouseExit = [this](TObject*) { Write("Exit"); };
+    tray.OnBalloonHintShow = [this](TObject*) { Write("BalloonShow"); };
+    tray.OnBalloonHintHide = [this](TObject*) { Write("BalloonHide"); };
+    tray.OnBalloonHintTimeout = [this](TObject*) { Write("BalloonTimeout"); };
+    tray.OnBalloonHintClick = [this](TObject*) { Write("BalloonClick"); };
+  }
+
+  void Write(const std::string& event, const std::string& detail = {}) {
+    if (!text_.empty()) text_ += ' ';
+    text_ += event;
+    text_ += detail;
+  }
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+enum class Menu { None, NoAutoPopup, Plain, WithDefault };
+
+struct OrderCase {
+  const char* name;
+  bool enabled;
+  TTrayNotifyMode mode;
+  bool dblClickAssigned;
+  Menu menu;
+  bool leftPopup;
+  const char* script;
+  const char* events;
+};
+
+std::ostream& operator<<(std::ostream& out, const OrderCase& c) {
+  return out << c.name;
+}
+
+class TrayEventOrder : public testing::TestWithParam<OrderCase> {
+ protected:
+  TDoubleClickTime doubleClickTime{DoubleClickMs};
+  TShellRecorder shell;
+};
+
+void RunScript(TTrayIcon& tray, const std::string& script) {
+  static const std::pair<const char*, UINT> Names[] = {
+      {"move", WM_MOUSEMOVE},          {"ldown", WM_LBUTTONDOWN},  {"lup", WM_LBUTTONUP},
+      {"ldbl", WM_LBUTTONDBLCLK},      {"rdown", WM_RBUTTONDOWN},  {"rup", WM_RBUTTONUP},
+      {"rdbl", WM_RBUTTONDBLCLK},      {"mdown", WM_MBUTTONDOWN},  {"mup", WM_MBUTTONUP},
+      {"context", WM_CONTEXTMENU},     {"select", NIN_SELECT},     {"keyselect", NIN_KEYSELECT},
+      {"bshow", NIN_BALLOONSHOW},      {"bhide", NIN_BALLOONHIDE}, {"btimeout", NIN_BALLOONTIMEOUT},
+      {"bclick", NIN_BALLOONUSERCLICK}};
+  std::istringstream tokens(script);
+  std::string token;
+  while (tokens >> token) {
+    if (token == "wait") {
+      PumpMessages(DoubleClickMs * 2);
+      continue;
+    }
+    bool known = false;
+    for (const auto& [name, code] : Names) {
+      if (token != name) continue;
+      SendCallback(tray, code);
+      known = true;
+    }
+    ASSERT_TRUE(known) << token;
+  }
+}
+
+TEST_P(TrayEventOrder, CallbacksGiveEventsInOrder) {
+  const OrderCase& c = GetParam();
+  TEventLog log;
+  TTrayIcon tray(nullptr);
+  log.Attach(tray, c.dblClickAssigned);
+  tray.SetEnabled(c.enabled);
+  tray.SetNotifyMode(c.mode);
+  tray.SetLeftPopup(c.leftPopup);
+  TPopupMenu menu(nullptr);
+  menu.Add("First", -1, [&](TObject*) { log.Write("First"); });
+  menu.Add("Second", -1, [&](TObject*) { log.Write("Default"); });
+  menu.Add("Third", -1, [&](TObject*) { log.Write("Third"); });
+  menu.Items(2).Default = true;
+  if (c.menu == Menu::WithDefault) menu.Items(1).Default = true;
+  menu.AutoPopup = c.menu != Menu::NoAutoPopup;
+  menu.OnPopup = [&](TObject*) { log.Write("Menu"); };
+  menu.TrackFunction = [](HMENU, int, int, HWND) -> UINT { return 0; };
+  if (c.menu != Menu::None) tray.SetPopupMenu(&menu);
+
+  RunScript(tray, c.script);
+  EXPECT_EQ(log.Text(), c.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TrayEventOrder,
+    testing::Values(
+        OrderCase{"SingleClickAtOnce", true, nmClassic, false, Menu::None, false, "ldown lup wait",
+                  "DownL Click UpL"},
+        OrderCase{"DoubleClickWithoutHandler", true, nmClassic, false, Menu::None, false,
+                  "ldown lup ldbl lup wait", "DownL Click UpL UpL"},
+        OrderCase{"SingleClickWaitsForTheDoubleClickTime", true, nmClassic, true, Menu::None, false,
+                  "ldown lup wait", "DownL UpL Click"},
+        OrderCase{"DoubleClickWithHandler", true, nmClassic, true, Menu::None, false,
+                  "ldown lup ldbl lup wait", "DownL UpL DblClick UpL"},
+        OrderCase{"PressHeldPastTheDoubleClickTime", true, nmClassic, true, Menu::None, false,
+                  "ldown wait lup wait", "DownL Click UpL"},
+        OrderCase{"DisabledGivesOnlyBalloons", false, nmClassic, true, Menu::Plain, true,
+                  "move ldown lup ldbl lup rdown rup mdown mup wait bshow bhide btimeout bclick",
+                  "BalloonShow BalloonHide BalloonTimeout BalloonClick"},
+        OrderCase{"ClassicRightRelease", true, nmClassic, false, Menu::None, false,
+                  "rup context select keyselect", "UpR"},
+        OrderCase{"Shell5RightRelease", true, nmShell5, false, Menu::None, false,
+                  "rup context select keyselect", "UpR UpR UpR"},
+        OrderCase{"RightPressWithoutMenu", true, nmClassic, false, Menu::None, false, "rdown",
+                  "DownR"},
+        OrderCase{"RightPressMenuWithoutAutoPopup", true, nmClassic, false, Menu::NoAutoPopup,
+                  false, "rdown", "DownR"},
+        OrderCase{"RightPressOpensTheMenu", true, nmClassic, false, Menu::Plain, false, "rdown rup",
+                  "DownR Menu UpR"},
+        OrderCase{"LeftPopup", true, nmClassic, false, Menu::Plain, true, "ldown lup",
+                  "DownL Menu Click UpL"},
+        OrderCase{"DoubleClickRunsTheTopmostDefaultItem", true, nmClassic, true, Menu::WithDefault,
+                  false, "ldown lup ldbl lup wait", "DownL UpL DblClick Default UpL"},
+        OrderCase{"NoDefaultItemWithLeftPopup", true, nmClassic, true, Menu::WithDefault, true,
+                  "ldbl", "DblClick"},
+        OrderCase{"MiddleButtonAndIgnoredDoubleClicks", true, nmClassic, false, Menu::Plain, false,
+                  "mdown mup rdbl", "DownM UpM"}),
+    [](const testing::TestParamInfo<OrderCase>& param) { return std::string(param.param.name); });
+
+TEST(TrayIcon, MouseEventsCarryButtonFlagAndCursor) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  std::vector<std::string> seen;
+  tray.OnMouseDown = [&](TObject* sender, TMouseButton b, TShiftState shift, int x, int y) {
+    EXPECT_EQ(sender, &tray);
+    std::ostringstream text;
+    text << ButtonName(b) << shift << '@' << x << ',' << y;
+    seen.push_back(text.str());
+  };
+  tray.OnMouseMove = [&](TObject*, TShiftState shift, int x, int y) {
+    std::ostringstream text;
+    text << "move" << shift << '@' << x << ',' << y;
+    seen.push_back(text.str());
+  };
+  ASSERT_TRUE(SetCursorPos(200, 150));
+  SendCallback(tray, WM_RBUTTONDOWN);
+  SendCallback(tray, WM_MBUTTONDOWN);
+  SendCallback(tray, WM_MOUSEMOVE);
+  std::ostringstream right, middle;
+  right << 'R' << ssRight << "@200,150";
+  middle << 'M' << ssMiddle << "@200,150";
+  EXPECT_EQ(seen, (std::vector<std::string>{right.str(), middle.str(), "move0@200,150"}));
+}
+
+TEST(TrayIcon, EnterAndExitThroughTheHoverPoll) {
+  TShellRecorder shell;
+  TEventLog log;
+  TTrayIcon tray(nullptr);
+  log.Attach(tray, false);
+  tray.SetWantEnterExitEvents(true);
+  EXPECT_TRUE(tray.HoverPollTimer().Enabled());
+  EXPECT_EQ(tray.HoverPollTimer().Interval(), 20u);
+
+  ASSERT_TRUE(SetCursorPos(300, 300));
+  SendCallback(tray, WM_MOUSEMOVE);
+  SendCallback(tray, WM_MOUSEMOVE);
+  PumpMessages(100);
+  EXPECT_EQ(log.Text(), "Enter Move Move") << "a still cursor stays over the icon";
+
+  const ULONGLONG movedAt = GetTickCount64();
+  ASSERT_TRUE(SetCursorPos(300, 301));
+  PumpMessages(2000, [&] { return log.Text().ends_with("Exit"); });
+  std::printf("exit noticed %llu ms after the cursor moved\n", GetTickCount64() - movedAt);
+  EXPECT_EQ(log.Text(), "Enter Move Move Exit");
+
+  SendCallback(tray, WM_MOUSEMOVE);
+  SendCallback(tray, WM_MOUSEMOVE);
+  EXPECT_EQ(log.Text(), "Enter Move Move Exit Enter Move Move");
+
+  tray.SetWantEnterExitEvents(false);
+  EXPECT_FALSE(tray.HoverPollTimer().Enabled());
+  ASSERT_TRUE(SetCursorPos(10, 10));
+  PumpMessages(100);
+  EXPECT_EQ(log.Text(), "Enter Move Move Exit Enter Move Move") << "no poll, no exit";
+}
+
+TEST(TrayIcon, CallbacksReachOnlyTheirComponentThroughOneWindow) {
+  TShellRecorder shell;
+  auto first = std::make_unique<TTrayIcon>(nullptr);
+  auto second = std::make_unique<TTrayIcon>(nullptr);
+  const HWND window = SharedTrayHandler.Get()->Window();
+  EXPECT_EQ(SharedTrayHandler.Get()->UserCount(), 2u);
+  EXPECT_NE(first->ShellId(), second->ShellId());
+  EXPECT_EQ(first->NotifyRecord().hWnd, window);
+  EXPECT_EQ(second->NotifyRecord().hWnd, window);
+  int firstClicks = 0, secondClicks = 0;
+  first->OnClick = [&](TObject*) { ++firstClicks; };
+  second->OnClick = [&](TObject*) { ++secondClicks; };
+  SendCallback(*second, WM_LBUTTONDOWN);
+  SendCallback(*second, WM_LBUTTONUP);
+  EXPECT_EQ(firstClicks, 0);
+  EXPECT_EQ(secondClicks, 1);
+
+  first.reset();
+  EXPECT_TRUE(IsWindow(window));
+  SendCallback(*second, WM_LBUTTONDOWN);
+  SendCallback(*second, WM_LBUTTONUP);
+  EXPECT_EQ(secondClicks, 2) << "the other icon keeps working";
+  second.reset();
+  EXPECT_EQ(SharedTrayHandler.Get(), nullptr);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(TrayIcon, SharedWindowNeverClosesItself) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  const HWND window = SharedTrayHandler.Get()->Window();
+  EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(window, WM_ENDSESSION, 1, 0), 1);
+  EXPECT_EQ(SendMessageA(window, WM_CLOSE, 0, 0), 1);
+  PumpMessages(20);
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(SendMessageA(window, WM_TRAYICONCALLBACK, tray.ShellId() + 1000, WM_LBUTTONUP), 0)
+      << "a callback for no live icon is dropped";
+}
+
+TEST(TrayIcon, RecordAsHandedToTheShell) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  EXPECT_TRUE(shell.Calls.empty()) << "construction sends nothing";
+  HICON icon = SystemIcon(IDI_APPLICATION);
+  tray.Icon().SetHandle(icon);
+  ASSERT_EQ(shell.Calls.size(), 1u) << "an icon change updates the tray";
+  EXPECT_EQ(shell.Calls[0].Message, static_cast<DWORD>(NIM_MODIFY));
+  tray.SetIconVisible(true);
+  ASSERT_EQ(shell.Calls.size(), 2u);
+  const TShellRecorder::TCall& add = shell.Calls[1];
+  EXPECT_EQ(add.Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(add.Record.cbSize, sizeof(void*) == 8 ? 504u : 488u);
+  EXPECT_EQ(add.Record.hWnd, SharedTrayHandler.Get()->Window());
+  EXPECT_EQ(add.Record.uID, tray.ShellId());
+  EXPECT_EQ(add.Record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+  EXPECT_EQ(add.Record.uCallbackMessage, 0x800u);
+  EXPECT_EQ(add.Record.hIcon, icon);
+  EXPECT_EQ(add.Record.szTip[0], '\0');
+  EXPECT_EQ(add.Record.uVersion, 0u);
+  EXPECT_EQ(add.Record.dwInfoFlags, 0u);
+  EXPECT_EQ(add.Record.szInfo[0], '\0');
+
+  tray.SetNotifyMode(nmShell5);
+  EXPECT_EQ(shell.Calls.back().Message, static_cast<DWORD>(NIM_SETVERSION));
+  EXPECT_EQ(shell.Calls.back().Record.uVersion, static_cast<UINT>(NOTIFYICON_VERSION));
+  tray.SetNotifyMode(nmClassic);
+  EXPECT_EQ(shell.Calls.back().Record.uVersion, 0u);
+
+  tray.SetIconVisible(false);
+  EXPECT_EQ(shell.Calls.back().Message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_FALSE(tray.IconVisible());
+}
+
+TEST(TrayIcon, SettingTheIconUpdatesTheShellOnce) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  TIcon picture;
+  picture.SetHandle(SystemIcon(IDI_WARNING));
+  tray.SetIcon(picture);
+  ASSERT_EQ(shell.Calls.size(), 1u);
+  EXPECT_FALSE(tray.Icon().Empty());
+  EXPECT_NE(tray.Icon().Handle(), picture.Handle()) << "the component keeps its own copy";
+  EXPECT_EQ(shell.Calls[0].Record.hIcon, tray.Icon().Handle());
+}
+
+TEST(TrayIcon, HintIsCutTo127Characters) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  std::string hint(200, 'a');
+  for (size_t i = 0; i < hint.size(); ++i) hint[i] = static_cast<char>('a' + i % 26);
+  tray.SetHint(hint);
+  ASSERT_FALSE(shell.Calls.empty());
+  const NOTIFYICONDATAA& record = shell.Calls.back().Record;
+  EXPECT_EQ(std::string(record.szTip), hint.substr(0, 127));
+  EXPECT_EQ(tray.Hint(), hint);
+
+  tray.SetShowHint(false);
+  const NOTIFYICONDATAA& hidden = shell.Calls.back().Record;
+  EXPECT_TRUE(
+      std::all_of(std::begin(hidden.szTip), std::end(hidden.szTip), [](char c) { return c == 0; }));
+  EXPECT_EQ(tray.Hint(), hint) << "the hint is kept";
+}
+
+class TrayImages : public testing::Test {
+ protected:
+  TShellRecorder shell;
+  TImageList images{nullptr};
+  void AddImages(int count) {
+    const char* names[] = {IDI_APPLICATION, IDI_WARNING, IDI_ERROR, IDI_INFORMATION};
+    for (int i = 0; i < count; ++i) images.AddIcon(LoadIconA(nullptr, names[i]));
+  }
+};
+
+TEST_F(TrayImages, IconIndexStaysInsideTheList) {
+  AddImages(3);
+  TTrayIcon tray(nullptr);
+  tray.SetIconIndex(10);
+  EXPECT_EQ(tray.IconIndex(), 0) << "without a list";
+  tray.SetIconList(&images);
+  tray.SetIconIndex(10);
+  EXPECT_EQ(tray.IconIndex(), 2);
+  EXPECT_FALSE(tray.Icon().Empty());
+  EXPECT_EQ(shell.Calls.back().Record.hIcon, tray.Icon().Handle());
+  tray.SetIconIndex(-3);
+  EXPECT_EQ(tray.IconIndex(), -3) << "negative values are not corrected";
+  EXPECT_TRUE(tray.Icon().Empty());
+
+  images.Clear();
+  tray.SetIconIndex(10);
+  EXPECT_EQ(tray.IconIndex(), -1) << "an empty list";
+  EXPECT_TRUE(tray.Icon().Empty());
+  EXPECT_EQ(shell.Calls.back().Record.hIcon, nullptr);
+}
+
+TEST_F(TrayImages, AnimationRunsThroughTheImages) {
+  AddImages(3);
+  TTrayIcon tray(nullptr);
+  tray.SetIconList(&images);
+  std::vector<int> reported, shown;
+  tray.OnCycle = [&](TObject* sender, int next) {
+    EXPECT_EQ(sender, &tray);
+    reported.push_back(next);
+  };
+  tray.SetCycleInterval(30);
+  tray.SetCycleIcons(true);
+  EXPECT_EQ(tray.AnimationTimer().Interval(), 30u);
+  EXPECT_TRUE(tray.AnimationTimer().Enabled());
+  for (int tick = 0; tick < 4; ++tick) {
+    const size_t before = reported.size();
+    PumpMessages(2000, [&] { return reported.size() > before; });
+    shown.push_back(tray.IconIndex());
+  }
+  tray.SetCycleIcons(false);
+  EXPECT_EQ(std::vector<int>(reported.begin(), reported.begin() + 4),
+            (std::vector<int>{1, 2, 0, 1}));
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 0, 1}));
+  EXPECT_FALSE(tray.AnimationTimer().Enabled());
+}
+
+TEST_F(TrayImages, CycleInterval0NeverTicks) {
+  AddImages(3);
+  TTrayIcon tray(nullptr);
+  tray.SetIconList(&images);
+  int cycles = 0;
+  tray.OnCycle = [&](TObject*, int) { ++cycles; };
+  tray.SetCycleIcons(true);
+  PumpMessages(300);
+  EXPECT_EQ(cycles, 0);
+  EXPECT_TRUE(tray.CycleIcons());
+  EXPECT_FALSE(tray.AnimationTimer().Enabled());
+}
+
+TEST(TrayIcon, RemovedListAndMenuAreForgotten) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  auto images = std::make_unique<TImageList>(nullptr);
+  images->AddIcon(LoadIconA(nullptr, IDI_APPLICATION));
+  images->AddIcon(LoadIconA(nullptr, IDI_WARNING));
+  auto menu = std::make_unique<TPopupMenu>(nullptr);
+  menu->TrackFunction = [](HMENU, int, int, HWND) -> UINT { return 0; };
+  tray.SetIconList(images.get());
+  tray.SetIconIndex(1);
+  tray.SetPopupMenu(menu.get());
+  tray.SetCycleInterval(20);
+  tray.SetCycleIcons(true);
+
+  images.reset();
+  menu.reset();
+  EXPECT_EQ(tray.IconList(), nullptr);
+  EXPECT_EQ(tray.IconIndex(), 0);
+  EXPECT_EQ(tray.PopupMenu(), nullptr);
+  int downs = 0;
+  tray.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  SendCallback(tray, WM_RBUTTONDOWN);
+  PumpMessages(100);  // animation ticks find no list
+  EXPECT_EQ(downs, 1);
+}
+
+TEST(TrayIcon, ComponentMayBeDestroyedByItsOwnEvent) {
+  TShellRecorder shell;
+  auto* tray = new TTrayIcon(nullptr);
+  int ups = 0;
+  tray->OnMouseDown = [&](TObject* sender, TMouseButton, TShiftState, int, int) {
+    delete static_cast<TTrayIcon*>(sender);
+  };
+  tray->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
+  tray->SetLeftPopup(true);
+  SendCallback(*tray, WM_LBUTTONDOWN);
+  EXPECT_EQ(ups, 0);
+  EXPECT_EQ(SharedTrayHandler.Get(), nullptr);
+  TTrayIcon next(nullptr);
+  EXPECT_NE(SharedTrayHandler.Get(), nullptr);
+}
+
+TEST(TrayIcon, TrayMenuOpensAtTheCursorForItsComponent) {
+  TShellRecorder shell;
+  TApplication application;
+  TTrayIcon tray(nullptr);
+  TPopupMenu menu(nullptr);
+  int chosen = 0;
+  menu.Add("One", -1, [&](TObject*) { chosen = 1; });
+  menu.Add("Two", -1, [&](TObject*) { chosen = 2; });
+  POINT at{};
+  HWND owner = nullptr;
+  menu.TrackFunction = [&](HMENU handle, int x, int y, HWND window) -> UINT {
+    at = {x, y};
+    owner = window;
+    EXPECT_EQ(GetMenuItemCount(handle), 2);
+    return 2;
+  };
+  tray.SetPopupMenu(&menu);
+  ASSERT_TRUE(SetCursorPos(640, 700));
+  SendCallback(tray, WM_RBUTTONDOWN);
+  EXPECT_EQ(chosen, 2);
+  EXPECT_EQ(at.x, 640);
+  EXPECT_EQ(at.y, 700);
+  EXPECT_EQ(owner, application.Handle());
+  EXPECT_EQ(menu.PopupComponent, &tray);
+}
+
+// The real shell (Wine's notification area): add, modify, delete.
+TEST(TrayIcon, RealNotificationArea) {
+  TShellRecorder shell(true);
+  TTrayIcon tray(nullptr);
+  tray.Icon().SetHandle(SystemIcon(IDI_APPLICATION));
+  tray.SetHint("Ardenix");
+  EXPECT_TRUE(tray.AddToTray());
+  EXPECT_FALSE(tray.AddToTray()) << "already there";
+  tray.SetHint("Ardenix again");
+  EXPECT_TRUE(tray.UpdateTray());
+  EXPECT_TRUE(tray.RemoveFromTray());
+  EXPECT_FALSE(tray.RemoveFromTray()) << "already gone";
+  EXPECT_FALSE(tray.UpdateTray()) << "not in the notification area";
+}
+
+}  // namespace
