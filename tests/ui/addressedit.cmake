@@ -11,3 +11,9 @@ ardenix_add_test(addressedit_rules_test
 ardenix_add_fuzzer(addressedit_fuzzer
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/AddressEditFuzzer.cpp
   LIBS ardenix_addressedit_rules)
+
+if(WIN32)
+  ardenix_add_test(addressedit_window_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/AddressEditWineTest.cpp
+    LIBS ardenix_addressedit)
+endif()
