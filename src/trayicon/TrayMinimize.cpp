@@ -120,13 +120,15 @@ bool TTrayIcon::AppWindowHook(TMessage& Message) {
   if (Message.Msg == WM_SIZE && Message.WParam == SIZE_MINIMIZED && MinimizeToTray_) {
     SendToTray();
   }
+  // The check is done before hiding: hiding moves the window again, and that nested
+  // WM_WINDOWPOSCHANGED must not ask a second time.
   if (Message.Msg == WM_WINDOWPOSCHANGED && MdiCheckPending_ && Application->MainForm()) {
+    MdiCheckPending_ = false;
     if (Application->MainForm()->FormStyle() == TFormStyle::MDIForm) {
       bool showMainForm = true;
       if (OnStartup) OnStartup(this, showMainForm);
       if (!showMainForm) HideAppButton();
     }
-    MdiCheckPending_ = false;
   }
   if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_RESTORE && Application->MainForm()) {
     Application->MainForm()->SetVisible(true);

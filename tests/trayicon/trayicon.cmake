@@ -12,5 +12,6 @@ endif()
 if(WIN32)
   ardenix_add_test(trayicon_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/TrayIconTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/TrayMinimizeTest.cpp
     LIBS ardenix_trayicon)
 endif()
