@@ -1,6 +1,7 @@
 #pragma once
 
 // Readable failure messages for the store's types.
+#include <iomanip>
 #include <ostream>
 #include <string_view>
 
@@ -8,7 +9,7 @@
 #include "ProfileIni.h"
 
 inline void PrintTo(const TNetInfo& p, std::ostream* out) {
-  const auto q = [](std::string_view s) { return "'" + std::string(s) + "'"; };
+  const auto q = [](std::string_view s) { return std::quoted(s, '\''); };
   *out << "{LAN=" << q(p.LAN) << " DHCP=" << p.DHCP << " IP=" << q(p.IP) << " SN=" << q(p.SN)
        << " DG=" << q(p.DG) << " DNS=" << q(p.DNS) << " ADNS=" << q(p.ADNS)
        << " WINS=" << q(p.WINS) << "}";
@@ -20,7 +21,12 @@ inline void PrintTo(const TProfileEntry& e, std::ostream* out) {
 }
 
 inline void PrintTo(const TIniKey& k, std::ostream* out) {
-  *out << "'" << k.Name << "'" << (k.HasValue ? "='" + k.Value + "'" : std::string(" (no =)"));
+  *out << std::quoted(k.Name, '\'');
+  if (k.HasValue) {
+    *out << "=" << std::quoted(k.Value, '\'');
+  } else {
+    *out << " (no =)";
+  }
 }
 
 inline void PrintTo(const TIniSection& s, std::ostream* out) {

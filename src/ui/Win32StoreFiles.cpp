@@ -1,0 +1,82 @@
+#include "Win32StoreFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "Win32KernelHandle.h"
+
+namespace {
+
+// WriteFile and ReadFile take at most a DWORD of bytes at a time.
+constexpr std::size_t kLargestTransfer = 1u << 30;
+
+class TWin32StoreFile : public IStoreFile {
+ public:
+  explicit TWin32StoreFile(TKernelHandle file) : file_(std::move(file)) {}
+
+  bool Write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const auto chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
+      DWORD written = 0;
+      if (!WriteFile(file_.Get(), bytes.data(), chunk, &written, nullptr) || written != chunk) {
+        return false;
+      }
+      bytes.remove_prefix(chunk);
+    }
+    return true;
+  }
+
+  bool Flush() override { return FlushFileBuffers(file_.Get()) != FALSE; }
+
+  // Once FlushFileBuffers has succeeded the bytes are on the disk; closing can lose
+  // nothing more, so it is not asked about.
+  bool Close() override {
+    file_ = TKernelHandle();
+    return true;
+  }
+
+ private:
+  TKernelHandle file_;
+};
+
+}  // namespace
+
+std::optional<std::string> TWin32StoreFiles::ReadAll(const std::string& path) {
+  TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  std::string content;
+  content.reserve(static_cast<std::size_t>(size.QuadPart));
+  // Read to the end rather than to the size: the file may grow or shrink meanwhile.
+  std::string chunk(1 << 16, '\0');
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+      return std::nullopt;
+    }
+    if (read == 0) return content;
+    content.append(chunk.data(), read);
+  }
+}
+
+std::unique_ptr<IStoreFile> TWin32StoreFiles::CreateNew(const std::string& path) {
+  TKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<TWin32StoreFile>(std::move(file));
+}
+
+bool TWin32StoreFiles::ReplaceAtomically(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool TWin32StoreFiles::Remove(const std::string& path) {
+  if (DeleteFileA(path.c_str())) return true;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
