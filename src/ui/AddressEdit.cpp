@@ -161,7 +161,6 @@ TAddressEdit::TAddressEdit(HWND parent, int controlId, int x, int y, int width, 
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance,
                             nullptr);
   if (!handle_) throw std::runtime_error("The address field could not be created");
-  shownText_ = rules_.Text();
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TAddressEdit::SubclassProcedure)));
@@ -242,9 +241,12 @@ void TAddressEdit::SyncFromControl() {
 
 void TAddressEdit::Show(const TAddressEditResult& result) {
   if (!handle_) return;
-  if (rules_.Text() != shownText_) {
-    shownText_ = rules_.Text();
-    CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shownText_.c_str()));
+  // Compared with what the control holds, so that a change made behind the field's back
+  // (EM_REPLACESEL, say) is undone at the next event.
+  char shown[address_template::kLength + 2] = {};
+  CallOriginal(WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+  if (rules_.Text() != shown) {
+    CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rules_.Text().c_str()));
     CallOriginal(EM_EMPTYUNDOBUFFER, 0, 0);
   }
   // EM_SETSEL puts the caret at its second argument.

@@ -99,6 +99,5 @@ class TAddressEdit {
   FontHandle font_;
   TAddressEditRules rules_;
   std::function<void()> beep_;
-  std::string shownText_;
   bool focusByMouse_ = false;
 };

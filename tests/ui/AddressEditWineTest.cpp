@@ -222,6 +222,10 @@ TEST_F(AddressEditWindow, TextIsPlacedIntoTheTemplateAlsoThroughWmSetText) {
   SetWindowTextA(Field(), "1.2.3.4.5");
   EXPECT_EQ(field_->Text(), "1  .2  .3  .4.5");
   EXPECT_EQ(ShownText(), "1  .2  .3  .4.5");
+  // A change made behind the field's back lasts only until its next event.
+  SendMessageA(Field(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("xyz"));
+  Key(VK_UP);
+  EXPECT_EQ(ShownText(), "1  .2  .3  .4.5");
 }
 
 TEST_F(AddressEditWindow, TypingGivesTheTextsOfTheRules) {
