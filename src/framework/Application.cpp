@@ -51,13 +51,9 @@ class TApplication::TApplicationWindow : public TWindow {
   }
   ~TApplicationWindow() override { DestroyWindowHandle(); }
 
-  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefaultHandler(message, wParam, lParam);
-  }
-
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    return application_.WindowMessage(message, wParam, lParam);
+    return application_.WindowMessage(Handle(), message, wParam, lParam);
   }
 
  private:
@@ -182,24 +178,25 @@ void TApplication::AdoptForm(TForm* form) {
 }
 
 // Hooks run first, in the order added; one that is removed meanwhile is skipped.
-LRESULT TApplication::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TApplication::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TMessage hooked{message, wParam, lParam, 0};
   const std::vector<TWindowHook> hooks = hooks_;
   for (const TWindowHook& hook : hooks) {
     if (std::find(hooks_.begin(), hooks_.end(), hook) == hooks_.end()) continue;
     if (hook.Callback(hook.Object, hooked)) return hooked.Result;
   }
-  return DefaultWindowMessage(hooked);
+  return DefaultWindowMessage(window, hooked);
 }
 
-LRESULT TApplication::DefaultWindowMessage(TMessage& message) {
+// `window` rather than Handle(): messages arrive while the window is being created.
+LRESULT TApplication::DefaultWindowMessage(HWND window, TMessage& message) {
   switch (message.Msg) {
     case WM_CLOSE:  // Close on the taskbar button
       if (mainForm_) mainForm_->Close();
       return 0;
     case WM_SYSCOMMAND:
       if ((message.WParam & 0xFFF0) == SC_RESTORE) {
-        const LRESULT result = window_->Default(message.Msg, message.WParam, message.LParam);
+        const LRESULT result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
         ActivateLastPopup();
         return result;
       }
@@ -213,7 +210,7 @@ LRESULT TApplication::DefaultWindowMessage(TMessage& message) {
     default:
       break;
   }
-  return window_->Default(message.Msg, message.WParam, message.LParam);
+  return DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }
 
 // The application window never keeps the activation: it goes to the form that last

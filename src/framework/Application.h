@@ -102,8 +102,8 @@ class TApplication : public TComponent {
   class TApplicationWindow;
 
   void AdoptForm(TForm* form);
-  LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT DefaultWindowMessage(TMessage& message);
+  LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultWindowMessage(HWND window, TMessage& message);
   bool ProcessMessage(MSG& message);
   bool PreprocessMessage(MSG& message);
   void ShowMainFormAtStart();

@@ -213,9 +213,9 @@ LRESULT TForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(WM_SYSCOMMAND, wParam, lParam);
 }
 
-// lParam 0: an explicit show or hide (as opposed to the owner minimising or restoring).
-void TForm::OnShowWindow(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0) visible_ = wParam != 0;
+// Visible() follows SetVisible only: Wine follows the owner's SW_PARENTCLOSING with a
+// plain hide (lParam 0), so the message cannot tell a request from the owner's doing.
+void TForm::OnShowWindow(WPARAM wParam, LPARAM) {
   if (wParam) {
     DoShow();
   } else {

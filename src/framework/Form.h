@@ -38,6 +38,8 @@ class TForm : public TWinControl {
 
   void EndBuilding();
 
+  // What was last asked for with SetVisible/Show/Hide: stays true while the form is
+  // hidden because the application is minimised.
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }

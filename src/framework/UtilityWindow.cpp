@@ -10,6 +10,7 @@ TUtilityWindow::TUtilityWindow(THandler handler) : handler_(std::move(handler)) 
   params.Width = 0;
   params.Height = 0;
   CreateWindowHandle(params);
+  created_ = true;
 }
 
 TUtilityWindow::~TUtilityWindow() {
@@ -17,6 +18,6 @@ TUtilityWindow::~TUtilityWindow() {
 }
 
 LRESULT TUtilityWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (handler_) return handler_(message, wParam, lParam);
+  if (created_ && handler_) return handler_(message, wParam, lParam);
   return DefaultHandler(message, wParam, lParam);
 }

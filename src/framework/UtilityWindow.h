@@ -8,7 +8,9 @@
 
 // A hidden top-level window that only receives messages: WS_EX_TOOLWINDOW, WS_POPUP,
 // empty caption, size 0, never shown. Every message goes to the handler given at
-// construction; DefaultHandling gives the system's default for messages it leaves.
+// construction, from the moment the constructor has returned (the creation messages get
+// the default handling); DefaultHandling gives the system's default for messages the
+// handler leaves.
 // Not copyable and not movable (the window refers to the object): hold it by
 // std::unique_ptr where it must change hands.
 class TUtilityWindow : public TWindow {
@@ -27,4 +29,5 @@ class TUtilityWindow : public TWindow {
 
  private:
   THandler handler_;
+  bool created_ = false;
 };
