@@ -401,6 +401,10 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 void TfrmMain::DoShow() {
   UpdateEnabledState();
   TForm::DoShow();
+  if (!shownBefore_) {
+    shownBefore_ = true;
+    SetFocus(listView_->Handle());  // the list has the focus at start
+  }
 }
 
 bool TfrmMain::CloseQuery() {
@@ -420,7 +424,10 @@ void TfrmMain::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TfrmMain::CommitEditor() {
   TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
-  if (!entry) return;
+  // Only into the entry the editor shows. When the selection moves from A to B, the list
+  // may mark B selected before it reports A losing the focus (Wine does); committing
+  // then would overwrite B with A's values before B is loaded.
+  if (!entry || entry != editorEntry_) return;
   TNetInfo& profile = entry->Profile;
   profile.LAN = WindowText(edLAN_);
   profile.DHCP = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -434,6 +441,7 @@ void TfrmMain::CommitEditor() {
 void TfrmMain::LoadEditor() {
   TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
   if (!entry) return;
+  editorEntry_ = entry;
   const TNetInfo& profile = entry->Profile;
   SetWindowTextA(edLAN_, profile.LAN.c_str());
   if (GetWindowTextLengthA(edLAN_) == 0) {
@@ -514,6 +522,7 @@ void TfrmMain::SaveSelectedAs() {
 void TfrmMain::DeleteSelected() {
   TListEntry* entry = listView_->Selected();
   if (!entry) return;
+  if (entry == editorEntry_) editorEntry_ = nullptr;  // the editor keeps its values
   listView_->Remove(*entry);
   listView_->RedrawAll();
 }

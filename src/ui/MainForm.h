@@ -52,7 +52,8 @@ class TfrmMain : public TForm {
   TProfileListView& List() { return *listView_; }
 
   // The editor and the list exchange values through these (see the list's
-  // notifications); both do nothing when no entry is selected.
+  // notifications); both do nothing when no entry is selected. CommitEditor writes only
+  // into the selected entry when the editor was loaded from it.
   void CommitEditor();
   void LoadEditor();
   void UpdateEnabledState();
@@ -133,6 +134,8 @@ class TfrmMain : public TForm {
   TForm* credits_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   int panLeftWidth_ = 185;  // at the current DPI
+  bool shownBefore_ = false;
+  TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
   FontHandle font_;
   HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;

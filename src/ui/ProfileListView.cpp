@@ -79,6 +79,8 @@ int TProfileListView::SelectedIndex() const {
 TListEntry* TProfileListView::Selected() const { return EntryAt(SelectedIndex()); }
 
 void TProfileListView::Select(int index) {
+  // As a click does it: the old selection goes first, then the new one comes.
+  ClearSelection();
   LVITEMA item{};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;

@@ -35,6 +35,8 @@ class TProfileListView {
   TListEntry* EntryAt(int index) const;
   TListEntry* Selected() const;
   int SelectedIndex() const;
+  // Selects and focuses the entry at `index`, after clearing the old selection, so the
+  // list reports the change in the order a click causes.
   void Select(int index);
   void ClearSelection();
 

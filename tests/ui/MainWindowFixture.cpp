@@ -25,6 +25,16 @@ std::string StoreSection(const std::string& caption, const TNetInfo& profile) {
          "\r\n";
 }
 
+TNetInfo AsLoaded(const TNetInfo& profile) {
+  auto trim = [](std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  };
+  return TNetInfo{trim(profile.LAN), profile.DHCP, trim(profile.IP),   trim(profile.SN),
+                  trim(profile.DG),  trim(profile.DNS), trim(profile.ADNS), trim(profile.WINS)};
+}
+
 MainWindowTest::MainWindowTest() {
   storePath_ = ReplaceExtension(paths_.ExecutablePath(), ".INI");
   scriptPath_ = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
@@ -68,10 +78,17 @@ std::optional<std::string> MainWindowTest::ReadFile(const std::string& path) {
 void MainWindowTest::Pump() { application_->ProcessMessages(); }
 
 void MainWindowTest::Select(int index) {
-  LVITEMA item{};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(main_->ListViewHandle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+  HWND list = main_->ListViewHandle();
+  RECT icon{};
+  icon.left = LVIR_ICON;
+  ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&icon)));
+  Click(list, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
+}
+
+void MainWindowTest::Click(HWND window, int x, int y) {
+  // The list follows the button until it is released: the release waits in the queue.
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   Pump();
 }
 

@@ -57,6 +57,8 @@ class MainWindowTest : public testing::Test {
   void Pump();
   // The selection moves as a click on the entry moves it (the list reports it).
   void Select(int index);
+  // A left click at a point of a window's client area.
+  void Click(HWND window, int x, int y);
   // A toolbar button pressed (what the toolbar sends its parent).
   void Press(int command);
   // The window's close button.
@@ -84,5 +86,9 @@ class MainWindowTest : public testing::Test {
   TfrmAbout* about_ = nullptr;
 };
 
-// Section text of the store as it is written: CR LF after every line.
+// Section text of a store as a person would write it: CR LF after every line.
 std::string StoreSection(const std::string& caption, const TNetInfo& profile);
+
+// The profile as it comes back from the store: the INI layer keeps no blanks at either
+// end of a value (the address field puts them back when it shows the value).
+TNetInfo AsLoaded(const TNetInfo& profile);
