@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "Application.h"
 #include "Form.h"
@@ -72,6 +73,22 @@ RECT WindowRect(HWND window) {
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(TrayApplication, EndOfBuildingAppliesTheSettingsOnceMore) {
+  bool loadingInSetup = false;
+  TTrayForm* form = MakeMainForm([&](TTrayForm& f) {
+    loadingInSetup = f.Tray->Loading();
+    f.Tray->SetIconVisible(true);  // acts at once, also while building
+    f.Tray->SetWantEnterExitEvents(true);
+  });
+  EXPECT_TRUE(loadingInSetup);
+  EXPECT_FALSE(form->Tray->Loading());
+  EXPECT_EQ(shell.MessagesFor(form->Tray->ShellId()),
+            (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
+  EXPECT_EQ(shell.Calls.back().Record.uVersion, 0u);
+  EXPECT_TRUE(form->Tray->HoverPollTimer().Enabled());
+  EXPECT_FALSE(form->Tray->AnimationTimer().Enabled());
 }
 
 TEST_F(TrayApplication, MinimiseHidesInTheTrayAndRestoreBringsBoth) {
