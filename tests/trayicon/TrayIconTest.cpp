@@ -498,4 +498,52 @@ TEST(TrayIcon, RealNotificationArea) {
   EXPECT_FALSE(tray.UpdateTray()) << "not in the notification area";
 }
 
+// Wine's own notification area (a standalone tray window without a taskbar) shows each
+// icon as a child window: the icon of the newest add is the last one.
+HWND WineTrayIconWindow() {
+  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+  HWND icon = nullptr;
+  for (HWND child = FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr); child;
+       child = FindWindowExA(tray, child, "__winex11_tray_icon", nullptr)) {
+    icon = child;
+  }
+  return icon;
+}
+
+bool RunningOnWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// A real click on the icon in Wine's notification area comes back as the shell's callbacks.
+TEST(TrayIcon, RealClickInTheNotificationArea) {
+  if (!RunningOnWine()) GTEST_SKIP() << "finds the icon in Wine's own tray window";
+  TEventLog log;
+  TTrayIcon tray(nullptr);
+  log.Attach(tray, false);
+  tray.Icon().SetHandle(SystemIcon(IDI_WARNING));
+  ASSERT_TRUE(tray.AddToTray());
+  PumpMessages(100);
+  const HWND icon = WineTrayIconWindow();
+  ASSERT_NE(icon, nullptr);
+  RECT place{};
+  GetWindowRect(icon, &place);
+  const int x = (place.left + place.right) / 2, y = (place.top + place.bottom) / 2;
+  ASSERT_TRUE(SetCursorPos(x, y));
+  POINT atDown{};
+  tray.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+    log.Write("DownL");
+    atDown = {X, Y};
+  };
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
+  PumpMessages(3000, [&] { return log.Text().ends_with("UpL"); });
+  EXPECT_TRUE(log.Text().ends_with("DownL Click UpL")) << log.Text();
+  EXPECT_EQ(atDown.x, x);
+  EXPECT_EQ(atDown.y, y);
+  EXPECT_TRUE(tray.RemoveFromTray());
+}
+
 }  // namespace

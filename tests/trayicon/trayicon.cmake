@@ -7,9 +7,6 @@ if(WIN32)
   ardenix_add_test(simple_timer_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SimpleTimerTest.cpp
     LIBS ardenix_trayicon)
-endif()
-
-if(WIN32)
   ardenix_add_test(trayicon_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/TrayIconTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/TrayMinimizeTest.cpp
