@@ -8,4 +8,6 @@ TFileError TFileError::CannotCreate(std::string_view fullPath, std::string_view 
   return TFileError(text);
 }
 
-TFileError TFileError::WriteFailed() { return TFileError("Stream write error"); }
+TFileError TFileError::WriteFailed() {
+  return TFileError("Stream write error");
+}

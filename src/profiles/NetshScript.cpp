@@ -4,7 +4,9 @@ namespace {
 
 // The connection name as netsh expects it after "name=" (or "name = "): in double
 // quotes, inserted as it stands.
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+std::string Quoted(const std::string& name) {
+  return "\"" + name + "\"";
+}
 
 // Netsh's sign that there is no alternate DNS server to add.
 constexpr std::string_view kNone = "none";

@@ -5,8 +5,8 @@
 #include "NetshScript.h"
 #include "SiblingPath.h"
 
-TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths,
-                                 IProgramStarter& starter, ISaveNameAsker& asker)
+TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgramStarter& starter,
+                                 ISaveNameAsker& asker)
     : files_(files), paths_(paths), starter_(starter), asker_(asker) {}
 
 void TProfileActions::Apply(const TNetInfo& profile) {
@@ -29,4 +29,6 @@ std::string NetshProgramPath(const std::string& systemDirectory) {
   return path + "netsh.exe";
 }
 
-std::string NetshParameters(const std::string& scriptPath) { return "-f \"" + scriptPath + "\""; }
+std::string NetshParameters(const std::string& scriptPath) {
+  return "-f \"" + scriptPath + "\"";
+}

@@ -21,16 +21,15 @@ TEST_P(NetshScript, LinesFollowTheProfile) {
   EXPECT_EQ(NetshScriptLines(GetParam().profile), GetParam().lines);
 }
 
-const TNetInfo kStatic{"LAN", false, "10.0.0.5", "255.0.0.0", "10.0.0.1",
-                       "10.0.0.2", "10.0.0.3", "10.0.0.4"};
+const TNetInfo kStatic{"LAN",      false,      "10.0.0.5", "255.0.0.0",
+                       "10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NetshScript,
     testing::Values(
         ScriptCase{"DhcpIgnoresAddresses",
                    TNetInfo{"Local Area Connection", true, "1.2.3.4", "x", "y", "z", "q", "w"},
-                   {"pushd interface ip",
-                    "set address name=\"Local Area Connection\" source=dhcp",
+                   {"pushd interface ip", "set address name=\"Local Area Connection\" source=dhcp",
                     "set dns name=\"Local Area Connection\" source=dhcp",
                     "set wins name=\"Local Area Connection\" source=dhcp", "popd"}},
         ScriptCase{"StaticWithAlternateDns",
@@ -42,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "add dns name = \"LAN\" addr = 10.0.0.3",
                     "set wins name=\"LAN\" source=static addr=10.0.0.4", "popd"}},
         ScriptCase{"StaticWithoutAlternateDns",
-                   TNetInfo{"LAN", false, "10.0.0.5", "255.0.0.0", "none", "none", "none",
-                            "none"},
+                   TNetInfo{"LAN", false, "10.0.0.5", "255.0.0.0", "none", "none", "none", "none"},
                    {"pushd interface ip",
                     "set address name=\"LAN\" source=static addr=10.0.0.5 mask=255.0.0.0",
                     "set address name=\"LAN\" gateway=none gwmetric=0",
@@ -57,23 +55,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "set dns name=\"L\" source=static addr=d", "add dns name = \"L\" addr = None",
                     "set wins name=\"L\" source=static addr=e", "popd"}},
         // A profile made by New and exported as stored: every line is still written.
-        ScriptCase{"EmptyMembers",
-                   TNetInfo{},
-                   {"pushd interface ip", "set address name=\"\" source=static addr= mask=",
-                    "set address name=\"\" gateway= gwmetric=0",
-                    "set dns name=\"\" source=static addr=", "add dns name = \"\" addr = ",
-                    "set wins name=\"\" source=static addr=", "popd"}},
+        ScriptCase{
+            "EmptyMembers",
+            TNetInfo{},
+            {"pushd interface ip", "set address name=\"\" source=static addr= mask=",
+             "set address name=\"\" gateway= gwmetric=0", "set dns name=\"\" source=static addr=",
+             "add dns name = \"\" addr = ", "set wins name=\"\" source=static addr=", "popd"}},
         // The masked editor form, as exported: blanks inside, the line still added.
-        ScriptCase{"MaskedFormAsStored",
-                   TNetInfo{"LAN", false, "10 .0  .0  .5  ", "   .   .   .   ",
-                            "   .   .   .   ", "   .   .   .   ", "   .   .   .   ",
-                            "   .   .   .   "},
-                   {"pushd interface ip",
-                    "set address name=\"LAN\" source=static addr=10 .0  .0  .5   mask=   .   .   .   ",
-                    "set address name=\"LAN\" gateway=   .   .   .    gwmetric=0",
-                    "set dns name=\"LAN\" source=static addr=   .   .   .   ",
-                    "add dns name = \"LAN\" addr =    .   .   .   ",
-                    "set wins name=\"LAN\" source=static addr=   .   .   .   ", "popd"}},
+        ScriptCase{
+            "MaskedFormAsStored",
+            TNetInfo{"LAN", false, "10 .0  .0  .5  ", "   .   .   .   ", "   .   .   .   ",
+                     "   .   .   .   ", "   .   .   .   ", "   .   .   .   "},
+            {"pushd interface ip",
+             "set address name=\"LAN\" source=static addr=10 .0  .0  .5   mask=   .   .   .   ",
+             "set address name=\"LAN\" gateway=   .   .   .    gwmetric=0",
+             "set dns name=\"LAN\" source=static addr=   .   .   .   ",
+             "add dns name = \"LAN\" addr =    .   .   .   ",
+             "set wins name=\"LAN\" source=static addr=   .   .   .   ", "popd"}},
         ScriptCase{"QuoteInLanIsNotEscaped",
                    TNetInfo{"My \"Fast\" LAN", true, "", "", "", "", "", ""},
                    {"pushd interface ip", "set address name=\"My \"Fast\" LAN\" source=dhcp",
@@ -82,8 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ScriptCase>& param) { return std::string(param.param.name); });
 
 TEST(NetshScriptText, SixLineExampleBytes) {
-  const TNetInfo profile{"Local Area Connection", false, "10.0.0.5", "255.255.255.0",
-                         "10.0.0.1",              "10.0.0.1", "none",   "none"};
+  const TNetInfo profile{"Local Area Connection",
+                         false,
+                         "10.0.0.5",
+                         "255.255.255.0",
+                         "10.0.0.1",
+                         "10.0.0.1",
+                         "none",
+                         "none"};
   EXPECT_EQ(NetshScriptText(profile),
             "pushd interface ip\r\n"
             "set address name=\"Local Area Connection\" source=static addr=10.0.0.5 "

@@ -68,9 +68,10 @@ class ProfileActionsTest : public testing::Test {
 };
 
 // A static profile as the editor leaves it: alternate DNS and WINS untouched.
-const TNetInfo kEdited{"Local Area Connection", false, "10 .0  .0  .5  ", "   .   .   .   ",
-                       "10 .0  .0  .1  ",       "10 .0  .0  .1  ", "   .   .   .   ",
-                       "   .   .   .   "};
+const TNetInfo kEdited{"Local Area Connection", false,
+                       "10 .0  .0  .5  ",       "   .   .   .   ",
+                       "10 .0  .0  .1  ",       "10 .0  .0  .1  ",
+                       "   .   .   .   ",       "   .   .   .   "};
 
 TEST_F(ProfileActionsTest, ApplyWritesTheNormalisedScriptAndStartsSystemNetsh) {
   actions_.Apply(kEdited);
@@ -83,8 +84,7 @@ TEST_F(ProfileActionsTest, ApplyWritesTheNormalisedScriptAndStartsSystemNetsh) {
             "set dns name=\"Local Area Connection\" source=static addr=10.0.0.1\r\n"
             "set wins name=\"Local Area Connection\" source=static addr=none\r\n"
             "popd\r\n");
-  const std::vector<TStart> expected{
-      {"C:\\Windows\\system32\\netsh.exe", "-f \"" + script + "\""}};
+  const std::vector<TStart> expected{{"C:\\Windows\\system32\\netsh.exe", "-f \"" + script + "\""}};
   EXPECT_EQ(starter_.starts, expected);
   EXPECT_TRUE(asker_.requests.empty());
 }

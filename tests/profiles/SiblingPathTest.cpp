@@ -19,18 +19,16 @@ TEST_P(ReplaceExtensionTest, DropsTheTextFromTheLastDotOfTheName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceExtensionTest,
-    testing::Values(SiblingCase{"C:\\Tools\\lanpick.exe", ".INI", "C:\\Tools\\lanpick.INI"},
-                    SiblingCase{"C:\\Tools\\lanpick.exe", ".TMP", "C:\\Tools\\lanpick.TMP"},
-                    SiblingCase{"Home", ".BAT", "Home.BAT"},
-                    SiblingCase{"Site.2005", ".BAT", "Site.BAT"},
-                    SiblingCase{"a\\b", ".BAT", "a\\b.BAT"},
-                    SiblingCase{"C:\\a.b\\c", ".TMP", "C:\\a.b\\c.TMP"},
-                    SiblingCase{"C:name.x", ".TMP", "C:name.TMP"},
-                    SiblingCase{"C:.x", ".TMP", "C:.TMP"},
-                    SiblingCase{"archive.tar.gz", ".BAT", "archive.tar.BAT"},
-                    SiblingCase{"trailing.", ".BAT", "trailing.BAT"},
-                    SiblingCase{"", ".BAT", ".BAT"},
-                    SiblingCase{"C:\\Program Files\\Ardenix\\Ardenix.exe", ".TMP",
-                                "C:\\Program Files\\Ardenix\\Ardenix.TMP"}));
+    testing::Values(
+        SiblingCase{"C:\\Tools\\lanpick.exe", ".INI", "C:\\Tools\\lanpick.INI"},
+        SiblingCase{"C:\\Tools\\lanpick.exe", ".TMP", "C:\\Tools\\lanpick.TMP"},
+        SiblingCase{"Home", ".BAT", "Home.BAT"}, SiblingCase{"Site.2005", ".BAT", "Site.BAT"},
+        SiblingCase{"a\\b", ".BAT", "a\\b.BAT"},
+        SiblingCase{"C:\\a.b\\c", ".TMP", "C:\\a.b\\c.TMP"},
+        SiblingCase{"C:name.x", ".TMP", "C:name.TMP"}, SiblingCase{"C:.x", ".TMP", "C:.TMP"},
+        SiblingCase{"archive.tar.gz", ".BAT", "archive.tar.BAT"},
+        SiblingCase{"trailing.", ".BAT", "trailing.BAT"}, SiblingCase{"", ".BAT", ".BAT"},
+        SiblingCase{"C:\\Program Files\\Ardenix\\Ardenix.exe", ".TMP",
+                    "C:\\Program Files\\Ardenix\\Ardenix.TMP"}));
 
 }  // namespace

@@ -16,8 +16,8 @@ class StdFileSystemTest : public testing::Test {
  protected:
   void SetUp() override {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::path(testing::TempDir()) /
-              (std::string("ardenix-fs-") + info->name() + "-" + std::to_string(std::random_device{}()));
+    folder_ = fs::path(testing::TempDir()) / (std::string("ardenix-fs-") + info->name() + "-" +
+                                              std::to_string(std::random_device{}()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "FileSystem.h"
+
+// Files through the Win32 API. A file is written as the system's own file streams do:
+// opened for reading and writing, not shared, always created anew.
+class TWin32FileSystem : public IFileSystem {
+ public:
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  void WriteNew(const std::string& path, std::string_view bytes) override;
+};
+
+// The system's description of an error code (FormatMessage), without the line break
+// and blanks it ends in.
+std::string SystemErrorText(DWORD error);

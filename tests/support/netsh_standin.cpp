@@ -1,0 +1,53 @@
+// Stands in for the system's netsh.exe in the tests' Wine prefix. It records how it was
+// started, and whether it could read the script it was given, in the file named by
+// ARDENIX_NETSH_RECORD:
+//   line 1: its own module path
+//   line 2: its whole command line
+//   line 3: its arguments, each in [brackets], as the C runtime split them
+//   line 4: "script: <bytes>" or "script: unreadable"; then the script's bytes
+// The record appears whole (written aside, then renamed), so a reader never sees half.
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+std::string ModulePath() {
+  char path[MAX_PATH * 4] = {};
+  GetModuleFileNameA(nullptr, path, sizeof(path));
+  return path;
+}
+
+std::string ScriptGivenBy(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "-f") return argv[i + 1];
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  char recordPath[MAX_PATH * 4] = {};
+  if (!GetEnvironmentVariableA("ARDENIX_NETSH_RECORD", recordPath, sizeof(recordPath))) return 3;
+
+  std::string record = ModulePath() + "\n" + GetCommandLineA() + "\n";
+  for (int i = 1; i < argc; ++i) record += std::string("[") + argv[i] + "]";
+  record += "\n";
+  std::ifstream script(ScriptGivenBy(argc, argv), std::ios::binary);
+  if (script) {
+    std::string bytes{std::istreambuf_iterator<char>(script), std::istreambuf_iterator<char>()};
+    record += "script: " + std::to_string(bytes.size()) + "\n" + bytes;
+  } else {
+    record += "script: unreadable\n";
+  }
+
+  const std::string partPath = std::string(recordPath) + ".part";
+  {
+    std::ofstream part(partPath, std::ios::binary | std::ios::trunc);
+    part << record;
+    if (!part) return 4;
+  }
+  return MoveFileExA(partPath.c_str(), recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 5;
+}

@@ -1,0 +1,231 @@
+// The Windows side of the profile logic's services, on real files and with the shell
+// call and the dialog replaced where a test cannot drive them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "NetshScratchFolder.h"
+#include "NetshScript.h"
+#include "ProcessElevation.h"
+#include "ProfileActions.h"
+#include "Win32FileSystem.h"
+#include "Win32KernelHandle.h"
+#include "Win32ProgramStarter.h"
+#include "Win32SaveNameAsker.h"
+
+namespace {
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// ---- files ----
+
+class Win32FileSystemTest : public testing::Test {
+ protected:
+  TNetshScratchFolder folder_{"win32fs"};
+  TWin32FileSystem files_;
+};
+
+TEST_F(Win32FileSystemTest, WritesBytesAsTheyAreAndReplacesALongerFile) {
+  const std::string path = folder_ / "x.TMP";
+  WriteRaw(path, std::string(10000, 'z'));
+  const std::string bytes("a\r\nb\0\xE9\r\n", 8);
+  files_.WriteNew(path, bytes);
+  EXPECT_EQ(files_.ReadAll(path), bytes);
+}
+
+TEST_F(Win32FileSystemTest, ReadAllOfAMissingFileIsNothing) {
+  EXPECT_EQ(files_.ReadAll(folder_ / "absent.INI"), std::nullopt);
+}
+
+// What stands in the way of creating the file.
+enum class TObstacle { MissingFolder, ReadOnlyFile, HeldOpen };
+
+struct CreateFailure {
+  const char* label;
+  TObstacle obstacle;
+};
+
+class Win32FileSystemCreateError : public Win32FileSystemTest,
+                                   public testing::WithParamInterface<CreateFailure> {};
+
+// Opens the file for reading only and without sharing, as another program might.
+TKernelHandle HoldOpen(const std::string& path) {
+  return TKernelHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool ReadOnlyIsEnforced(const std::string& path) {
+  TKernelHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !probe;
+}
+
+TEST_P(Win32FileSystemCreateError, NamesTheFullPathAndTheSystemsCause) {
+  const TObstacle obstacle = GetParam().obstacle;
+  const std::string path =
+      obstacle == TObstacle::MissingFolder ? folder_ / "missing\\x.TMP" : folder_ / "x.TMP";
+  TKernelHandle holder;
+  if (obstacle != TObstacle::MissingFolder) WriteRaw(path, "old");
+  if (obstacle == TObstacle::ReadOnlyFile) {
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Wine run by root maps the attribute to file modes that root may ignore.
+    if (!ReadOnlyIsEnforced(path)) GTEST_SKIP() << "this system lets the read-only file be written";
+  }
+  if (obstacle == TObstacle::HeldOpen) {
+    holder = HoldOpen(path);
+    ASSERT_TRUE(holder);
+  }
+  try {
+    files_.WriteNew(path, "new");
+    FAIL() << "no error";
+  } catch (const TFileError& error) {
+    const std::string text = error.what();
+    const std::string prefix = "Cannot create file \"" + path + "\". ";
+    ASSERT_EQ(text.substr(0, prefix.size()), prefix);
+    const std::string cause = text.substr(prefix.size());
+    ASSERT_FALSE(cause.empty());
+    EXPECT_EQ(cause.find_last_not_of(" \t\r\n"), cause.size() - 1) << "[" << cause << "]";
+    std::printf("%s: %s\n", GetParam().label, text.c_str());
+  }
+  holder = TKernelHandle();
+  if (obstacle != TObstacle::MissingFolder) {
+    EXPECT_EQ(files_.ReadAll(path), "old");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Win32FileSystemCreateError,
+                         testing::Values(CreateFailure{"MissingFolder", TObstacle::MissingFolder},
+                                         CreateFailure{"ReadOnlyFile", TObstacle::ReadOnlyFile},
+                                         CreateFailure{"HeldOpen", TObstacle::HeldOpen}),
+                         [](const testing::TestParamInfo<CreateFailure>& param) {
+                           return std::string(param.param.label);
+                         });
+
+// ---- Apply and Export on real files ----
+
+class TRecordingStarter : public IProgramStarter {
+ public:
+  void Start(const std::string& program, const std::string& parameters) override {
+    starts.push_back(program + " " + parameters);
+  }
+  std::vector<std::string> starts;
+};
+
+class TScriptedAsker : public ISaveNameAsker {
+ public:
+  std::optional<std::string> AskSaveName(const TSaveNameRequest&) override { return answer; }
+  std::optional<std::string> answer;
+};
+
+class TFixedPaths : public ISystemPaths {
+ public:
+  std::string ExecutablePath() override { return executable; }
+  std::string SystemDirectory() override { return "C:\\windows\\system32"; }
+  std::string executable;
+};
+
+class ProfileActionsOnWin32Files : public testing::Test {
+ protected:
+  TNetshScratchFolder folder_{"actions"};
+  TWin32FileSystem files_;
+  TFixedPaths paths_;
+  TRecordingStarter starter_;
+  TScriptedAsker asker_;
+  TProfileActions actions_{files_, paths_, starter_, asker_};
+};
+
+const TNetInfo kStored{"Local Area Connection", false,
+                       "10 .0  .0  .5  ",       "   .   .   .   ",
+                       "10 .0  .0  .1  ",       "10 .0  .0  .1  ",
+                       "   .   .   .   ",       "   .   .   .   "};
+
+TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhenTheScriptCannotBeCreated) {
+  // The executable's folder is gone: no ".TMP" beside it can be made.
+  paths_.executable = folder_ / "gone\\Ardenix.exe";
+  EXPECT_THROW(actions_.Apply(kStored), TFileError);
+  // The script of an earlier apply, still held open by another program.
+  paths_.executable = folder_ / "Ardenix.exe";
+  const std::string script = folder_ / "Ardenix.TMP";
+  WriteRaw(script, "old");
+  TKernelHandle holder = HoldOpen(script);
+  ASSERT_TRUE(holder);
+  try {
+    actions_.Apply(kStored);
+    FAIL() << "no error";
+  } catch (const TFileError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + script + "\". ", 0), 0u)
+        << error.what();
+  }
+  EXPECT_TRUE(starter_.starts.empty());
+}
+
+TEST_F(ProfileActionsOnWin32Files, ExportWritesTheScriptAsStored) {
+  asker_.answer = folder_ / "Office";
+  actions_.Export("Office", kStored);
+  EXPECT_EQ(files_.ReadAll(*asker_.answer), NetshScriptText(kStored));
+  EXPECT_TRUE(starter_.starts.empty());
+}
+
+// ---- starting netsh ----
+
+struct TShellCall {
+  HWND owner;
+  std::string verb;  // "(default)" for nullptr
+  std::string file;
+  std::string parameters;
+  bool directoryGiven;
+  int showCommand;
+};
+
+struct ElevationCase {
+  bool elevated;
+  const char* verb;
+};
+
+class ProgramStarterVerb : public testing::TestWithParam<ElevationCase> {};
+
+TEST_P(ProgramStarterVerb, AsksForConsentOnlyWithoutElevation) {
+  const HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+  const bool elevated = GetParam().elevated;
+  std::vector<TShellCall> calls;
+  TWin32ProgramStarter starter([owner] { return owner; }, [elevated] { return elevated; },
+                               [&calls](HWND o, const char* verb, const char* file,
+                                        const char* parameters, const char* directory, int show) {
+                                 calls.push_back({o, verb ? verb : "(default)", file, parameters,
+                                                  directory != nullptr, show});
+                               });
+  starter.Start("C:\\windows\\system32\\netsh.exe", "-f \"C:\\a b\\c.TMP\"");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].owner, owner);
+  EXPECT_EQ(calls[0].verb, GetParam().verb);
+  EXPECT_EQ(calls[0].file, "C:\\windows\\system32\\netsh.exe");
+  EXPECT_EQ(calls[0].parameters, "-f \"C:\\a b\\c.TMP\"");
+  EXPECT_FALSE(calls[0].directoryGiven);
+  EXPECT_EQ(calls[0].showCommand, SW_SHOWMINIMIZED);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProgramStarterVerb,
+                         testing::Values(ElevationCase{true, "(default)"},
+                                         ElevationCase{false, "runas"}));
+
+TEST(ProcessElevation, WhatThisSystemReports) {
+  // Not an assertion: Windows gives either answer, depending on how the test is run.
+  std::printf("ProcessIsElevated() = %s\n", ProcessIsElevated() ? "true" : "false");
+  RecordProperty("elevated", ProcessIsElevated() ? "true" : "false");
+}
+
+// ---- the save dialog's filter ----
+
+TEST(SaveDialogFilter, OneEntryWithAnEmptyPattern) {
+  EXPECT_EQ(SaveDialogFilter("*.BAT", ""), std::string("*.BAT\0\0\0", 8));
+  EXPECT_EQ(SaveDialogFilter("Scripts", "*.BAT"), std::string("Scripts\0*.BAT\0\0", 15));
+}
+
+}  // namespace

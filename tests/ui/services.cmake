@@ -1,0 +1,20 @@
+if(WIN32)
+  # The system's netsh in the tests' prefix is replaced by this stand-in (see
+  # NetshEndToEndTest.cpp); the probe applies a profile as the program does.
+  add_executable(netsh_standin ${CMAKE_CURRENT_LIST_DIR}/../support/netsh_standin.cpp)
+  add_executable(apply_probe ${CMAKE_CURRENT_LIST_DIR}/ApplyProbe.cpp)
+  target_link_libraries(apply_probe PRIVATE ardenix_win32_services)
+
+  ardenix_add_test(win32_services_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32ServicesTest.cpp
+    LIBS ardenix_win32_services)
+
+  ardenix_add_test(netsh_end_to_end_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetshEndToEndTest.cpp
+    LIBS ardenix_profiles)
+  add_dependencies(netsh_end_to_end_test netsh_standin apply_probe)
+  # Wine runs the stand-in put in place of its netsh only with this override, read when a
+  # process starts: the test passes it on to the probe and from there to netsh.
+  set_tests_properties(netsh_end_to_end_test PROPERTIES
+    ENVIRONMENT_MODIFICATION "WINEDLLOVERRIDES=set:mscoree,mshtml=\\;netsh.exe=n")
+endif()
