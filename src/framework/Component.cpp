@@ -14,8 +14,8 @@ bool Contains(const std::vector<TComponent*>& list, TComponent* component) {
 
 }  // namespace
 
-TComponent::TComponent(TComponent* Owner) {
-  if (Owner) Owner->InsertComponent(this);
+TComponent::TComponent(TComponent* owner) {
+  if (owner) owner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Events.h"
@@ -15,7 +16,7 @@ enum class TOperation { Insert, Remove };
 // EndBuilding) is Loading() until the owner calls its Loaded().
 class TComponent : public TObject {
  public:
-  explicit TComponent(TComponent* Owner);
+  explicit TComponent(TComponent* owner);
   ~TComponent() override;
 
   TComponent* Owner() const { return owner_; }

@@ -41,7 +41,7 @@ class TModalDisabler {
 
 }  // namespace
 
-TForm::TForm(TComponent* Owner) : TWinControl(Owner) {
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
   BeginLoading();
   if (Application) Application->AddForm(this);
 }

@@ -33,7 +33,7 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 // loop with mrCancel; any other form hides.
 class TForm : public TWinControl {
  public:
-  explicit TForm(TComponent* Owner);
+  explicit TForm(TComponent* owner);
   ~TForm() override;
 
   void EndBuilding();

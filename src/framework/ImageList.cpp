@@ -4,8 +4,8 @@
 
 #include "Icon.h"
 
-TImageList::TImageList(TComponent* Owner, int width, int height)
-    : TComponent(Owner),
+TImageList::TImageList(TComponent* owner, int width, int height)
+    : TComponent(owner),
       width_(width),
       height_(height),
       handle_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8)) {

@@ -13,7 +13,7 @@ class TIcon;
 // alpha and a mask.
 class TImageList : public TComponent {
  public:
-  explicit TImageList(TComponent* Owner, int width = 16, int height = 16);
+  explicit TImageList(TComponent* owner, int width = 16, int height = 16);
 
   HIMAGELIST Handle() const { return handle_.Get(); }
   int Count() const;

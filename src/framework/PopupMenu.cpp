@@ -38,7 +38,7 @@ void TMenuItem::Click() {
   handler(this);
 }
 
-TPopupMenu::TPopupMenu(TComponent* Owner) : TComponent(Owner) {}
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
 
 TPopupMenu::~TPopupMenu() = default;
 

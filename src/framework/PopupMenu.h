@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Component.h"
@@ -45,7 +46,7 @@ struct TBuiltMenu {
 // A popup menu: owns its items; shows them at a screen point.
 class TPopupMenu : public TComponent {
  public:
-  explicit TPopupMenu(TComponent* Owner);
+  explicit TPopupMenu(TComponent* owner);
   ~TPopupMenu() override;
 
   // Items, top to bottom.

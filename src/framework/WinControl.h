@@ -10,7 +10,7 @@
 // dynamic_cast<TWinControl*>(component->Owner()) != nullptr.
 class TWinControl : public TComponent, public TWindow {
  public:
-  explicit TWinControl(TComponent* Owner) : TComponent(Owner) {}
+  explicit TWinControl(TComponent* owner) : TComponent(owner) {}
 
   // The window handle, creating the window first when it does not exist yet.
   HWND WindowHandle();

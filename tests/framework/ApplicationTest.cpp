@@ -49,6 +49,25 @@ TEST_F(ApplicationTest, HooksRunInOrderAddedAndATrueResultEndsTheHandling) {
   EXPECT_EQ(log, (std::vector<std::string>{"first", "third"}));
 }
 
+TEST_F(ApplicationTest, AHookRemovedByAnEarlierOneIsNotCalled) {
+  std::vector<std::string> log;
+  TRecordingHook removed{&log, "removed", false};
+  struct TRemover {
+    TApplication* App;
+    TWindowHook Victim;
+    static bool Callback(void* object, TMessage& message) {
+      auto* self = static_cast<TRemover*>(object);
+      if (message.Msg == kProbe) self->App->UnhookMainWindow(self->Victim);
+      return false;
+    }
+  } remover{app.get(), removed.Hook()};
+  app->HookMainWindow({&remover, &TRemover::Callback});
+  app->HookMainWindow(removed.Hook());
+  SendMessageA(app->Handle(), kProbe, 0, 0);
+  EXPECT_TRUE(log.empty());
+  app->UnhookMainWindow({&remover, &TRemover::Callback});
+}
+
 TEST_F(ApplicationTest, AHookSeesTheApplicationsOwnMessagesFirst) {
   // A hook that swallows WM_CLOSE keeps the main form from closing.
   auto* form = app->CreateForm<TForm>();
@@ -140,6 +159,41 @@ TEST_F(ApplicationTest, MinimiseHidesTheOwnedMainFormAndRestoreBringsItBack) {
   RECT after{};
   GetWindowRect(form->Handle(), &after);
   EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+// What a notification-area icon does: on minimise it hides the main form and the
+// taskbar button; on restore a hook shows the main form before the application window
+// is restored.
+TEST_F(ApplicationTest, RestoreAfterHidingInTheNotificationAreaBringsBothBack) {
+  auto* form = app->CreateForm<TForm>();
+  form->Show();
+  RECT before{};
+  GetWindowRect(form->Handle(), &before);
+  struct TShowOnRestore {
+    static bool Callback(void*, TMessage& message) {
+      if (message.Msg == WM_SYSCOMMAND && message.WParam == SC_RESTORE) {
+        Application->MainForm()->SetVisible(true);
+      }
+      return false;
+    }
+  };
+  app->HookMainWindow({nullptr, &TShowOnRestore::Callback});
+
+  app->Minimize();
+  form->SetVisible(false);
+  ShowWindow(app->Handle(), SW_HIDE);
+  ASSERT_FALSE(IsWindowVisible(app->Handle()));
+  ASSERT_FALSE(IsWindowVisible(form->Handle()));
+
+  app->Restore();
+  EXPECT_TRUE(IsWindowVisible(app->Handle()));
+  EXPECT_FALSE(app->IsMinimized());
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(IsIconic(form->Handle()));
+  RECT after{};
+  GetWindowRect(form->Handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  app->UnhookMainWindow({nullptr, &TShowOnRestore::Callback});
 }
 
 TEST_F(ApplicationTest, TheMainFormsOwnMinimiseAndRestoreActOnTheApplication) {
