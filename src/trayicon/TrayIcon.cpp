@@ -55,8 +55,14 @@ TTrayIcon::TTrayIcon(TComponent* Owner) : TComponent(Owner) {
       std::make_unique<TSimpleTimer>(20, [this](TObject* sender) { HoverPoll(sender); });
 
   if (!Designing()) {
+    try {
+      if (OwnerControl()) SubclassOwner();  // may create the owner's window, and fail
+    } catch (...) {
+      handler.Unregister(ShellId_);
+      SharedTrayHandler.Detach();
+      throw;
+    }
     if (Application) Application->HookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
-    if (OwnerControl()) SubclassOwner();
   }
 }
 
