@@ -105,13 +105,17 @@ TAddressKey KeyOf(WPARAM virtualKey) {
   return TAddressKey::Other;
 }
 
-bool IsKeyDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+bool IsKeyDown(int virtualKey) {
+  return GetKeyState(virtualKey) < 0;
+}
 
 TKeyModifiers CurrentModifiers() {
   return {.shift = IsKeyDown(VK_SHIFT), .ctrl = IsKeyDown(VK_CONTROL), .alt = IsKeyDown(VK_MENU)};
 }
 
-int ClientX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int ClientX(LPARAM lParam) {
+  return static_cast<short>(LOWORD(lParam));
+}
 
 UINT ScreenDpi(HWND window) {
   TWindowDC dc(window);
@@ -119,7 +123,9 @@ UINT ScreenDpi(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
-int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), kDefaultDpi); }
+int Scaled(int pixels, UINT dpi) {
+  return MulDiv(pixels, static_cast<int>(dpi), kDefaultDpi);
+}
 
 FontHandle CreateFieldFont(UINT dpi) {
   return FontHandle(CreateFontA(-Scaled(TAddressEdit::kFontCharHeight, dpi), 0, 0, 0, FW_NORMAL,
@@ -155,11 +161,10 @@ TAddressEdit::TAddressEdit(HWND parent, int controlId, int x, int y, int width, 
     : beep_([] { MessageBeep(MB_OK); }) {
   if (dpi == 0) dpi = ScreenDpi(parent);
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", rules_.Text().c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, x, y, width,
-                            Scaled(kHeight, dpi), parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance,
-                            nullptr);
+  handle_ = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "EDIT", rules_.Text().c_str(),
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, x, y, width, Scaled(kHeight, dpi),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
   if (!handle_) throw std::runtime_error("The address field could not be created");
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
@@ -197,13 +202,21 @@ void TAddressEdit::SetEditMask(std::string_view mask) {
   SetText(rules_.Text());
 }
 
-int TAddressEdit::MaxLength() const { return address_template::kLength; }
+int TAddressEdit::MaxLength() const {
+  return address_template::kLength;
+}
 
-void TAddressEdit::SetMaxLength(int) { CallOriginal(EM_LIMITTEXT, address_template::kLength, 0); }
+void TAddressEdit::SetMaxLength(int) {
+  CallOriginal(EM_LIMITTEXT, address_template::kLength, 0);
+}
 
-bool TAddressEdit::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
+bool TAddressEdit::Enabled() const {
+  return IsWindowEnabled(handle_) != FALSE;
+}
 
-void TAddressEdit::SetEnabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+void TAddressEdit::SetEnabled(bool enabled) {
+  EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
 
 // --- window procedure ------------------------------------------------------------------
 
@@ -412,7 +425,9 @@ LRESULT TAddressEdit::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
 }
 
 // The control's own undo knows nothing of the template; Escape is the field's undo.
-LRESULT TAddressEdit::OnUndo(WPARAM, LPARAM) { return 0; }
+LRESULT TAddressEdit::OnUndo(WPARAM, LPARAM) {
+  return 0;
+}
 
 LRESULT TAddressEdit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
   HWND window = handle_;

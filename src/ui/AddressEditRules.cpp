@@ -18,10 +18,14 @@ bool IsCharacterOfHandledKey(char character) {
 
 // The third digit position of groups 1 to 3: a digit typed there makes the cursor jump
 // over the dot that follows.
-bool CompletesGroupBeforeDot(int position) { return position < kLength && position % 4 == 3; }
+bool CompletesGroupBeforeDot(int position) {
+  return position < kLength && position % 4 == 3;
+}
 
 // The first position after the dot that follows position (in groups 1 to 3).
-int StartOfNextGroup(int position) { return (position / 4 + 1) * 4 + 1; }
+int StartOfNextGroup(int position) {
+  return (position / 4 + 1) * 4 + 1;
+}
 
 }  // namespace
 
@@ -50,7 +54,9 @@ int TAddressEditRules::CursorPosition() const {
   return selStart_ + 1;
 }
 
-void TAddressEditRules::SetText(std::string_view text) { ReplaceWholeText(PlaceInTemplate(text)); }
+void TAddressEditRules::SetText(std::string_view text) {
+  ReplaceWholeText(PlaceInTemplate(text));
+}
 
 // --- selection -------------------------------------------------------------------------
 
@@ -230,7 +236,9 @@ TAddressEditResult TAddressEditRules::OnRight(TKeyModifiers modifiers) {
   return {};
 }
 
-TAddressEditResult TAddressEditRules::OnIgnored(TKeyModifiers) { return {}; }
+TAddressEditResult TAddressEditRules::OnIgnored(TKeyModifiers) {
+  return {};
+}
 
 TAddressEditResult TAddressEditRules::OnHome(TKeyModifiers modifiers) {
   if (modifiers.shift) {
@@ -361,16 +369,15 @@ void TAddressEditRules::FocusLost() {
 TAddressEditResult TAddressEditRules::Cut() {
   jumpedOverDot_ = false;
   if (Width() == 0) return {};
-  TAddressEditResult result{.clipboard = text_.substr(static_cast<size_t>(selStart_),
-                                                      static_cast<size_t>(Width()))};
+  TAddressEditResult result{
+      .clipboard = text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(Width()))};
   DeleteSelection();
   return result;
 }
 
 TAddressEditResult TAddressEditRules::Copy() {
   if (Width() == 0) return {};
-  return {.clipboard =
-              text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(Width()))};
+  return {.clipboard = text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(Width()))};
 }
 
 void TAddressEditRules::Paste(std::optional<std::string_view> clipboard) {

@@ -11,8 +11,12 @@ constexpr int kGroupWidth = 3;
 
 // The template index (0 to 3) of the group that position belongs to; a dot counts with
 // the group after it, the end with none (4).
-int GroupOf(int position) { return position / 4; }
-int FirstPositionOf(int group) { return group * 4 + 1; }
+int GroupOf(int position) {
+  return position / 4;
+}
+int FirstPositionOf(int group) {
+  return group * 4 + 1;
+}
 
 bool IsBlank(char character) {
   return character == ' ' || character == '\t' || character == '\r' || character == '\n';
@@ -25,7 +29,8 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool IsShortDigitRun(std::string_view piece) {
-  return !piece.empty() && piece.size() <= kGroupWidth && std::all_of(piece.begin(), piece.end(), IsDigit);
+  return !piece.empty() && piece.size() <= kGroupWidth &&
+         std::all_of(piece.begin(), piece.end(), IsDigit);
 }
 
 }  // namespace
@@ -34,7 +39,9 @@ bool IsDigitPosition(int position) {
   return position >= 1 && position <= kLength && position % 4 != 0;
 }
 
-bool IsDigit(char character) { return character >= '0' && character <= '9'; }
+bool IsDigit(char character) {
+  return character >= '0' && character <= '9';
+}
 
 int NextDigitPosition(int position) {
   if (position >= kEnd) return kEnd;

@@ -34,25 +34,20 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PasteCase{"digits only", "", 1, 1, "192168001001", "192.168.001.001", 16},
         PasteCase{"one digit on a dot", "", 4, 4, "1", "   .1  .   .   ", 6},
-        PasteCase{"at the end nothing changes", "1.2.3.4", 16, 16, "192168",
-                  "1  .2  .3  .4  ", 16},
-        PasteCase{"dotted address at the end", "1.2.3.4", 16, 16, "5.6.7.8",
-                  "1  .2  .3  .4  ", 16},
+        PasteCase{"at the end nothing changes", "1.2.3.4", 16, 16, "192168", "1  .2  .3  .4  ", 16},
+        PasteCase{"dotted address at the end", "1.2.3.4", 16, 16, "5.6.7.8", "1  .2  .3  .4  ", 16},
         PasteCase{"letters become blanks", kFull.data(), 1, 1, "ab3", "  3.168.001.001", 4},
         PasteCase{"positions after the text keep their contents", kFull.data(), 5, 5, "99",
                   "192.998.001.001", 7},
         PasteCase{"cut off at 15", "", 1, 1, "1234567890123456789", "123.456.789.012", 16},
-        PasteCase{"a selection is blanked first", kFull.data(), 3, 9, "7", "197.   . 01.001",
-                  4},
-        PasteCase{"five groups are no address", "", 1, 1, "1.2.3.4.5", "1 2.3 4.5  .   ",
-                  10},
-        PasteCase{"an empty group is no address", "", 1, 1, "192.168.1.", "192.168.1  .   ",
-                  11},
+        PasteCase{"a selection is blanked first", kFull.data(), 3, 9, "7", "197.   . 01.001", 4},
+        PasteCase{"five groups are no address", "", 1, 1, "1.2.3.4.5", "1 2.3 4.5  .   ", 10},
+        PasteCase{"an empty group is no address", "", 1, 1, "192.168.1.", "192.168.1  .   ", 11},
         PasteCase{"a long group is no address", "", 1, 1, "1234.5", "123.4 5.   .   ", 8},
-        PasteCase{"no text: only the blanking", kFull.data(), 2, 2, std::nullopt,
-                  "1 2.168.001.001", 2},
-        PasteCase{"no text over a selection", kFull.data(), 3, 9, std::nullopt,
-                  "19 .   . 01.001", 3}));
+        PasteCase{"no text: only the blanking", kFull.data(), 2, 2, std::nullopt, "1 2.168.001.001",
+                  2},
+        PasteCase{"no text over a selection", kFull.data(), 3, 9, std::nullopt, "19 .   . 01.001",
+                  3}));
 
 INSTANTIATE_TEST_SUITE_P(
     DottedAddress, Paste,
@@ -60,16 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"group by group", "", 1, 1, "192.168.1.1", "192.168.1  .1  ", 16},
         PasteCase{"short groups", "", 1, 1, "10.0.0.1", "10 .0  .0  .1  ", 16},
         PasteCase{"over a full field", kFull.data(), 1, 1, "10.0.0.1", "10 .0  .0  .1  ", 16},
-        PasteCase{"blanks at the ends ignored", "", 1, 1, "  10.0.0.1 \r\n", "10 .0  .0  .1  ",
-                  16},
-        PasteCase{"from the group of the cursor", kFull.data(), 6, 6, "10.20",
-                  "192.10 .20 .001", 12},
+        PasteCase{"blanks at the ends ignored", "", 1, 1, "  10.0.0.1 \r\n", "10 .0  .0  .1  ", 16},
+        PasteCase{"from the group of the cursor", kFull.data(), 6, 6, "10.20", "192.10 .20 .001",
+                  12},
         PasteCase{"a dot belongs to the group after it", kFull.data(), 8, 8, "7.8",
                   "192.168.7  .8  ", 16},
-        PasteCase{"groups past the fourth are cut off", "", 13, 13, "1.2.3", "   .   .   .1  ",
-                  16},
-        PasteCase{"the cursor goes after the last group laid", "", 1, 1, "1.2",
-                  "1  .2  .   .   ", 8}));
+        PasteCase{"groups past the fourth are cut off", "", 13, 13, "1.2.3", "   .   .   .1  ", 16},
+        PasteCase{"the cursor goes after the last group laid", "", 1, 1, "1.2", "1  .2  .   .   ",
+                  8}));
 
 TEST(Paste, AfterAChangingPasteEscapeDoesNothing) {
   TAddressEditRules field = FieldWith("1.2.3.4", 5);

@@ -31,27 +31,25 @@ TEST_P(CursorKeys, MoveTheCursorAndLeaveTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Left, CursorKeys,
-    testing::Values(
-        MoveCase{"to the previous digit", 6, 6, TAddressKey::Left, {}, Cursor(5)},
-        MoveCase{"over a dot", 5, 5, TAddressKey::Left, {}, Cursor(3)},
-        MoveCase{"from a dot", 8, 8, TAddressKey::Left, {}, Cursor(7)},
-        MoveCase{"stays at 1", 1, 1, TAddressKey::Left, {}, Cursor(1)},
-        MoveCase{"from the end", 16, 16, TAddressKey::Left, {}, Cursor(15)},
-        MoveCase{"selection, caret end right", 3, 9, TAddressKey::Left, {}, Cursor(9)},
-        MoveCase{"selection, caret end left", 9, 3, TAddressKey::Left, {}, Cursor(3)},
-        MoveCase{"after Tab", 0, 0, TAddressKey::Left, {}, Cursor(15)}));
+    testing::Values(MoveCase{"to the previous digit", 6, 6, TAddressKey::Left, {}, Cursor(5)},
+                    MoveCase{"over a dot", 5, 5, TAddressKey::Left, {}, Cursor(3)},
+                    MoveCase{"from a dot", 8, 8, TAddressKey::Left, {}, Cursor(7)},
+                    MoveCase{"stays at 1", 1, 1, TAddressKey::Left, {}, Cursor(1)},
+                    MoveCase{"from the end", 16, 16, TAddressKey::Left, {}, Cursor(15)},
+                    MoveCase{"selection, caret end right", 3, 9, TAddressKey::Left, {}, Cursor(9)},
+                    MoveCase{"selection, caret end left", 9, 3, TAddressKey::Left, {}, Cursor(3)},
+                    MoveCase{"after Tab", 0, 0, TAddressKey::Left, {}, Cursor(15)}));
 
 INSTANTIATE_TEST_SUITE_P(
     Right, CursorKeys,
-    testing::Values(
-        MoveCase{"to the next digit", 5, 5, TAddressKey::Right, {}, Cursor(6)},
-        MoveCase{"over a dot", 3, 3, TAddressKey::Right, {}, Cursor(5)},
-        MoveCase{"from a dot", 4, 4, TAddressKey::Right, {}, Cursor(5)},
-        MoveCase{"from 15 to the end", 15, 15, TAddressKey::Right, {}, Cursor(16)},
-        MoveCase{"stays at the end", 16, 16, TAddressKey::Right, {}, Cursor(16)},
-        MoveCase{"selection, caret end right", 3, 9, TAddressKey::Right, {}, Cursor(9)},
-        MoveCase{"selection, caret end left", 9, 3, TAddressKey::Right, {}, Cursor(3)},
-        MoveCase{"after Tab", 0, 0, TAddressKey::Right, {}, Cursor(15)}));
+    testing::Values(MoveCase{"to the next digit", 5, 5, TAddressKey::Right, {}, Cursor(6)},
+                    MoveCase{"over a dot", 3, 3, TAddressKey::Right, {}, Cursor(5)},
+                    MoveCase{"from a dot", 4, 4, TAddressKey::Right, {}, Cursor(5)},
+                    MoveCase{"from 15 to the end", 15, 15, TAddressKey::Right, {}, Cursor(16)},
+                    MoveCase{"stays at the end", 16, 16, TAddressKey::Right, {}, Cursor(16)},
+                    MoveCase{"selection, caret end right", 3, 9, TAddressKey::Right, {}, Cursor(9)},
+                    MoveCase{"selection, caret end left", 9, 3, TAddressKey::Right, {}, Cursor(3)},
+                    MoveCase{"after Tab", 0, 0, TAddressKey::Right, {}, Cursor(15)}));
 
 INSTANTIATE_TEST_SUITE_P(
     UpDownHomeEnd, CursorKeys,
@@ -79,24 +77,32 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"nothing left of 1", 1, 1, TAddressKey::Left, kShift, Cursor(1)},
         MoveCase{"from the end leftwards", 16, 16, TAddressKey::Left, kShift, Cursor(15)},
         MoveCase{"from the end rightwards", 16, 16, TAddressKey::Right, kShift, Cursor(16)},
-        MoveCase{"whole text shrinks at its caret end", 0, 0, TAddressKey::Left, kShift,
-                 {0, 14, 14}}));
+        MoveCase{
+            "whole text shrinks at its caret end", 0, 0, TAddressKey::Left, kShift, {0, 14, 14}}));
 
 INSTANTIATE_TEST_SUITE_P(
     ShiftHomeEnd, CursorKeys,
     testing::Values(
         MoveCase{"Shift+Home from the block", 5, 5, TAddressKey::Home, kShift, {0, 5, 0}},
-        MoveCase{"Shift+Home, caret end right: anchor first", 3, 9, TAddressKey::Home, kShift,
+        MoveCase{"Shift+Home, caret end right: anchor first",
+                 3,
+                 9,
+                 TAddressKey::Home,
+                 kShift,
                  {0, 3, 0}},
-        MoveCase{"Shift+Home, caret end left: anchor last", 9, 3, TAddressKey::Home, kShift,
-                 {0, 9, 0}},
+        MoveCase{
+            "Shift+Home, caret end left: anchor last", 9, 3, TAddressKey::Home, kShift, {0, 9, 0}},
         MoveCase{"Shift+Home from 1", 1, 1, TAddressKey::Home, kShift, Cursor(1)},
         MoveCase{"Shift+Home from the end", 16, 16, TAddressKey::Home, kShift, {0, 15, 0}},
         MoveCase{"Shift+End from the block", 5, 5, TAddressKey::End, kShift, {4, 15, 15}},
-        MoveCase{"Shift+End, caret end right: anchor first", 3, 9, TAddressKey::End, kShift,
+        MoveCase{"Shift+End, caret end right: anchor first",
+                 3,
+                 9,
+                 TAddressKey::End,
+                 kShift,
                  {2, 15, 15}},
-        MoveCase{"Shift+End, caret end left: anchor last", 9, 3, TAddressKey::End, kShift,
-                 {8, 15, 15}},
+        MoveCase{
+            "Shift+End, caret end left: anchor last", 9, 3, TAddressKey::End, kShift, {8, 15, 15}},
         MoveCase{"Shift+End from 15", 15, 15, TAddressKey::End, kShift, Cursor(15)},
         MoveCase{"Shift+End from the end", 16, 16, TAddressKey::End, kShift, Cursor(16)}));
 
@@ -127,34 +133,32 @@ TEST_P(EraseKeys, BlankDigitPositionsAndKeepTheDots) {
 
 INSTANTIATE_TEST_SUITE_P(
     Delete, EraseKeys,
-    testing::Values(
-        EraseCase{"block: blanked, cursor stays", kFull.data(), 2, 2, TAddressKey::Delete,
-                  "1 2.168.001.001", 2},
-        EraseCase{"on a dot: nothing", kFull.data(), 4, 4, TAddressKey::Delete, kFull.data(), 4},
-        EraseCase{"at the end: nothing", kFull.data(), 16, 16, TAddressKey::Delete, kFull.data(),
-                  16},
-        EraseCase{"selection: digits blanked, cursor at its first digit position", kFull.data(), 3,
-                  9, TAddressKey::Delete, "19 .   . 01.001", 3},
-        EraseCase{"selection from a dot", kFull.data(), 9, 4, TAddressKey::Delete,
-                  "192.   . 01.001", 5},
-        EraseCase{"nothing moves left", "1.234.5", 5, 5, TAddressKey::Delete, "1  . 34.5  .   ",
-                  5}));
+    testing::Values(EraseCase{"block: blanked, cursor stays", kFull.data(), 2, 2,
+                              TAddressKey::Delete, "1 2.168.001.001", 2},
+                    EraseCase{"on a dot: nothing", kFull.data(), 4, 4, TAddressKey::Delete,
+                              kFull.data(), 4},
+                    EraseCase{"at the end: nothing", kFull.data(), 16, 16, TAddressKey::Delete,
+                              kFull.data(), 16},
+                    EraseCase{"selection: digits blanked, cursor at its first digit position",
+                              kFull.data(), 3, 9, TAddressKey::Delete, "19 .   . 01.001", 3},
+                    EraseCase{"selection from a dot", kFull.data(), 9, 4, TAddressKey::Delete,
+                              "192.   . 01.001", 5},
+                    EraseCase{"nothing moves left", "1.234.5", 5, 5, TAddressKey::Delete,
+                              "1  . 34.5  .   ", 5}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Backspace, EraseKeys,
-    testing::Values(
-        EraseCase{"blanks the digit before", kFull.data(), 6, 6, TAddressKey::Backspace,
-                  "192. 68.001.001", 5},
-        EraseCase{"skips the dot before", "192. 68.001.001", 5, 5, TAddressKey::Backspace,
-                  "19 . 68.001.001", 3},
-        EraseCase{"from a dot", kFull.data(), 8, 8, TAddressKey::Backspace, "192.16 .001.001",
-                  7},
-        EraseCase{"at position 1: nothing", kFull.data(), 1, 1, TAddressKey::Backspace,
-                  kFull.data(), 1},
-        EraseCase{"from the end", kFull.data(), 16, 16, TAddressKey::Backspace,
-                  "192.168.001.00 ", 15},
-        EraseCase{"selection: as Delete", kFull.data(), 3, 9, TAddressKey::Backspace,
-                  "19 .   . 01.001", 3}));
+INSTANTIATE_TEST_SUITE_P(Backspace, EraseKeys,
+                         testing::Values(EraseCase{"blanks the digit before", kFull.data(), 6, 6,
+                                                   TAddressKey::Backspace, "192. 68.001.001", 5},
+                                         EraseCase{"skips the dot before", "192. 68.001.001", 5, 5,
+                                                   TAddressKey::Backspace, "19 . 68.001.001", 3},
+                                         EraseCase{"from a dot", kFull.data(), 8, 8,
+                                                   TAddressKey::Backspace, "192.16 .001.001", 7},
+                                         EraseCase{"at position 1: nothing", kFull.data(), 1, 1,
+                                                   TAddressKey::Backspace, kFull.data(), 1},
+                                         EraseCase{"from the end", kFull.data(), 16, 16,
+                                                   TAddressKey::Backspace, "192.168.001.00 ", 15},
+                                         EraseCase{"selection: as Delete", kFull.data(), 3, 9,
+                                                   TAddressKey::Backspace, "19 .   . 01.001", 3}));
 
 TEST(EraseKeys, TwoBackspacesFromSix) {
   TAddressEditRules field = FieldWith(kFull, 6);
@@ -280,11 +284,11 @@ TEST_P(EscapeKey, RestoresTheTextOfTheFocusEntryWhileModified) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EscapeKey,
-    testing::Values(
-        EscapeCase{"after typing", "99", TAddressKey::Other, true, "1  .2  .3  .4  ", 1},
-        EscapeCase{"not modified", "", TAddressKey::Other, false, "1  .2  .3  .4  ", 6},
-        EscapeCase{"typed and erased again", "9", TAddressKey::Backspace, true,
-                   "1  .2  .3  .4  ", 6}));
+    testing::Values(EscapeCase{"after typing", "99", TAddressKey::Other, true, "1  .2  .3  .4  ",
+                               1},
+                    EscapeCase{"not modified", "", TAddressKey::Other, false, "1  .2  .3  .4  ", 6},
+                    EscapeCase{"typed and erased again", "9", TAddressKey::Backspace, true,
+                               "1  .2  .3  .4  ", 6}));
 
 TEST(EscapeKey, RestoresTheTextOfTheLastFocusEntry) {
   TAddressEditRules field = FieldWith("1.2.3.4", 5);

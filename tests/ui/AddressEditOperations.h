@@ -105,9 +105,8 @@ inline std::string InvariantViolation(const TAddressEditRules& field) {
   const int start = field.SelStart();
   const int stop = field.SelStop();
   const int caret = field.CaretEnd();
-  const std::string selection =
-      "selection " + std::to_string(start) + ".." + std::to_string(stop) + " caret " +
-      std::to_string(caret);
+  const std::string selection = "selection " + std::to_string(start) + ".." + std::to_string(stop) +
+                                " caret " + std::to_string(caret);
   if (start < 0 || stop > 15 || start > stop) return selection;
   if (caret != start && caret != stop) return selection;
   if (stop - start == 1 && caret != start) return selection;

@@ -20,21 +20,20 @@ TEST_P(SettingTheText, PlacesTheTextIntoTheTemplate) {
   EXPECT_EQ(field.RestoreValue(), c.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, SettingTheText,
-    testing::Values(SetTextCase{"", "   .   .   .   "},
-                    SetTextCase{"192.168.001.001", "192.168.001.001"},
-                    SetTextCase{"10.0.0.1", "10 .0  .0  .1  "},
-                    SetTextCase{"10 .0  .0  .1  ", "10 .0  .0  .1  "},
-                    SetTextCase{".   .   .", "   .   .   .   "},
-                    SetTextCase{"192.168.1  .1", "192.168.1  .1  "},
-                    SetTextCase{"192.168.1", "192.168.1  .   "},
-                    SetTextCase{"192168001001", "192.   .   .   "},
-                    SetTextCase{"1000.1.1.1", "100.1  .1  .1  "},
-                    SetTextCase{"1.1.1.1000", "1  .1  .1  .100"},
-                    SetTextCase{"1.2.3.4.5", "1  .2  .3  .4.5"},
-                    SetTextCase{"abc", "abc.   .   .   "},
-                    SetTextCase{"...", "   .   .   .   "}));
+INSTANTIATE_TEST_SUITE_P(Examples, SettingTheText,
+                         testing::Values(SetTextCase{"", "   .   .   .   "},
+                                         SetTextCase{"192.168.001.001", "192.168.001.001"},
+                                         SetTextCase{"10.0.0.1", "10 .0  .0  .1  "},
+                                         SetTextCase{"10 .0  .0  .1  ", "10 .0  .0  .1  "},
+                                         SetTextCase{".   .   .", "   .   .   .   "},
+                                         SetTextCase{"192.168.1  .1", "192.168.1  .1  "},
+                                         SetTextCase{"192.168.1", "192.168.1  .   "},
+                                         SetTextCase{"192168001001", "192.   .   .   "},
+                                         SetTextCase{"1000.1.1.1", "100.1  .1  .1  "},
+                                         SetTextCase{"1.1.1.1000", "1  .1  .1  .100"},
+                                         SetTextCase{"1.2.3.4.5", "1  .2  .3  .4.5"},
+                                         SetTextCase{"abc", "abc.   .   .   "},
+                                         SetTextCase{"...", "   .   .   .   "}));
 
 TEST(SettingTheText, AnUntouchedFieldReadsBlank) {
   TAddressEditRules field;

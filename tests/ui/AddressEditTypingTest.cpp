@@ -42,8 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"selection 3..9 blanked, then the digit", "192.168.001.001", 3, 9, "4",
                    "194.   . 01.001", 5, 0},
         TypingCase{"digit overwrites", "192.168.001.001", 6, 6, "7", "192.178.001.001", 7, 0},
-        TypingCase{"digit completing group 4 goes to the end", "", 15, 15, "9",
-                   "   .   .   .  9", 16, 0},
+        TypingCase{"digit completing group 4 goes to the end", "", 15, 15, "9", "   .   .   .  9",
+                   16, 0},
         TypingCase{"letter beeps", "", 1, 1, "a", "   .   .   .   ", 1, 1},
         TypingCase{"letter over a selection blanks it and beeps", "192.168.001.001", 0, 0, "a",
                    "   .   .   .   ", 1, 1},
@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "1  .2  .3  .4  ", 2, 0},
         TypingCase{"any character on a dot steps over it", "192.168.001.001", 4, 4, "x",
                    "192.168.001.001", 5, 0},
-        TypingCase{"a digit on a dot is discarded", "192.168.001.001", 8, 8, "7",
-                   "192.168.001.001", 9, 0},
+        TypingCase{"a digit on a dot is discarded", "192.168.001.001", 8, 8, "7", "192.168.001.001",
+                   9, 0},
         TypingCase{"dot in groups 1-3 goes to the next group", "192.168.001.001", 6, 6, ".",
                    "192.168.001.001", 9, 0},
         TypingCase{"dot in group 4 beeps", "", 13, 13, ".", "   .   .   .   ", 13, 1},
@@ -65,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "192.   .   .   ", 9, 1},
         TypingCase{"dot after the last digit is ignored at the end", "", 13, 13, "123.",
                    "   .   .   .123", 16, 0},
-        TypingCase{"at the end everything is ignored", "1.2.3.4", 16, 16, "5a.",
-                   "1  .2  .3  .4  ", 16, 0}));
+        TypingCase{"at the end everything is ignored", "1.2.3.4", 16, 16, "5a.", "1  .2  .3  .4  ",
+                   16, 0}));
 
 TEST(Typing, ADotIsAbsorbedOnlyWhereTheCursorJumped) {
   TAddressEditRules field = FieldWith("", 1);

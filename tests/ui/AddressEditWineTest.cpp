@@ -70,15 +70,13 @@ class AddressEditWindow : public testing::Test {
  protected:
   void SetUp() override {
     RegisterParentClass();
-    parent_ = CreateWindowExA(0, "AddressEditTestParent", "Address field", WS_OVERLAPPEDWINDOW,
-                              40, 40, 320, 120, nullptr, nullptr, GetModuleHandleA(nullptr),
-                              nullptr);
+    parent_ = CreateWindowExA(0, "AddressEditTestParent", "Address field", WS_OVERLAPPEDWINDOW, 40,
+                              40, 320, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(parent_, nullptr) << "no X display: is the wine_host fixture running?";
-    neighbour_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10,
-                                 222, 21, parent_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNeighbourId)),
-                                 GetModuleHandleA(nullptr), nullptr);
+    neighbour_ = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10,
+        222, 21, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNeighbourId)),
+        GetModuleHandleA(nullptr), nullptr);
     field_ = std::make_unique<TAddressEdit>(parent_, kFieldId, 10, 40, 222, 96);
     field_->SetBeep([this] { ++beeps_; });
     ShowWindow(parent_, SW_SHOW);
@@ -131,7 +129,8 @@ class AddressEditWindow : public testing::Test {
   }
 
   POINT PointOf(int position) const {
-    const LRESULT where = SendMessageA(Field(), EM_POSFROMCHAR, static_cast<WPARAM>(position - 1), 0);
+    const LRESULT where =
+        SendMessageA(Field(), EM_POSFROMCHAR, static_cast<WPARAM>(position - 1), 0);
     return {static_cast<short>(LOWORD(where)) + 2, static_cast<short>(HIWORD(where)) + 2};
   }
 
@@ -318,8 +317,8 @@ TEST_F(AddressEditWindow, PastingTheRealClipboardGivesTheTextsOfTheRules) {
   struct {
     const char* clipboard;
     int position;
-  } const cases[] = {{"192.168.1.1", 1}, {"10.0.0.1", 1}, {"192168001001", 1}, {"1", 4},
-                     {"10.20", 6}};
+  } const cases[] = {
+      {"192.168.1.1", 1}, {"10.0.0.1", 1}, {"192168001001", 1}, {"1", 4}, {"10.20", 6}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.clipboard);
     field_->SetText("");
