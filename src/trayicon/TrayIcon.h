@@ -60,6 +60,7 @@ class TTrayIcon : public TComponent {
   void SetShowHint(bool value);
   // The picture shown; any change of it updates the notification area.
   TIcon& Icon() { return *Icon_; }
+  const TIcon& Icon() const { return *Icon_; }
   void SetIcon(const TIcon& value);
   // What the component asked for (not what the shell accepted).
   bool IconVisible() const { return IconVisible_; }

@@ -238,6 +238,21 @@ TEST_F(TrayApplication, IconOnAnotherFormStillHidesTheMainForm) {
   EXPECT_FALSE(main->Tray->IconVisible());
 }
 
+TEST_F(TrayApplication, WithoutAMainFormNothingIsHidden) {
+  TTrayForm* form = new TTrayForm(application.get(), nullptr);  // not made the main form
+  form->EndBuilding();
+  ASSERT_EQ(application->MainForm(), nullptr);
+  form->Show();
+  ShowWindow(AppWindow(), SW_SHOWNA);
+  PumpMessages(20);
+  form->Tray->SendToTray();
+  SendMessageA(AppWindow(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  PumpMessages(20);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(IsWindowVisible(AppWindow()));
+  EXPECT_TRUE(form->Tray->IconVisible());
+}
+
 TEST_F(TrayApplication, SubclassingIsUndoneWithTheLastIcon) {
   TForm* form = application->CreateForm<TForm>();
   const HWND window = form->WindowHandle();
