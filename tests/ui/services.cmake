@@ -9,6 +9,10 @@ if(WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32ServicesTest.cpp
     LIBS ardenix_win32_services)
 
+  ardenix_add_test(save_dialog_test GUI
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/SaveDialogTest.cpp
+    LIBS ardenix_win32_services)
+
   ardenix_add_test(netsh_end_to_end_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetshEndToEndTest.cpp
     LIBS ardenix_profiles)
