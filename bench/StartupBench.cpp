@@ -2,11 +2,11 @@
 // is visible and its message loop idle, with a store of 0, 1,000 and 10,000 profiles
 // beside it, next to a bare Win32 window program started the same way in the same run.
 //
-//   bench_startup [Ardenix.exe [bench_bare_window.exe [runs]]]
+//   bench_startup [Ardenix.exe [bench_bare_window.exe [runs]]]   ("" keeps a default)
 //
 // Each program is copied into a folder of its own under the temporary folder (the store
-// lies beside the executable), started `runs` times (default 7), and closed by posting
-// WM_CLOSE to its main window. The store is written anew before every run, since
+// lies beside the executable), started once to warm up and then `runs` times (default 7),
+// taking turns with the others, and closed by posting WM_CLOSE to its main window. The store is written anew before every run, since
 // closing Ardenix rewrites it. Prints the median and fastest start and the peak working
 // set, and the ratios of the medians to the bare window's.
 #include <windows.h>
@@ -139,63 +139,91 @@ TRun StartAndClose(const std::string& program) {
   return {ms, memory.PeakWorkingSetSize};
 }
 
-struct TFigures {
+struct TSubject {
   std::string name;
-  double median;
-  double fastest;
-  SIZE_T peakWorkingSet;
+  int profiles;  // < 0: no store is involved (the bare window)
+  std::string folder;
+  std::string program;
+  std::vector<double> times;
+  SIZE_T peakWorkingSet = 0;
 };
 
-// Copies the program into its own folder and starts it `runs` times; `profiles` < 0
-// means no store is involved (the bare window).
-TFigures Measure(const std::string& source, const std::string& name, int profiles, int runs) {
-  const std::string folder = MakeFolder("ardenix-bench-" + name);
-  const std::string program = folder + FileNameOf(source);
-  if (!CopyFileA(source.c_str(), program.c_str(), FALSE))
+// Copies the program into a folder of its own (the store lies beside it).
+TSubject Prepare(const std::string& source, const std::string& name, int profiles) {
+  TSubject subject{name, profiles, MakeFolder("ardenix-bench-" + name), "", {}, 0};
+  subject.program = subject.folder + FileNameOf(source);
+  if (!CopyFileA(source.c_str(), subject.program.c_str(), FALSE))
     throw std::runtime_error("cannot copy " + source);
-  std::vector<double> times;
-  SIZE_T peak = 0;
-  StartAndClose(program);  // warm-up: loads the system's libraries into the cache
-  for (int run = 0; run < runs; ++run) {
-    if (profiles >= 0) WriteStore(ReplaceExtension(program, ".INI"), profiles);
-    const TRun result = StartAndClose(program);
-    times.push_back(result.milliseconds);
-    peak = std::max(peak, result.peakWorkingSet);
-  }
+  return subject;
+}
+
+void RunOnce(TSubject& subject, bool record) {
+  if (subject.profiles >= 0) WriteStore(ReplaceExtension(subject.program, ".INI"), subject.profiles);
+  const TRun result = StartAndClose(subject.program);
+  if (!record) return;
+  subject.times.push_back(result.milliseconds);
+  subject.peakWorkingSet = std::max(subject.peakWorkingSet, result.peakWorkingSet);
+}
+
+void CleanUp(const TSubject& subject) {
+  if (subject.profiles >= 0) DeleteFileA(ReplaceExtension(subject.program, ".INI").c_str());
+  DeleteFileA(subject.program.c_str());
+  RemoveDirectoryA(subject.folder.substr(0, subject.folder.size() - 1).c_str());
+}
+
+double Median(std::vector<double> times) {
   std::sort(times.begin(), times.end());
-  if (profiles >= 0) DeleteFileA(ReplaceExtension(program, ".INI").c_str());
-  DeleteFileA(program.c_str());
-  RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
-  return {name, times[times.size() / 2], times.front(), peak};
+  return times[times.size() / 2];
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
-    const std::string ardenix = WindowsPath(argc > 1 ? argv[1] : ARDENIX_EXE);
-    const std::string bare = WindowsPath(argc > 2 ? argv[2] : BARE_WINDOW_EXE);
+    // An empty argument keeps the default.
+    auto argument = [&](int index, const char* fallback) {
+      return std::string(argc > index && argv[index][0] ? argv[index] : fallback);
+    };
+    const std::string ardenix = WindowsPath(argument(1, ARDENIX_EXE));
+    const std::string bare = WindowsPath(argument(2, BARE_WINDOW_EXE));
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
 
-    std::vector<TFigures> figures;
-    figures.push_back(Measure(bare, "bare-window", -1, runs));
+    std::vector<TSubject> subjects;
+    subjects.push_back(Prepare(bare, "bare-window", -1));
     for (int profiles : {0, 1000, 10000})
-      figures.push_back(Measure(ardenix, "ardenix-" + std::to_string(profiles), profiles, runs));
+      subjects.push_back(Prepare(ardenix, "ardenix-" + std::to_string(profiles), profiles));
 
-    const TFigures& base = figures.front();
+    // One start of each first, so that the system's libraries are in the cache; then the
+    // programs take turns, so that a slow moment of the machine falls on all of them.
+    for (TSubject& subject : subjects) RunOnce(subject, false);
+    for (int run = 0; run < runs; ++run) {
+      for (TSubject& subject : subjects) RunOnce(subject, true);
+    }
+    for (const TSubject& subject : subjects) CleanUp(subject);
+
+    const TSubject& base = subjects.front();
+    const double baseMedian = Median(base.times);
     std::printf("start-up until the main window is visible and idle, %d runs each (median)\n\n",
                 runs);
     std::printf("%-22s %10s %10s %14s %10s %10s\n", "program", "median ms", "fastest ms",
                 "peak WS KiB", "time x", "memory x");
-    for (const TFigures& f : figures) {
-      std::printf("%-22s %10.1f %10.1f %14zu %10.2f %10.2f\n", f.name.c_str(), f.median, f.fastest,
-                  static_cast<size_t>(f.peakWorkingSet / 1024), f.median / base.median,
-                  static_cast<double>(f.peakWorkingSet) /
+    for (const TSubject& subject : subjects) {
+      const double median = Median(subject.times);
+      std::printf("%-22s %10.1f %10.1f %14zu %10.2f %10.2f\n", subject.name.c_str(), median,
+                  *std::min_element(subject.times.begin(), subject.times.end()),
+                  static_cast<size_t>(subject.peakWorkingSet / 1024), median / baseMedian,
+                  static_cast<double>(subject.peakWorkingSet) /
                       static_cast<double>(std::max<SIZE_T>(base.peakWorkingSet, 1)));
     }
-    const double ratio = figures.back().median / base.median;
-    std::printf("\n10,000 profiles: %.2fx the bare window's start (target: at most 2x): %s\n", ratio,
-                ratio <= 2.0 ? "met" : "NOT met");
+    std::printf("\nevery run, in order (ms):\n");
+    for (const TSubject& subject : subjects) {
+      std::printf("%-22s", subject.name.c_str());
+      for (double time : subject.times) std::printf(" %7.1f", time);
+      std::printf("\n");
+    }
+    const double ratio = Median(subjects.back().times) / baseMedian;
+    std::printf("\n10,000 profiles: %.2fx the bare window's start (target: at most 2x): %s\n",
+                ratio, ratio <= 2.0 ? "met" : "NOT met");
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_startup: %s\n", error.what());

@@ -478,7 +478,7 @@ std::string TfrmMain::StorePath() {
 
 void TfrmMain::LoadStore() {
   TProfileList stored = LoadProfileStore(StorePath(), services_.StoreFiles);
-  listView_->BeginUpdate();
+  listView_->BeginUpdate(static_cast<int>(stored.size()));
   try {
     for (TProfileEntry& profile : stored) {
       listView_->Append(std::move(profile.Caption), std::move(profile.Profile));

@@ -46,14 +46,15 @@ void TProfileListView::SortByCaption() {
   SendMessageA(window_, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareEntryCaptions));
 }
 
-void TProfileListView::BeginUpdate() {
+void TProfileListView::BeginUpdate(int expected) {
   SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
-  SetWindowLongA(window_, GWL_STYLE, GetWindowLongA(window_, GWL_STYLE) & ~LVS_AUTOARRANGE);
+  if (expected > 0) {
+    SendMessageA(window_, LVM_SETITEMCOUNT, static_cast<WPARAM>(Count() + expected), 0);
+    entries_.reserve(entries_.size() + static_cast<size_t>(expected));
+  }
 }
 
 void TProfileListView::EndUpdate() {
-  SetWindowLongA(window_, GWL_STYLE, GetWindowLongA(window_, GWL_STYLE) | LVS_AUTOARRANGE);
-  SendMessageA(window_, LVM_ARRANGE, LVA_DEFAULT, 0);
   SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(window_, nullptr, TRUE);
 }

@@ -26,8 +26,9 @@ class TProfileListView {
   // Loading many entries sorts once this way instead of once per entry.
   TListEntry& Append(std::string caption, TNetInfo profile);
   void SortByCaption();
-  // Stops and restarts drawing and arranging while many entries are appended.
-  void BeginUpdate();
+  // Stops and restarts drawing while many entries are appended; `expected`
+  // entries are about to come (the control makes room for them at once).
+  void BeginUpdate(int expected = 0);
   void EndUpdate();
 
   int Count() const;

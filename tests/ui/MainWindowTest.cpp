@@ -268,6 +268,16 @@ TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
   EXPECT_FALSE(application_->Terminated());
 }
 
+TEST_F(MainWindowTest, MinimizeMinimisesTheApplicationAndHidesTheWindow) {
+  TfrmMain& form = Start();
+  Press(F::cmMinimize);
+  EXPECT_TRUE(application_->IsMinimized());
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  application_->Restore();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
 TEST_F(MainWindowTest, TheLayoutFollowsTheDesign) {
   TfrmMain& form = Start();
   RECT window;
