@@ -102,6 +102,19 @@ TEST_F(PopupMenuTest, ItemsKeepTheirCaptionsAndShowTheirImages) {
   EXPECT_EQ(shown[0].State, 0u);
 }
 
+TEST_F(PopupMenuTest, AnEmptyCaptionIsAnItemThatCanBeChosenNotALine) {
+  menu->Add("", 0, [this](TObject* s) { clicked.push_back(Caption(s).empty() ? "empty" : "?"); });
+  menu->Add("-");
+  menu->Add("After");
+  TBuiltMenu built = menu->BuildMenu();
+  const std::vector<TShownItem> shown = ReadMenu(built.Menu.Get());
+  EXPECT_EQ(Texts(shown), (std::vector<std::string>{"", "-", "After"}));
+  EXPECT_EQ(shown[0].State & MFS_DISABLED, 0u);
+  menu->TrackFunction = [](HMENU, int, int, HWND) -> UINT { return 1; };
+  menu->Popup(0, 0);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"empty"}));
+}
+
 TEST_F(PopupMenuTest, AnImageIsTheListsPictureWithItsAlpha) {
   menu->Add("Solid", 0);
   TBuiltMenu built = menu->BuildMenu();
