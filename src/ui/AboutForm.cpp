@@ -35,7 +35,7 @@ constexpr TLabelDesign kLabels[TfrmAbout::LabelCount] = {
     {12, 164, false, TColor::HighlightText, "Web: www.example.org", "https://www.example.org/",
      nullptr},
     {280, 144, false, TColor::HighlightText, "April 2005", nullptr, nullptr},
-    {280, 160, false, TColor::HighlightText, "Example, Internet",
+    {280, 160, false, TColor::HighlightText, "Example City",
      "https://www.example.org/ardenix/", nullptr},
     {288, 8, true, TColor::HighlightText, "freeware", nullptr,
      "Free to use and to pass on, without any warranty"},

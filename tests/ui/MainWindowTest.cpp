@@ -177,8 +177,10 @@ class RenameTest : public MainWindowTest {
         SendMessageA(main_->ListViewHandle(), LVM_EDITLABELA, index, 0));
     ASSERT_NE(edit, nullptr);
     SetWindowTextA(edit, text);
-    SendMessageA(edit, WM_KEYDOWN, key, 0);
-    SendMessageA(edit, WM_KEYUP, key, 0);
+    // Through the message loop, as typed keys come: the form's dialog-key handling sees
+    // them first and must leave Enter and Escape to the edit box.
+    PostMessageA(edit, WM_KEYDOWN, key, 0);
+    PostMessageA(edit, WM_KEYUP, key, 0);
     Pump();
   }
 };
@@ -266,6 +268,19 @@ TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
   EXPECT_FALSE(IsWindowVisible(about_->Handle()));
   EXPECT_TRUE(IsWindowEnabled(main_->Handle()));
   EXPECT_FALSE(application_->Terminated());
+}
+
+TEST_F(MainWindowTest, TabMovesThroughTheEditorInItsOrder) {
+  TfrmMain& form = Start();
+  SetFocus(form.EdDHCP());
+  const HWND order[] = {form.AddressField(F::afIP),  form.AddressField(F::afSN),
+                        form.AddressField(F::afDG),  form.AddressField(F::afDNS),
+                        form.AddressField(F::afADNS), form.AddressField(F::afWINS)};
+  for (HWND next : order) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    Pump();
+    EXPECT_EQ(GetFocus(), next);
+  }
 }
 
 TEST_F(MainWindowTest, MinimizeMinimisesTheApplicationAndHidesTheWindow) {
