@@ -4,8 +4,6 @@
 
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 bool IsWrappedInQuotes(std::string_view value) {
@@ -15,8 +13,8 @@ bool IsWrappedInQuotes(std::string_view value) {
 }  // namespace
 
 bool IsIniBlank(char c) {
-  constexpr std::string_view kBlanks = " \t\n\v\f\r\x1a";
-  return kBlanks.find(c) != std::string_view::npos;
+  // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
 }
 
 std::string_view TrimIniBlanks(std::string_view text) {
@@ -29,14 +27,18 @@ std::string_view CutAtNul(std::string_view text) {
   return text.substr(0, std::min(text.find('\0'), text.size()));
 }
 
+char FoldedIniChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool IniNamesEqual(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+                    [](char x, char y) { return FoldedIniChar(x) == FoldedIniChar(y); });
 }
 
 std::string FoldedIniName(std::string_view name) {
   std::string folded(name);
-  std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldedIniChar);
   return folded;
 }
 

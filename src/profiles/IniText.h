@@ -20,6 +20,7 @@ std::string_view CutAtNul(std::string_view text);
 
 // Section and key names compare case-insensitively, by ASCII letters only (as Wine does;
 // other bytes compare exactly). The folded form is the key for maps of names.
+char FoldedIniChar(char c);
 bool IniNamesEqual(std::string_view a, std::string_view b);
 std::string FoldedIniName(std::string_view name);
 

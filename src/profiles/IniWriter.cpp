@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "IniFile.h"
 #include "IniText.h"
 
@@ -9,45 +7,50 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // Up to the first character that no line of the file can hold.
 std::string_view OneLine(std::string_view text) {
-  return text.substr(0, std::min(text.find_first_of(std::string_view("\r\n\0", 3)), text.size()));
-}
-
-void AppendSection(std::string& out, const TIniSection& section) {
-  out += '[';
-  out += StorableIniName(section.Name);
-  out += ']';
-  out += kLineEnd;
-}
-
-void AppendKey(std::string& out, const TIniKey& key) {
-  out += OneLine(key.Name);
-  if (key.HasValue) {
-    const std::string_view value = OneLine(key.Value);
-    out += '=';
-    if (IniValueNeedsQuotes(value)) {
-      out += '"';
-      out += value;
-      out += '"';
-    } else {
-      out += value;
-    }
-  }
-  out += kLineEnd;
+  std::size_t end = 0;
+  while (end < text.size() && text[end] != '\r' && text[end] != '\n' && text[end] != '\0') ++end;
+  return text.substr(0, end);
 }
 
 }  // namespace
 
-std::string StorableIniName(std::string_view name) {
-  return std::string(TrimIniBlanks(OneLine(name)));
+std::string_view StorableIniName(std::string_view name) { return TrimIniBlanks(OneLine(name)); }
+
+std::string_view StorableIniValue(std::string_view value) { return OneLine(value); }
+
+void AppendIniSection(std::string& out, std::string_view name) {
+  out += '[';
+  out += StorableIniName(name);
+  out += ']';
+  out += kLineEnd;
 }
 
-std::string StorableIniValue(std::string_view value) { return std::string(OneLine(value)); }
+void AppendIniKey(std::string& out, std::string_view name, std::string_view value) {
+  out += OneLine(name);
+  out += '=';
+  value = StorableIniValue(value);
+  if (IniValueNeedsQuotes(value)) {
+    out += '"';
+    out += value;
+    out += '"';
+  } else {
+    out += value;
+  }
+  out += kLineEnd;
+}
 
 std::string FormatIni(const TIniFile& file) {
   std::string out;
   for (const TIniSection& section : file) {
-    AppendSection(out, section);
-    for (const TIniKey& key : section.Keys) AppendKey(out, key);
+    AppendIniSection(out, section.Name);
+    for (const TIniKey& key : section.Keys) {
+      if (key.HasValue) {
+        AppendIniKey(out, key.Name, key.Value);
+      } else {
+        out += OneLine(key.Name);
+        out += kLineEnd;
+      }
+    }
   }
   return out;
 }

@@ -3,61 +3,97 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
+#include <vector>
 
 #include "IniFile.h"
+#include "IniNameIndex.h"
 #include "IniText.h"
 
 namespace {
 
 // The store's keys, in the order they are written.
-enum class TStoreKey { LAN, DHCP, IP, SN, DG, DNS, ADNS, WINS };
-constexpr std::array<std::string_view, 8> kKeyNames = {"LAN", "DHCP", "IP",   "SN",
-                                                       "DG",  "DNS",  "ADNS", "WINS"};
+constexpr std::size_t kKeyCount = 8;
+constexpr std::array<std::string_view, kKeyCount> kKeyNames = {"LAN", "DHCP", "IP",   "SN",
+                                                               "DG",  "DNS",  "ADNS", "WINS"};
 
-// The text member behind each key (none for DHCP, which is a boolean).
-constexpr std::array<std::string TNetInfo::*, 8> kTextMembers = {
+// The text member behind each key; DHCP is the boolean.
+constexpr std::size_t kDhcpKey = 1;
+constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = {
     &TNetInfo::LAN, nullptr, &TNetInfo::IP, &TNetInfo::SN, &TNetInfo::DG, &TNetInfo::DNS,
     &TNetInfo::ADNS, &TNetInfo::WINS};
 
-std::optional<TStoreKey> StoreKeyNamed(std::string_view name) {
+std::optional<std::size_t> StoreKeyNamed(std::string_view name) {
   for (std::size_t i = 0; i < kKeyNames.size(); ++i) {
-    if (IniNamesEqual(name, kKeyNames[i])) return static_cast<TStoreKey>(i);
+    if (IniNamesEqual(name, kKeyNames[i])) return i;
   }
   return std::nullopt;
 }
 
-// The private-profile functions read the first key of each name in a section; a key
-// without "=" counts and reads as the default.
-TNetInfo ProfileFromSection(const TIniSection& section) {
-  TNetInfo profile;
-  std::array<bool, kKeyNames.size()> seen{};
-  for (const TIniKey& key : section.Keys) {
-    const auto storeKey = StoreKeyNamed(key.Name);
-    if (!storeKey) continue;
-    const auto index = static_cast<std::size_t>(*storeKey);
-    if (seen[index]) continue;
-    seen[index] = true;
-    if (!key.HasValue) continue;
-    if (*storeKey == TStoreKey::DHCP) {
-      profile.DHCP = DhcpFromText(key.Value);
+// Collects the profiles as the private-profile functions would read them: the first
+// section of each name, and in it the first key of each name (a key without "=" counts
+// and reads as the default).
+class TProfileCollector : public IIniVisitor {
+ public:
+  void Section(std::string_view name) override {
+    reading_ = !name.empty() && known_.Add(name).second;
+    if (!reading_) return;
+    profiles_.push_back(TProfileEntry{std::string(name), {}});
+    seen_ = {};
+  }
+
+  void Key(std::string_view name, std::string_view value, bool hasValue) override {
+    if (!reading_) return;
+    const auto key = StoreKeyNamed(name);
+    if (!key || seen_[*key]) return;
+    seen_[*key] = true;
+    if (!hasValue) return;
+    TNetInfo& profile = profiles_.back().Profile;
+    if (*key == kDhcpKey) {
+      profile.DHCP = DhcpFromText(value);
     } else {
-      profile.*kTextMembers[index] = key.Value;
+      profile.*kTextMembers[*key] = value;
     }
   }
-  return profile;
+
+  TProfileList Take() { return std::move(profiles_); }
+
+ private:
+  TProfileList profiles_;
+  TIniNameIndex known_;
+  bool reading_ = false;
+  std::array<bool, kKeyCount> seen_{};
+};
+
+// One section of the store to be written: its caption as it will stand in the file and
+// the profile whose values it gets.
+struct TStoredSection {
+  std::string_view Caption;
+  const TNetInfo* Profile;
+};
+
+// Entries that name the same section merge as writing them one after the other would:
+// the first entry's place and spelling, the last entry's values.
+std::vector<TStoredSection> StoredSections(const TProfileList& profiles) {
+  std::vector<TStoredSection> sections;
+  sections.reserve(profiles.size());
+  TIniNameIndex places;
+  places.Reserve(profiles.size());
+  for (const TProfileEntry& entry : profiles) {
+    const std::string_view caption = StorableIniName(entry.Caption);
+    if (caption.empty()) continue;
+    const auto [number, isNew] = places.Add(caption);
+    if (isNew) {
+      sections.push_back({caption, &entry.Profile});
+    } else {
+      sections[number].Profile = &entry.Profile;
+    }
+  }
+  return sections;
 }
 
-TIniSection SectionFromProfile(const TProfileEntry& entry) {
-  const TNetInfo& profile = entry.Profile;
-  TIniSection section{entry.Caption, {}};
-  section.Keys.reserve(kKeyNames.size());
-  for (std::size_t i = 0; i < kKeyNames.size(); ++i) {
-    const auto key = static_cast<TStoreKey>(i);
-    std::string value = key == TStoreKey::DHCP ? (profile.DHCP ? "1" : "0") : profile.*kTextMembers[i];
-    section.Keys.push_back(TIniKey{std::string(kKeyNames[i]), std::move(value), true});
-  }
-  return section;
+std::string_view StoredValue(const TNetInfo& profile, std::size_t key) {
+  if (key == kDhcpKey) return profile.DHCP ? "1" : "0";
+  return profile.*kTextMembers[key];
 }
 
 int DigitValue(char c) {
@@ -89,42 +125,41 @@ bool DhcpFromText(std::string_view text) {
 }
 
 TProfileList ProfilesFromIni(std::string_view bytes) {
-  const TIniFile file = ParseIni(bytes);
-  TProfileList profiles;
-  std::unordered_map<std::string, std::size_t> known;
-  for (const TIniSection& section : file) {
-    if (section.Name.empty()) continue;
-    if (!known.emplace(FoldedIniName(section.Name), profiles.size()).second) continue;
-    profiles.push_back(TProfileEntry{section.Name, ProfileFromSection(section)});
-  }
-  return profiles;
+  TProfileCollector collector;
+  ScanIni(bytes, collector);
+  return collector.Take();
 }
 
 TProfileList StorableProfiles(const TProfileList& profiles) {
   TProfileList storable;
-  std::unordered_map<std::string, std::size_t> places;
-  for (const TProfileEntry& entry : profiles) {
-    std::string caption = StorableIniName(entry.Caption);
-    if (caption.empty()) continue;
-    const auto [place, isNew] = places.emplace(FoldedIniName(caption), storable.size());
-    if (isNew) {
-      storable.push_back(TProfileEntry{std::move(caption), entry.Profile});
-    } else {
-      storable[place->second].Profile = entry.Profile;
-    }
-  }
-  for (TProfileEntry& entry : storable) {
+  for (const TStoredSection& section : StoredSections(profiles)) {
+    TProfileEntry entry{std::string(section.Caption), *section.Profile};
     for (const auto member : kTextMembers) {
       if (member) entry.Profile.*member = StorableIniValue(entry.Profile.*member);
     }
+    storable.push_back(std::move(entry));
   }
   return storable;
 }
 
 std::string IniFromProfiles(const TProfileList& profiles) {
-  TIniFile file;
-  for (const TProfileEntry& entry : StorableProfiles(profiles)) {
-    file.push_back(SectionFromProfile(entry));
+  const std::vector<TStoredSection> sections = StoredSections(profiles);
+  // Room for every line with its brackets, "=", quotes and line end, so that the text
+  // is built without moving it.
+  std::size_t size = 0;
+  for (const TStoredSection& section : sections) {
+    size += section.Caption.size() + 4;
+    for (std::size_t key = 0; key < kKeyCount; ++key) {
+      size += kKeyNames[key].size() + StoredValue(*section.Profile, key).size() + 5;
+    }
   }
-  return FormatIni(file);
+  std::string out;
+  out.reserve(size);
+  for (const TStoredSection& section : sections) {
+    AppendIniSection(out, section.Caption);
+    for (std::size_t key = 0; key < kKeyCount; ++key) {
+      AppendIniKey(out, kKeyNames[key], StoredValue(*section.Profile, key));
+    }
+  }
+  return out;
 }

@@ -1,8 +1,11 @@
 #include "IniFile.h"
+#include "IniNameIndex.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "StorePrinters.h"
 
@@ -128,6 +131,24 @@ TEST(IniFormat, ReadsBackWhatItWrote) {
       {"[x", {Key("k", "\x1a v \t"), Key("n", "'")}},
       {";c", {}}};
   EXPECT_EQ(ParseIni(FormatIni(file)), file);
+}
+
+TEST(IniNameIndex, NumbersNamesInOrderAndFindsThemInAnyCase) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 10000; ++i) names.push_back("Name " + std::to_string(i));
+  std::vector<std::string> shouted = names;
+  for (std::string& name : shouted) {
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  TIniNameIndex index;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(index.Add(names[i]), std::make_pair(i, true));
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(index.Add(shouted[i]), std::make_pair(i, false));
+  }
+  EXPECT_EQ(index.Add("\xC9"), std::make_pair(names.size(), true));
+  EXPECT_EQ(index.Add("\xE9"), std::make_pair(names.size() + 1, true));
 }
 
 }  // namespace
