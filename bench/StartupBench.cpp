@@ -6,10 +6,11 @@
 //
 // Each program is copied into a folder of its own under the temporary folder (the store
 // lies beside the executable), started once to warm up and then `runs` times (default 7),
-// taking turns with the others, and closed by posting WM_CLOSE to its main window. The store is written anew before every run, since
-// closing Ardenix rewrites it. Prints the median and fastest start and the peak working
-// set, and the ratios of the medians to the bare window's.
+// taking turns with the others, and closed by posting WM_CLOSE to its main window. The store is
+// written anew before every run, since closing Ardenix rewrites it. Prints the median and fastest
+// start and the peak working set, and the ratios of the medians to the bare window's.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <algorithm>
@@ -158,7 +159,8 @@ TSubject Prepare(const std::string& source, const std::string& name, int profile
 }
 
 void RunOnce(TSubject& subject, bool record) {
-  if (subject.profiles >= 0) WriteStore(ReplaceExtension(subject.program, ".INI"), subject.profiles);
+  if (subject.profiles >= 0)
+    WriteStore(ReplaceExtension(subject.program, ".INI"), subject.profiles);
   const TRun result = StartAndClose(subject.program);
   if (!record) return;
   subject.times.push_back(result.milliseconds);

@@ -35,8 +35,8 @@ constexpr TLabelDesign kLabels[TfrmAbout::LabelCount] = {
     {12, 164, false, TColor::HighlightText, "Web: www.example.org", "https://www.example.org/",
      nullptr},
     {280, 144, false, TColor::HighlightText, "April 2005", nullptr, nullptr},
-    {280, 160, false, TColor::HighlightText, "Example City",
-     "https://www.example.org/ardenix/", nullptr},
+    {280, 160, false, TColor::HighlightText, "Example City", "https://www.example.org/ardenix/",
+     nullptr},
     {288, 8, true, TColor::HighlightText, "freeware", nullptr,
      "Free to use and to pass on, without any warranty"},
 };
@@ -52,8 +52,7 @@ void OpenAddressWithShell(const std::string& address) {
   ShellExecuteA(nullptr, nullptr, address.c_str(), "", "", SW_SHOWNORMAL);
 }
 
-TfrmAbout::TfrmAbout(TComponent* Owner)
-    : TForm(Owner), OpenAddress(OpenAddressWithShell) {
+TfrmAbout::TfrmAbout(TComponent* Owner) : TForm(Owner), OpenAddress(OpenAddressWithShell) {
   SetName("frmAbout");
   background_.Reset(CreateSolidBrush(kBackground));
   WindowHandle();
@@ -67,7 +66,9 @@ TfrmAbout::TfrmAbout(TComponent* Owner)
   ResizeToClient();
 }
 
-TfrmAbout::~TfrmAbout() { DestroyWindowHandle(); }
+TfrmAbout::~TfrmAbout() {
+  DestroyWindowHandle();
+}
 
 void TfrmAbout::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);

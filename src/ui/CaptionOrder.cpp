@@ -5,7 +5,9 @@
 namespace {
 
 // Word sort: hyphen and apostrophe weigh nothing at the first level.
-bool IsIgnoredInWords(unsigned char c) { return c == '-' || c == '\''; }
+bool IsIgnoredInWords(unsigned char c) {
+  return c == '-' || c == '\'';
+}
 
 // First level: symbols, then digits, then letters (case folded), then everything else.
 int PrimaryWeight(unsigned char c) {
@@ -17,9 +19,13 @@ int PrimaryWeight(unsigned char c) {
 }
 
 // Third level: lower case before upper case.
-int CaseWeight(unsigned char c) { return (c >= 'A' && c <= 'Z') ? 1 : 0; }
+int CaseWeight(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? 1 : 0;
+}
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) {
+  return (value > 0) - (value < 0);
+}
 
 }  // namespace
 

@@ -20,8 +20,8 @@ class TCreditsLabel : public TWindow {
     bool underline = false;
   };
 
-  TCreditsLabel(HWND parent, int x, int y, const std::string& text, TStyle style,
-                COLORREF color, HBRUSH background);
+  TCreditsLabel(HWND parent, int x, int y, const std::string& text, TStyle style, COLORREF color,
+                HBRUSH background);
 
   void SetText(const std::string& text);
   const std::string& Text() const { return text_; }

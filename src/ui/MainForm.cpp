@@ -53,9 +53,9 @@ struct TToolButton {
 };
 
 constexpr TToolButton kToolButtons[] = {
-    {TfrmMain::cmNew, 0, "New Connection"},    {TfrmMain::cmApply, 2, "Connect"},
+    {TfrmMain::cmNew, 0, "New Connection"},        {TfrmMain::cmApply, 2, "Connect"},
     {TfrmMain::cmSaveAs, 7, "Save as Batch File"}, {TfrmMain::cmDelete, 3, "Delete Connection"},
-    {TfrmMain::cmMinimize, 4, "Minimize"},     {TfrmMain::cmHelp, 5, "Help"},
+    {TfrmMain::cmMinimize, 4, "Minimize"},         {TfrmMain::cmHelp, 5, "Help"},
 };
 
 // The editor: labels above their controls, every control at x 8, y at its top edge.
@@ -64,8 +64,10 @@ struct TEditorLabel {
   int y;
 };
 constexpr TEditorLabel kLabels[] = {
-    {"LAN Name:", 8},       {"IP:", 88},        {"Subnet Mask:", 128}, {"Default Gateway:", 168},
-    {"Preferred DNS:", 208}, {"Alternate DNS:", 248}, {"WINS:", 288},
+    {"LAN Name:", 8},        {"IP:", 88},
+    {"Subnet Mask:", 128},   {"Default Gateway:", 168},
+    {"Preferred DNS:", 208}, {"Alternate DNS:", 248},
+    {"WINS:", 288},
 };
 
 struct TAddressPlace {
@@ -92,22 +94,27 @@ HWND CreateChild(DWORD exStyle, const char* className, const char* text, DWORD s
   HWND window = CreateWindowExA(exStyle, className, text, style, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleA(nullptr), nullptr);
-  if (!window) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
+  if (!window)
+    throw std::runtime_error(std::string("Cannot create a control of class ") + className);
   return window;
 }
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
 }  // namespace
 
 const TfrmMain::TCommandHandler TfrmMain::kCommands[] = {
-    {cmNew, &TfrmMain::NewConnection},         {cmApply, &TfrmMain::ConnectSelected},
-    {cmSaveAs, &TfrmMain::SaveSelectedAs},     {cmDelete, &TfrmMain::DeleteSelected},
-    {cmMinimize, &TfrmMain::MinimizeApplication}, {cmHelp, &TfrmMain::ShowCredits},
+    {cmNew, &TfrmMain::NewConnection},
+    {cmApply, &TfrmMain::ConnectSelected},
+    {cmSaveAs, &TfrmMain::SaveSelectedAs},
+    {cmDelete, &TfrmMain::DeleteSelected},
+    {cmMinimize, &TfrmMain::MinimizeApplication},
+    {cmHelp, &TfrmMain::ShowCredits},
 };
 
 TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
@@ -144,8 +151,8 @@ void TfrmMain::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
   params.ClassName = "TfrmMain";
   params.Caption = kCaption;
-  params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-                 WS_CLIPCHILDREN;
+  params.Style =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   params.X = kDesignLeft;
   params.Y = kDesignTop;
   params.Width = kDesignWidth;
@@ -154,12 +161,14 @@ void TfrmMain::CreateParams(TCreateParams& params) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   params.Icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ARDENIX), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  params.SmallIcon = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_ARDENIX), IMAGE_ICON,
-                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  params.SmallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ARDENIX),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 }
 
-int TfrmMain::Scale(int pixels) const { return MulDiv(pixels, dpi_, USER_DEFAULT_SCREEN_DPI); }
+int TfrmMain::Scale(int pixels) const {
+  return MulDiv(pixels, dpi_, USER_DEFAULT_SCREEN_DPI);
+}
 
 void TfrmMain::LoadImages() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -178,10 +187,10 @@ void TfrmMain::CreateFonts() {
 }
 
 void TfrmMain::CreateToolBar() {
-  toolBar_ = CreateChild(0, TOOLBARCLASSNAMEA, "",
-                         WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
-                             CCS_NODIVIDER,
-                         Handle(), idToolBar);
+  toolBar_ =
+      CreateChild(0, TOOLBARCLASSNAMEA, "",
+                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER,
+                  Handle(), idToolBar);
   SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imgList_->Handle()));
   std::vector<TBBUTTON> buttons;
@@ -219,7 +228,8 @@ void TfrmMain::CreatePanels() {
   panLeft_ = std::make_unique<TPanel>(Handle(), idPanLeft);
   splitter_ = std::make_unique<TSplitter>(Handle(), idSplitter);
   panRight_ = std::make_unique<TPanel>(Handle(), idPanRight);
-  listView_ = std::make_unique<TProfileListView>(panLeft_->Handle(), idListView, imgList_->Handle());
+  listView_ =
+      std::make_unique<TProfileListView>(panLeft_->Handle(), idListView, imgList_->Handle());
   splitter_->OnMoved = [this](int left) {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -229,8 +239,8 @@ void TfrmMain::CreatePanels() {
 }
 
 HWND TfrmMain::CreateLabel(const char* text, int y) {
-  HWND label = CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panRight_->Handle(),
-                           idLabel);
+  HWND label =
+      CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panRight_->Handle(), idLabel);
   SetWindowLongPtrA(label, GWLP_USERDATA, y);  // its designed top edge, for re-placing
   return label;
 }
@@ -239,9 +249,10 @@ void TfrmMain::CreateEditor() {
   HWND panel = panRight_->Handle();
   // Creation order is tab order: edLAN, edDHCP, then the six address fields.
   labels_[0] = CreateLabel(kLabels[0].text, kLabels[0].y);
-  edLAN_ = CreateChild(0, WC_COMBOBOXA, "",
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                       panel, idLAN);
+  edLAN_ =
+      CreateChild(0, WC_COMBOBOXA, "",
+                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                  panel, idLAN);
   SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultLan));
   SetWindowTextA(edLAN_, kDefaultLan);
   edDHCP_ = CreateChild(0, WC_BUTTONA, "DHCP", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
@@ -249,9 +260,8 @@ void TfrmMain::CreateEditor() {
   for (int field = 0; field < afCount; ++field) {
     labels_[static_cast<size_t>(field) + 1] =
         CreateLabel(kLabels[field + 1].text, kLabels[field + 1].y);
-    addressFields_[static_cast<size_t>(field)] =
-        std::make_unique<TAddressEdit>(panel, idAddressFirst + field, 0, 0, 0,
-                                       static_cast<UINT>(dpi_));
+    addressFields_[static_cast<size_t>(field)] = std::make_unique<TAddressEdit>(
+        panel, idAddressFirst + field, 0, 0, 0, static_cast<UINT>(dpi_));
   }
 }
 
@@ -289,7 +299,8 @@ void TfrmMain::Relayout() {
   const int bottom = client.bottom - (statusRect.bottom - statusRect.top);
   const int height = std::max(0, bottom - top);
   const int splitterWidth = Scale(kSplitterWidth);
-  const int left = std::min(panLeftWidth_, std::max(0, static_cast<int>(client.right) - splitterWidth));
+  const int left =
+      std::min(panLeftWidth_, std::max(0, static_cast<int>(client.right) - splitterWidth));
   panLeft_->SetBounds(0, top, left, height);
   MoveWindow(listView_->Handle(), 0, 0, left, height, TRUE);
   splitter_->SetBounds(left, top, splitterWidth, height);
@@ -297,9 +308,15 @@ void TfrmMain::Relayout() {
   PlaceEditor();
 }
 
-HWND TfrmMain::PanLeft() const { return panLeft_->Handle(); }
-HWND TfrmMain::PanRight() const { return panRight_->Handle(); }
-HWND TfrmMain::Splitter1() const { return splitter_->Handle(); }
+HWND TfrmMain::PanLeft() const {
+  return panLeft_->Handle();
+}
+HWND TfrmMain::PanRight() const {
+  return panRight_->Handle();
+}
+HWND TfrmMain::Splitter1() const {
+  return splitter_->Handle();
+}
 HWND TfrmMain::AddressField(TAddressField field) const {
   return addressFields_[static_cast<size_t>(field)]->Handle();
 }
@@ -431,7 +448,7 @@ void TfrmMain::CommitEditor() {
   TNetInfo& profile = entry->Profile;
   profile.LAN = WindowText(edLAN_);
   profile.DHCP = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  std::string* addresses[afCount] = {&profile.IP, &profile.SN, &profile.DG,
+  std::string* addresses[afCount] = {&profile.IP,  &profile.SN,   &profile.DG,
                                      &profile.DNS, &profile.ADNS, &profile.WINS};
   for (int field = 0; field < afCount; ++field) {
     *addresses[field] = addressFields_[static_cast<size_t>(field)]->Text();
@@ -452,7 +469,7 @@ void TfrmMain::LoadEditor() {
     SendMessageA(edDHCP_, BM_SETCHECK, check, 0);
     DhcpClicked();
   }
-  const std::string* addresses[afCount] = {&profile.IP, &profile.SN, &profile.DG,
+  const std::string* addresses[afCount] = {&profile.IP,  &profile.SN,   &profile.DG,
                                            &profile.DNS, &profile.ADNS, &profile.WINS};
   for (int field = 0; field < afCount; ++field) {
     addressFields_[static_cast<size_t>(field)]->SetText(*addresses[field]);
@@ -468,7 +485,9 @@ void TfrmMain::UpdateEnabledState() {
   }
 }
 
-void TfrmMain::DhcpClicked() { UpdateEnabledState(); }
+void TfrmMain::DhcpClicked() {
+  UpdateEnabledState();
+}
 
 // --- Store and commands ---------------------------------------------------------------
 
@@ -502,7 +521,9 @@ void TfrmMain::SaveStore() {
   SaveProfileStore(profiles, StorePath(), services_.StoreFiles);
 }
 
-void TfrmMain::Apply(const TNetInfo& profile) { services_.Actions.Apply(profile); }
+void TfrmMain::Apply(const TNetInfo& profile) {
+  services_.Actions.Apply(profile);
+}
 
 void TfrmMain::NewConnection() {
   listView_->Append(kNewCaption, TNetInfo{});
@@ -527,7 +548,9 @@ void TfrmMain::DeleteSelected() {
   listView_->RedrawAll();
 }
 
-void TfrmMain::MinimizeApplication() { Application->Minimize(); }
+void TfrmMain::MinimizeApplication() {
+  Application->Minimize();
+}
 
 void TfrmMain::SetCreditsDialog(TForm* dialog) {
   credits_ = dialog;

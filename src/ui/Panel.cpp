@@ -6,8 +6,8 @@
 namespace {
 
 // What a control tells its parent and the form has to decide.
-constexpr std::array<UINT, 7> kForwarded = {WM_COMMAND,        WM_NOTIFY,          WM_CTLCOLORSTATIC,
-                                            WM_CTLCOLOREDIT,   WM_CTLCOLORBTN,     WM_CTLCOLORLISTBOX,
+constexpr std::array<UINT, 7> kForwarded = {WM_COMMAND,      WM_NOTIFY,      WM_CTLCOLORSTATIC,
+                                            WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORLISTBOX,
                                             WM_DRAWITEM};
 
 }  // namespace

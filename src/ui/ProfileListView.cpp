@@ -77,7 +77,9 @@ int TProfileListView::SelectedIndex() const {
                                        MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
-TListEntry* TProfileListView::Selected() const { return EntryAt(SelectedIndex()); }
+TListEntry* TProfileListView::Selected() const {
+  return EntryAt(SelectedIndex());
+}
 
 void TProfileListView::Select(int index) {
   // As a click does it: the old selection goes first, then the new one comes.
@@ -92,16 +94,15 @@ void TProfileListView::ClearSelection() {
   LVITEMA item{};
   item.stateMask = LVIS_SELECTED;
   item.state = 0;
-  SendMessageA(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-               reinterpret_cast<LPARAM>(&item));
+  SendMessageA(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }
 
 int TProfileListView::IndexOf(const TListEntry& entry) const {
   LVFINDINFOA find{};
   find.flags = LVFI_PARAM;
   find.lParam = reinterpret_cast<LPARAM>(&entry);
-  return static_cast<int>(
-      SendMessageA(window_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+  return static_cast<int>(SendMessageA(window_, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(&find)));
 }
 
 void TProfileListView::SetCaption(TListEntry& entry, const std::string& caption) {

@@ -2,6 +2,7 @@
 // the executable), the credits dialog (hidden), then the message loop until the
 // application ends.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <exception>

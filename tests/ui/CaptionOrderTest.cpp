@@ -20,17 +20,17 @@ struct TOrderedPair {
 
 // Each pair in list order: first sorts strictly before second.
 const TOrderedPair kOrderedPairs[] = {
-    {"alpha", "Alpha"},      // same letters: lower case first
-    {"Alpha", "beta"},       // letters before case: not by character code
-    {"beta", "Zeta"},        //
-    {"alpha", "Zeta"},       //
-    {"", "a"},               // the empty caption first
-    {"Alp", "alpha"},        // a prefix before its longer text, whatever the case
-    {"Home", "home2"},       //
-    {"1 Office", "Alpha"},   // digits before letters
-    {"Item 10", "Item 2"},   // digit by digit, not by number
-    {" x", "0"},             // blank and punctuation before digits
-    {"a b", "ab"},           // a blank before a letter
+    {"alpha", "Alpha"},     // same letters: lower case first
+    {"Alpha", "beta"},      // letters before case: not by character code
+    {"beta", "Zeta"},       //
+    {"alpha", "Zeta"},      //
+    {"", "a"},              // the empty caption first
+    {"Alp", "alpha"},       // a prefix before its longer text, whatever the case
+    {"Home", "home2"},      //
+    {"1 Office", "Alpha"},  // digits before letters
+    {"Item 10", "Item 2"},  // digit by digit, not by number
+    {" x", "0"},            // blank and punctuation before digits
+    {"a b", "ab"},          // a blank before a letter
     {"Current Configuration", "current configurationA"},
 };
 
@@ -58,9 +58,13 @@ TEST(CaptionOrder, OnlyIdenticalCaptionsAreEqual) {
 }
 
 #ifdef _WIN32
-int SystemOrder(const std::string& a, const std::string& b) { return lstrcmpA(a.c_str(), b.c_str()); }
+int SystemOrder(const std::string& a, const std::string& b) {
+  return lstrcmpA(a.c_str(), b.c_str());
+}
 
-TEST(CaptionOrder, SystemComparisonAgreesWithTheRule) { ExpectOrdered(SystemOrder, "lstrcmpA"); }
+TEST(CaptionOrder, SystemComparisonAgreesWithTheRule) {
+  ExpectOrdered(SystemOrder, "lstrcmpA");
+}
 #endif
 
 }  // namespace

@@ -31,7 +31,7 @@ TNetInfo AsLoaded(const TNetInfo& profile) {
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
   };
-  return TNetInfo{trim(profile.LAN), profile.DHCP, trim(profile.IP),   trim(profile.SN),
+  return TNetInfo{trim(profile.LAN), profile.DHCP,      trim(profile.IP),   trim(profile.SN),
                   trim(profile.DG),  trim(profile.DNS), trim(profile.ADNS), trim(profile.WINS)};
 }
 
@@ -75,7 +75,9 @@ std::optional<std::string> MainWindowTest::ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-void MainWindowTest::Pump() { application_->ProcessMessages(); }
+void MainWindowTest::Pump() {
+  application_->ProcessMessages();
+}
 
 void MainWindowTest::Select(int index) {
   HWND list = main_->ListViewHandle();

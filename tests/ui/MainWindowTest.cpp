@@ -1,6 +1,7 @@
 // The main window end to end: the real window with its real controls, a store beside
 // this test program, driven by the messages a user's actions send.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <filesystem>
@@ -18,10 +19,16 @@ constexpr TfrmMain::TAddressField kAllFields[] = {F::afIP,  F::afSN,   F::afDG,
                                                   F::afDNS, F::afADNS, F::afWINS};
 
 const TNetInfo kHome{"Local Area Connection", true, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank};
-const TNetInfo kOffice{"Local Area Connection", false, "10 .0  .0  .5  ", "255.255.255.0  ",
-                       "10 .0  .0  .1  ", "10 .0  .0  .1  ", kBlank, kBlank};
+const TNetInfo kOffice{"Local Area Connection",
+                       false,
+                       "10 .0  .0  .5  ",
+                       "255.255.255.0  ",
+                       "10 .0  .0  .1  ",
+                       "10 .0  .0  .1  ",
+                       kBlank,
+                       kBlank};
 const TNetInfo kLab{"Lab LAN", false, "192.168.7  .2  ", "255.255.255.0  ", kBlank, kBlank,
-                    kBlank, kBlank};
+                    kBlank,    kBlank};
 
 TEST_F(MainWindowTest, StartsWithoutAStoreWithAnEmptyListAndADefaultEditor) {
   TfrmMain& form = Start();
@@ -49,7 +56,7 @@ TEST_F(MainWindowTest, ListsTheStoreInCaptionOrderWithoutSelectingAnything) {
 TEST_F(MainWindowTest, MovingTheSelectionCommitsTheEditorIntoTheEntryItLeaves) {
   WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
   TfrmMain& form = Start();
-  Select(1);  // Office
+  Select(1);                              // Office
   EXPECT_EQ(Field(F::afIP), kOffice.IP);  // the field puts the blanks back
   EXPECT_FALSE(DhcpChecked());
   SetField(F::afIP, "10.0.0.9");
@@ -173,8 +180,8 @@ TEST_F(MainWindowTest, AClickOnEmptySpaceDeselectsAfterCommitting) {
 class RenameTest : public MainWindowTest {
  protected:
   void Rename(int index, const char* text, WPARAM key) {
-    HWND edit = reinterpret_cast<HWND>(
-        SendMessageA(main_->ListViewHandle(), LVM_EDITLABELA, index, 0));
+    HWND edit =
+        reinterpret_cast<HWND>(SendMessageA(main_->ListViewHandle(), LVM_EDITLABELA, index, 0));
     ASSERT_NE(edit, nullptr);
     SetWindowTextA(edit, text);
     // Through the message loop, as typed keys come: the form's dialog-key handling sees
@@ -221,9 +228,9 @@ TEST_F(MainWindowTest, ClosingCommitsTheEditorAndWritesTheStoreExactlyInListOrde
   CloseWindow();
   EXPECT_TRUE(application_->Terminated());
   // The editor's whole content reaches Office: the fields' texts with their blanks.
-  const TNetInfo office{"Local Area Connection", false,  "10 .0  .0  .5  ",
-                        "255.255.255.0  ",       "10 .0  .0  .1  ", "10 .0  .0  .1  ",
-                        kBlank,                  "10 .0  .0  .3  "};
+  const TNetInfo office{
+      "Local Area Connection", false,  "10 .0  .0  .5  ", "255.255.255.0  ", "10 .0  .0  .1  ",
+      "10 .0  .0  .1  ",       kBlank, "10 .0  .0  .3  "};
   EXPECT_EQ(ReadStore(), IniFromProfiles({{"Home", AsLoaded(kHome)}, {"Office", office}}));
   EXPECT_TRUE(errors_.empty());
 }
@@ -273,8 +280,8 @@ TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
 TEST_F(MainWindowTest, TabMovesThroughTheEditorInItsOrder) {
   TfrmMain& form = Start();
   SetFocus(form.EdDHCP());
-  const HWND order[] = {form.AddressField(F::afIP),  form.AddressField(F::afSN),
-                        form.AddressField(F::afDG),  form.AddressField(F::afDNS),
+  const HWND order[] = {form.AddressField(F::afIP),   form.AddressField(F::afSN),
+                        form.AddressField(F::afDG),   form.AddressField(F::afDNS),
                         form.AddressField(F::afADNS), form.AddressField(F::afWINS)};
   for (HWND next : order) {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
