@@ -96,6 +96,19 @@ TEST_F(MainWindowTest, ConnectAppliesTheStoredProfileNotTheEditorsUncommittedTex
   EXPECT_EQ(script->find("10.0.0.99"), std::string::npos) << *script;
 }
 
+TEST_F(MainWindowTest, AScriptThatCannotBeWrittenIsShownAndNothingIsStarted) {
+  WriteStore(StoreSection("Office", kOffice));
+  Start();
+  std::filesystem::create_directory(scriptPath_);  // a folder where the script should go
+  Select(0);
+  Press(F::cmApply);
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(errors_[0].rfind("Cannot create file \"" + scriptPath_ + "\". ", 0), 0u) << errors_[0];
+  EXPECT_TRUE(starter_.Starts.empty());
+  EXPECT_EQ(Captions(), std::vector<std::string>{"Office"});
+  EXPECT_FALSE(application_->Terminated());
+}
+
 TEST_F(MainWindowTest, ConnectAndSaveAsWithNothingSelectedDoNothing) {
   WriteStore(StoreSection("Office", kOffice));
   Start();
