@@ -12,8 +12,9 @@ int CALLBACK CompareEntryCaptions(LPARAM first, LPARAM second, LPARAM) {
                   reinterpret_cast<const TListEntry*>(second)->Caption.c_str());
 }
 
+// The images belong to the form's image list: the control must not destroy them.
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SMALLICON | LVS_AUTOARRANGE |
-                         LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_EDITLABELS;
+                         LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
 
 }  // namespace
 

@@ -334,7 +334,7 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheDesign) {
   EXPECT_EQ(form.ImgList().Count(), 8);
   const DWORD listStyle = static_cast<DWORD>(GetWindowLongA(form.ListViewHandle(), GWL_STYLE));
   for (DWORD bit : {DWORD{LVS_SHOWSELALWAYS}, DWORD{LVS_SINGLESEL}, DWORD{LVS_EDITLABELS},
-                    DWORD{LVS_AUTOARRANGE}}) {
+                    DWORD{LVS_AUTOARRANGE}, DWORD{LVS_SHAREIMAGELISTS}}) {
     EXPECT_TRUE(listStyle & bit) << std::hex << bit;
   }
   EXPECT_EQ(listStyle & LVS_TYPEMASK, static_cast<DWORD>(LVS_SMALLICON));
