@@ -497,6 +497,11 @@ std::string TfrmMain::StorePath() {
 
 void TfrmMain::LoadStore() {
   TProfileList stored = LoadProfileStore(StorePath(), services_.StoreFiles);
+  // One sort for the whole store, before the entries go in: each then takes its sorted
+  // place at the end (cheaper than sorting the filled control).
+  std::stable_sort(stored.begin(), stored.end(), [](const auto& a, const auto& b) {
+    return CompareCaptions(a.Caption, b.Caption) < 0;
+  });
   listView_->BeginUpdate(static_cast<int>(stored.size()));
   try {
     for (TProfileEntry& profile : stored) {
@@ -506,7 +511,6 @@ void TfrmMain::LoadStore() {
     listView_->EndUpdate();
     throw;
   }
-  listView_->SortByCaption();
   listView_->EndUpdate();
 }
 

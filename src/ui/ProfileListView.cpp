@@ -8,8 +8,8 @@
 namespace {
 
 int CALLBACK CompareEntryCaptions(LPARAM first, LPARAM second, LPARAM) {
-  return lstrcmpA(reinterpret_cast<const TListEntry*>(first)->Caption.c_str(),
-                  reinterpret_cast<const TListEntry*>(second)->Caption.c_str());
+  return CompareCaptions(reinterpret_cast<const TListEntry*>(first)->Caption,
+                         reinterpret_cast<const TListEntry*>(second)->Caption);
 }
 
 // The images belong to the form's image list: the control must not destroy them.
@@ -17,6 +17,10 @@ constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SMALLICON | LV
                          LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
 
 }  // namespace
+
+int CompareCaptions(const std::string& a, const std::string& b) {
+  return lstrcmpA(a.c_str(), b.c_str());
+}
 
 TProfileListView::TProfileListView(HWND parent, int id, HIMAGELIST smallImages) {
   window_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", kStyle, 0, 0, 0, 0, parent,

@@ -10,6 +10,10 @@
 
 #include "ListEntry.h"
 
+// The list's order of captions: the system's locale-aware, case-sensitive comparison
+// (lstrcmpA). Negative when a comes first.
+int CompareCaptions(const std::string& a, const std::string& b);
+
 // The list of profiles: a list-view control whose items each stand for one entry, kept
 // in caption order (lstrcmpA). The entries are owned here; each item's lParam points to
 // its entry. Item text and entry caption are always set together.
