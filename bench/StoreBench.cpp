@@ -27,10 +27,10 @@ TProfileList Profiles(int count) {
   profiles.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const std::string n = std::to_string(i % 250);
-    profiles.push_back({"Profile " + std::to_string(i),
-                        {"Local Area Connection", i % 2 == 0, "192.168." + n + ".10 ",
-                         "255.255.255.0  ", "192.168." + n + ".1  ", "10 .0  .0  .1  ",
-                         "   .   .   .   ", "   .   .   .   "}});
+    profiles.push_back(
+        {"Profile " + std::to_string(i),
+         {"Local Area Connection", i % 2 == 0, "192.168." + n + ".10 ", "255.255.255.0  ",
+          "192.168." + n + ".1  ", "10 .0  .0  .1  ", "   .   .   .   ", "   .   .   .   "}});
   }
   return profiles;
 }

@@ -7,7 +7,9 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // A name between brackets or before "=": everything after a NUL is invisible to the
 // private-profile functions, and blanks are dropped once that is gone.
-std::string_view NameText(std::string_view raw) { return TrimIniBlanks(CutAtNul(raw)); }
+std::string_view NameText(std::string_view raw) {
+  return TrimIniBlanks(CutAtNul(raw));
+}
 
 // A value after "=": trimmed first (a blank just before a NUL survives, as it does for
 // the private-profile functions), then cut at a NUL, then unquoted.
@@ -34,7 +36,9 @@ void ScanLine(std::string_view line, IIniVisitor& visitor) {
 
 class TIniBuilder : public IIniVisitor {
  public:
-  void Section(std::string_view name) override { file_.push_back(TIniSection{std::string(name), {}}); }
+  void Section(std::string_view name) override {
+    file_.push_back(TIniSection{std::string(name), {}});
+  }
   void Key(std::string_view name, std::string_view value, bool hasValue) override {
     if (file_.empty()) file_.push_back(TIniSection{});
     file_.back().Keys.push_back(TIniKey{std::string(name), std::string(value), hasValue});

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
 
 bool IsWrappedInQuotes(std::string_view value) {
   return value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();

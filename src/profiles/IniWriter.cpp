@@ -14,9 +14,13 @@ std::string_view OneLine(std::string_view text) {
 
 }  // namespace
 
-std::string_view StorableIniName(std::string_view name) { return TrimIniBlanks(OneLine(name)); }
+std::string_view StorableIniName(std::string_view name) {
+  return TrimIniBlanks(OneLine(name));
+}
 
-std::string_view StorableIniValue(std::string_view value) { return OneLine(value); }
+std::string_view StorableIniValue(std::string_view value) {
+  return OneLine(value);
+}
 
 void AppendIniSection(std::string& out, std::string_view name) {
   out += '[';

@@ -19,8 +19,8 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {"LAN", "DHCP", "I
 // The text member behind each key; DHCP is the boolean.
 constexpr std::size_t kDhcpKey = 1;
 constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = {
-    &TNetInfo::LAN, nullptr, &TNetInfo::IP, &TNetInfo::SN, &TNetInfo::DG, &TNetInfo::DNS,
-    &TNetInfo::ADNS, &TNetInfo::WINS};
+    &TNetInfo::LAN, nullptr,        &TNetInfo::IP,   &TNetInfo::SN,
+    &TNetInfo::DG,  &TNetInfo::DNS, &TNetInfo::ADNS, &TNetInfo::WINS};
 
 std::optional<std::size_t> StoreKeyNamed(std::string_view name) {
   for (std::size_t i = 0; i < kKeyNames.size(); ++i) {

@@ -5,7 +5,9 @@
 TStoreError::TStoreError(const std::string& storePath)
     : std::runtime_error("Unable to write to " + storePath) {}
 
-std::string TemporaryStorePath(const std::string& storePath) { return storePath + ".new"; }
+std::string TemporaryStorePath(const std::string& storePath) {
+  return storePath + ".new";
+}
 
 TProfileList LoadProfileStore(const std::string& storePath, IStoreFiles& files) {
   const auto bytes = files.ReadAll(storePath);

@@ -13,8 +13,12 @@ namespace {
 
 using namespace std::string_literals;
 
-TIniKey Key(std::string name, std::string value) { return TIniKey{name, value, true}; }
-TIniKey Bare(std::string name) { return TIniKey{name, "", false}; }
+TIniKey Key(std::string name, std::string value) {
+  return TIniKey{name, value, true};
+}
+TIniKey Bare(std::string name) {
+  return TIniKey{name, "", false};
+}
 
 struct ParseCase {
   const char* what;
@@ -31,27 +35,38 @@ TEST_P(IniParse, ReadsAsThePrivateProfileFunctionsDo) {
 INSTANTIATE_TEST_SUITE_P(
     LineEnds, IniParse,
     testing::Values(
-        ParseCase{"CR LF", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
-        ParseCase{"LF only", "[A]\nk=1\n[B]\nk=2", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
-        ParseCase{"CR only", "[A]\rk=1\r[B]\rk=2\r", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
-        ParseCase{"mixed", "[A]\nk=1\r[B]\r\nk=2", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
-        ParseCase{"blank lines", "\r\n\r\n[A]\r\n\r\n  \t\r\nk=1\r\n\r\n", {{"A", {Key("k", "1")}}}},
-        ParseCase{"UTF-8 byte-order mark", "\xEF\xBB\xBF[A]\r\nk=\xC3\xA9\r\n",
+        ParseCase{"CR LF",
+                  "[A]\r\nk=1\r\n[B]\r\nk=2\r\n",
+                  {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
+        ParseCase{
+            "LF only", "[A]\nk=1\n[B]\nk=2", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
+        ParseCase{
+            "CR only", "[A]\rk=1\r[B]\rk=2\r", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
+        ParseCase{
+            "mixed", "[A]\nk=1\r[B]\r\nk=2", {{"A", {Key("k", "1")}}, {"B", {Key("k", "2")}}}},
+        ParseCase{
+            "blank lines", "\r\n\r\n[A]\r\n\r\n  \t\r\nk=1\r\n\r\n", {{"A", {Key("k", "1")}}}},
+        ParseCase{"UTF-8 byte-order mark",
+                  "\xEF\xBB\xBF[A]\r\nk=\xC3\xA9\r\n",
                   {{"A", {Key("k", "\xC3\xA9")}}}},
         ParseCase{"empty file", "", {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, IniParse,
     testing::Values(
-        ParseCase{"blanks inside and around the brackets", "  [ B ]  \r\nk=1", {{"B", {Key("k", "1")}}}},
+        ParseCase{
+            "blanks inside and around the brackets", "  [ B ]  \r\nk=1", {{"B", {Key("k", "1")}}}},
         ParseCase{"name up to the last bracket", "[a]b]\r\n[D]junk\r\n", {{"a]b", {}}, {"D", {}}}},
         ParseCase{"no closing bracket: a key", "[A]\r\n[C\r\n", {{"A", {Bare("[C")}}}},
         ParseCase{"empty name", "[]\r\nk=1\r\n[ ]\r\n", {{"", {Key("k", "1")}}, {"", {}}}},
-        ParseCase{"keys before the first section", "x=1\r\ny\r\n[A]\r\n",
+        ParseCase{"keys before the first section",
+                  "x=1\r\ny\r\n[A]\r\n",
                   {{"", {Key("x", "1"), Bare("y")}}, {"A", {}}}},
-        ParseCase{"commented-out header is a key", "[A]\r\n;[B]\r\nk=1\r\n",
+        ParseCase{"commented-out header is a key",
+                  "[A]\r\n;[B]\r\nk=1\r\n",
                   {{"A", {Bare(";[B]"), Key("k", "1")}}}},
-        ParseCase{"duplicates kept as they stand", "[S]\r\nK=a\r\nk=b\r\n[s]\r\n",
+        ParseCase{"duplicates kept as they stand",
+                  "[S]\r\nK=a\r\nk=b\r\n[s]\r\n",
                   {{"S", {Key("K", "a"), Key("k", "b")}}, {"s", {}}}}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ParseCase{"blanks trimmed", "[A]\r\n k\t=\tv w \r\n", {{"A", {Key("k", "v w")}}}},
         ParseCase{"other blanks", "[A]\r\nk=\x0b\x0cv\x1a\r\n", {{"A", {Key("k", "v")}}}},
-        ParseCase{"0xA0 is not a blank", "[A]\r\nk=\xA0v\xA0\r\n", {{"A", {Key("k", "\xA0v\xA0")}}}},
+        ParseCase{
+            "0xA0 is not a blank", "[A]\r\nk=\xA0v\xA0\r\n", {{"A", {Key("k", "\xA0v\xA0")}}}},
         ParseCase{"line without =", "[A]\r\nnoeq\r\n", {{"A", {Bare("noeq")}}}},
         ParseCase{"comment line", "[A]\r\n; LAN=x\r\n", {{"A", {Key("; LAN", "x")}}}},
         ParseCase{"value holds =", "[A]\r\nk=a=b\r\n", {{"A", {Key("k", "a=b")}}}},
@@ -113,7 +129,9 @@ TEST_P(IniFormat, WritesLinesThatReadBackAsGiven) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, IniFormat,
     testing::Values(
-        WriteCase{"plain", {{"A", {Key("k", "v"), Key("n", "")}}, {"B", {}}}, "[A]\r\nk=v\r\nn=\r\n[B]\r\n"},
+        WriteCase{"plain",
+                  {{"A", {Key("k", "v"), Key("n", "")}}, {"B", {}}},
+                  "[A]\r\nk=v\r\nn=\r\n[B]\r\n"},
         WriteCase{"blanks at the ends quoted",
                   {{"A", {Key("IP", "10 .0  .0  .5  "), Key("L", " x"), Key("M", "a b")}}},
                   "[A]\r\nIP=\"10 .0  .0  .5  \"\r\nL=\" x\"\r\nM=a b\r\n"},
@@ -121,7 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"A", {Key("a", "\"x\""), Key("b", "'x'"), Key("c", "\""), Key("d", "'x\"")}}},
                   "[A]\r\na=\"\"x\"\"\r\nb=\"'x'\"\r\nc=\"\r\nd='x\"\r\n"},
         WriteCase{"line breaks and NUL end a name or value",
-                  {{" A\r\nB ", {Key("k", "one\r\ntwo"), Key("n", "x\0y"s)}}}, "[A]\r\nk=one\r\nn=x\r\n"},
+                  {{" A\r\nB ", {Key("k", "one\r\ntwo"), Key("n", "x\0y"s)}}},
+                  "[A]\r\nk=one\r\nn=x\r\n"},
         WriteCase{"key without value", {{"A", {Bare("k")}}}, "[A]\r\nk\r\n"}));
 
 TEST(IniFormat, ReadsBackWhatItWrote) {

@@ -23,10 +23,12 @@ const std::string kHandWritten =
     "ADNS=   .   .   .   \r\nWINS=   .   .   .   \r\n";
 
 const TProfileList kTwoProfiles = {
-    {"Home", {"Local Area Connection", true, kUntouched, kUntouched, kUntouched, kUntouched,
-              kUntouched, kUntouched}},
-    {"Office", {"Local Area Connection", false, "10 .0  .0  .5  ", "255.255.255.0  ",
-                "10 .0  .0  .1  ", "10 .0  .0  .1  ", kUntouched, kUntouched}}};
+    {"Home",
+     {"Local Area Connection", true, kUntouched, kUntouched, kUntouched, kUntouched, kUntouched,
+      kUntouched}},
+    {"Office",
+     {"Local Area Connection", false, "10 .0  .0  .5  ", "255.255.255.0  ", "10 .0  .0  .1  ",
+      "10 .0  .0  .1  ", kUntouched, kUntouched}}};
 
 TEST(ProfileIni, WritesEveryKeyInOrderAndKeepsEndBlanksInQuotes) {
   EXPECT_EQ(IniFromProfiles(kTwoProfiles),
@@ -44,12 +46,12 @@ TEST(ProfileIni, ReadsAHandWrittenStoreInFileOrder) {
   ASSERT_EQ(profiles.size(), 2u);
   EXPECT_EQ(profiles[0].Caption, "Home");
   const std::string trimmed = ".   .   .";
-  EXPECT_EQ(profiles[0].Profile, (TNetInfo{"Local Area Connection", true, trimmed, trimmed,
-                                           trimmed, trimmed, trimmed, trimmed}));
+  EXPECT_EQ(profiles[0].Profile, (TNetInfo{"Local Area Connection", true, trimmed, trimmed, trimmed,
+                                           trimmed, trimmed, trimmed}));
   EXPECT_EQ(profiles[1].Caption, "Office");
-  EXPECT_EQ(profiles[1].Profile, (TNetInfo{"Local Area Connection", false, "10 .0  .0  .5",
-                                           "255.255.255.0", "10 .0  .0  .1", "10 .0  .0  .1",
-                                           trimmed, trimmed}));
+  EXPECT_EQ(profiles[1].Profile,
+            (TNetInfo{"Local Area Connection", false, "10 .0  .0  .5", "255.255.255.0",
+                      "10 .0  .0  .1", "10 .0  .0  .1", trimmed, trimmed}));
 }
 
 struct SectionCase {
@@ -70,9 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ProfileSection,
     testing::Values(
         SectionCase{"no keys", "", TNetInfo{}},
-        SectionCase{"any order, unknown keys ignored",
-                    "WINS=6\r\nX=?\r\nADNS=5\r\nDNS=4\r\nDG=3\r\nSN=2\r\nIP=1\r\nDHCP=1\r\nLAN=L\r\n",
-                    TNetInfo{"L", true, "1", "2", "3", "4", "5", "6"}},
+        SectionCase{
+            "any order, unknown keys ignored",
+            "WINS=6\r\nX=?\r\nADNS=5\r\nDNS=4\r\nDG=3\r\nSN=2\r\nIP=1\r\nDHCP=1\r\nLAN=L\r\n",
+            TNetInfo{"L", true, "1", "2", "3", "4", "5", "6"}},
         SectionCase{"names in any letter case", "lan=L\r\nDhcp=1\r\nip=1\r\n",
                     TNetInfo{"L", true, "1", "", "", "", "", ""}},
         SectionCase{"the first of a repeated key wins", "IP=1\r\nip=2\r\n",
@@ -99,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
                     DhcpCase{"007", true}, DhcpCase{"0x10", true}, DhcpCase{"0X1f", true},
                     DhcpCase{"0x0", false}, DhcpCase{"0x", false}, DhcpCase{"0xg", false},
                     DhcpCase{"00x5", false}, DhcpCase{"1abc", true}, DhcpCase{"1.5", true},
-                    DhcpCase{"0.5", false}, DhcpCase{" \t12", true}, DhcpCase{"\x01" "5", true},
+                    DhcpCase{"0.5", false}, DhcpCase{" \t12", true},
+                    DhcpCase{"\x01"
+                             "5",
+                             true},
                     DhcpCase{"-1", true}, DhcpCase{"+5", true}, DhcpCase{"-0", false},
                     DhcpCase{"- 1", false}, DhcpCase{"--1", false}, DhcpCase{"-0x10", true},
                     DhcpCase{"0b1", false}, DhcpCase{"4294967296", false},
@@ -147,13 +153,17 @@ const TNetInfo kSecond{"B", false, "2", "", "", "", "", ""};
 INSTANTIATE_TEST_SUITE_P(
     Cases, SaveMerge,
     testing::Values(
-        MergeCase{"same caption: one section, later values", {{"X", kFirst}, {"Y", kFirst}, {"X", kSecond}},
+        MergeCase{"same caption: one section, later values",
+                  {{"X", kFirst}, {"Y", kFirst}, {"X", kSecond}},
                   {{"X", kSecond}, {"Y", kFirst}}},
-        MergeCase{"captions differing in case: first spelling", {{"Home", kFirst}, {"HOME", kSecond}},
+        MergeCase{"captions differing in case: first spelling",
+                  {{"Home", kFirst}, {"HOME", kSecond}},
                   {{"Home", kSecond}}},
-        MergeCase{"end blanks of captions dropped", {{" Home ", kFirst}, {"Home", kSecond}},
+        MergeCase{"end blanks of captions dropped",
+                  {{" Home ", kFirst}, {"Home", kSecond}},
                   {{"Home", kSecond}}},
-        MergeCase{"captions that cannot be stored left out", {{"", kFirst}, {"  ", kFirst}, {"P", kSecond}},
+        MergeCase{"captions that cannot be stored left out",
+                  {{"", kFirst}, {"  ", kFirst}, {"P", kSecond}},
                   {{"P", kSecond}}},
         MergeCase{"a caption ends at a line break", {{"One\r\nTwo", kFirst}}, {{"One", kFirst}}},
         MergeCase{"a value ends at a line break or NUL",
@@ -213,16 +223,18 @@ std::string Garbage() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadInput,
-    testing::Values(
-        BadInputCase{"NUL bytes", "[A\0B]\r\nLAN=x\0y\r\n\0\0\0\r\n[\0]\r\nIP=1\r\n"s,
-                     {{"A", {"x", false, "", "", "", "", "", ""}}}},
-        BadInputCase{"a megabyte line among sections",
-                     "[A]\r\nLAN=" + std::string(1 << 20, 'x') + "\r\n" + std::string(1 << 20, '[') +
-                         "\r\nIP=1\r\n",
-                     {{"A", {std::string(1 << 20, 'x'), false, "1", "", "", "", "", ""}}}},
-        BadInputCase{"a megabyte header", "[" + std::string(1 << 20, 'h') + "]\r\n",
-                     {{std::string(1 << 20, 'h'), {}}}},
-        BadInputCase{"UTF-16 text reads as bytes", "\xFF\xFE[\0A\0]\0\r\0\n\0"s, {}}));
+    testing::Values(BadInputCase{"NUL bytes",
+                                 "[A\0B]\r\nLAN=x\0y\r\n\0\0\0\r\n[\0]\r\nIP=1\r\n"s,
+                                 {{"A", {"x", false, "", "", "", "", "", ""}}}},
+                    BadInputCase{
+                        "a megabyte line among sections",
+                        "[A]\r\nLAN=" + std::string(1 << 20, 'x') + "\r\n" +
+                            std::string(1 << 20, '[') + "\r\nIP=1\r\n",
+                        {{"A", {std::string(1 << 20, 'x'), false, "1", "", "", "", "", ""}}}},
+                    BadInputCase{"a megabyte header",
+                                 "[" + std::string(1 << 20, 'h') + "]\r\n",
+                                 {{std::string(1 << 20, 'h'), {}}}},
+                    BadInputCase{"UTF-16 text reads as bytes", "\xFF\xFE[\0A\0]\0\r\0\n\0"s, {}}));
 
 TEST(BadInput, GarbageStillEndsWithTheSectionAfterIt) {
   const TProfileList profiles = ProfilesFromIni(Garbage() + "\n[After]\nDHCP=1\n");

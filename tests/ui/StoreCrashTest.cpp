@@ -52,8 +52,8 @@ TEST_F(StoreCrash, AKilledSaveLeavesTheOldOrTheNewStoreWhole) {
   int leftTemporary = 0;
   for (int kill = 0; kill < kKills; ++kill) {
     SaveProfileStore(CrashTestProfiles(0), store, files);
-    const std::string event = "ArdenixStoreCrash-" + std::to_string(GetCurrentProcessId()) + "-" +
-                              std::to_string(kill);
+    const std::string event =
+        "ArdenixStoreCrash-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(kill);
     TKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
     ASSERT_TRUE(ready);
     std::string commandLine = Quoted(ChildProgram()) + " " + Quoted(store) + " " + event;

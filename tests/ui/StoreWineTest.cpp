@@ -60,8 +60,9 @@ TProfileList SampleProfiles(int count) {
 }
 
 const TProfileList kTricky = {
-    {"Home", {"Local Area Connection", true, kUntouched, kUntouched, kUntouched, kUntouched,
-              kUntouched, kUntouched}},
+    {"Home",
+     {"Local Area Connection", true, kUntouched, kUntouched, kUntouched, kUntouched, kUntouched,
+      kUntouched}},
     {"a]b [x] ;c =d", {" lead", false, "trail ", "\"q\"", "'s'", "\"", "=;[x]", "\t"}},
     {"HOME", {"second spelling", false, "", "", "", "", "", ""}},
     {"  Spaced  ", {"", true, "   ", "\"\"", "\xA0", "#", "a=b", "0x1A"}},
@@ -84,10 +85,12 @@ TEST_F(StoreAgainstPrivateProfile, OurFilesReadTheSameThroughThePrivateProfileFu
 
 // Profiles as the editor leaves them; WritePrivateProfileString only drops their end blanks.
 const TProfileList kEveryday = {
-    {"Home", {"Local Area Connection", true, kUntouched, kUntouched, kUntouched, kUntouched,
-              kUntouched, kUntouched}},
-    {"Office", {"Local Area Connection 2", false, "10 .0  .0  .5  ", "255.255.255.0  ",
-                "10 .0  .0  .1  ", "10 .0  .0  .1  ", kUntouched, "192.168.100.200"}},
+    {"Home",
+     {"Local Area Connection", true, kUntouched, kUntouched, kUntouched, kUntouched, kUntouched,
+      kUntouched}},
+    {"Office",
+     {"Local Area Connection 2", false, "10 .0  .0  .5  ", "255.255.255.0  ", "10 .0  .0  .1  ",
+      "10 .0  .0  .1  ", kUntouched, "192.168.100.200"}},
     {"HOME", {"Local Area Connection", false, "1  .2  .3  .4  ", kUntouched, "", "", "", ""}},
     {"  Spaced  ", {" Wireless ", true, "", "", "", "", "", ""}},
 };
@@ -162,8 +165,8 @@ TEST_F(Win32StoreFilesTest, ALockedStoreLoadsEmptyAndIsNotReplaced) {
   SaveProfileStore(old_, store, files_);
   const std::string before = Bytes(store);
   {
-    TKernelHandle locked(CreateFileA(store.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                     nullptr));
+    TKernelHandle locked(
+        CreateFileA(store.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
     EXPECT_TRUE(LoadProfileStore(store, files_).empty());
     EXPECT_THROW(SaveProfileStore(SampleProfiles(5), store, files_), TStoreError);
