@@ -13,4 +13,11 @@ if(WIN32)
             ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
     LIBS ardenix_mainwindow)
   target_include_directories(mainwindow_test PRIVATE ${CMAKE_SOURCE_DIR}/src/ui/res)
+
+  # Ardenix.exe as built: its resources, start-up with a store beside it, closing.
+  ardenix_add_test(ardenix_program_test GUI TIMEOUT 120
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProgramTest.cpp
+    LIBS version comctl32)
+  target_compile_definitions(ardenix_program_test PRIVATE ARDENIX_EXE="$<TARGET_FILE:Ardenix>")
+  add_dependencies(ardenix_program_test Ardenix)
 endif()
