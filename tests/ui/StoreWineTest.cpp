@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <vector>
 
 #include "PrivateProfileStore.h"
 #include "ProfileStore.h"
@@ -128,6 +131,49 @@ TEST_F(StoreAgainstPrivateProfile, HandMadeFilesLoadAsThePrivateProfileFunctions
     const std::string store = Path("hand" + std::to_string(i) + ".INI");
     std::ofstream(store, std::ios::binary) << kHandMadeFiles[i];
     EXPECT_EQ(LoadProfileStore(store, files), LoadThroughPrivateProfile(store)) << "file " << i;
+  }
+}
+
+// Files of random pieces: names, brackets, quotes, blanks and line ends in any order. Left
+// out are NUL (a name with a blank before a NUL is listed but unreadable by the functions,
+// where ours drops the blank) and the byte-order mark (the functions recode such a file to
+// the ANSI code page, ours keeps its bytes).
+std::string RandomStoreFile(std::mt19937& random) {
+  static const std::vector<std::string> kPieces = {
+      "LAN", "lan", "DHCP",   "dhcp",   "IP",   "SN",   "WINS", "=",    "=",
+      "[",   "]",   "[Home]", "[HOME]", "\"",   "'",    " ",    "\t",   "\x1a",
+      "\r",  "\n",  "\r\n",   "\r\n",   ";",    "1",    "0",    "0x1f", "-",
+      "2",   "yes", "Home",   "\xA0",   "\xE9", "\xC9", "a b"};
+  std::uniform_int_distribution<std::size_t> piece(0, kPieces.size() - 1);
+  std::uniform_int_distribution<int> length(1, 60);
+  std::string file;
+  for (int n = length(random); n > 0; --n) file += kPieces[piece(random)];
+  return file;
+}
+
+std::string Escaped(const std::string& bytes) {
+  std::string escaped;
+  for (unsigned char c : bytes) {
+    if (c >= 32 && c < 127 && c != '\\') {
+      escaped += static_cast<char>(c);
+    } else {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\x%02X", c);
+      escaped += code;
+    }
+  }
+  return escaped;
+}
+
+TEST_F(StoreAgainstPrivateProfile, RandomFilesLoadAsThePrivateProfileFunctionsReadThem) {
+  TWin32StoreFiles files;
+  std::mt19937 random(2026);
+  for (int i = 0; i < 400; ++i) {
+    const std::string bytes = RandomStoreFile(random);
+    const std::string store = Path("random" + std::to_string(i) + ".INI");
+    std::ofstream(store, std::ios::binary) << bytes;
+    ASSERT_EQ(LoadProfileStore(store, files), LoadThroughPrivateProfile(store))
+        << "file " << i << ": " << Escaped(bytes);
   }
 }
 
