@@ -177,6 +177,37 @@ TEST_F(StoreAgainstPrivateProfile, RandomFilesLoadAsThePrivateProfileFunctionsRe
   }
 }
 
+// Texts of random pieces for captions and values, line breaks and NUL included.
+std::string RandomText(std::mt19937& random) {
+  static const std::vector<std::string> kPieces = {
+      "a",       "B",   " ", "\t", "\x1a", "\"",   "'",  "=",  "[",
+      "]",       ";",   ".", "1",  "\xA0", "\xE9", "\r", "\n", std::string(1, '\0'),
+      "  .   .", "Home"};
+  std::uniform_int_distribution<std::size_t> piece(0, kPieces.size() - 1);
+  std::uniform_int_distribution<int> length(0, 8);
+  std::string text;
+  for (int n = length(random); n > 0; --n) text += kPieces[piece(random)];
+  return text;
+}
+
+TEST_F(StoreAgainstPrivateProfile, RandomListsWrittenByOursReadTheSameThroughTheFunctions) {
+  TWin32StoreFiles files;
+  std::mt19937 random(2026);
+  std::uniform_int_distribution<int> count(1, 5);
+  for (int i = 0; i < 300; ++i) {
+    TProfileList profiles;
+    for (int n = count(random); n > 0; --n) {
+      profiles.push_back(
+          {RandomText(random),
+           {RandomText(random), random() % 2 == 0, RandomText(random), RandomText(random),
+            RandomText(random), RandomText(random), RandomText(random), RandomText(random)}});
+    }
+    const std::string store = Path("list" + std::to_string(i) + ".INI");
+    SaveProfileStore(profiles, store, files);
+    ASSERT_EQ(LoadThroughPrivateProfile(store), StorableProfiles(profiles)) << "list " << i;
+  }
+}
+
 class Win32StoreFilesTest : public StoreScratchFolder {
  protected:
   std::string Bytes(const std::string& path) {
