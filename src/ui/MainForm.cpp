@@ -3,14 +3,19 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
 #include <stdexcept>
+#include <utility>
 
 #include "AddressEdit.h"
 #include "Application.h"
 #include "Panel.h"
 #include "ProfileStore.h"
+#include "SessionEnd.h"
 #include "SiblingPath.h"
 #include "Splitter.h"
+#include "TrayIcon.h"
+#include "TrayMenu.h"
 #include "res/Resources.h"
 
 namespace {
@@ -140,9 +145,14 @@ TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
   ApplyFonts();
   Relayout();
   LoadStore();
+  CreateTray();
 }
 
 TfrmMain::~TfrmMain() {
+  sessionEnd_.reset();
+  // The icon leaves the notification area and lets go of the window it has hooked.
+  delete trayIcon_;
+  trayIcon_ = nullptr;
   // The controls go with the window; the entries after them.
   DestroyWindowHandle();
 }
@@ -324,6 +334,7 @@ HWND TfrmMain::AddressField(TAddressField field) const {
 // --- Messages -------------------------------------------------------------------------
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (sessionEnd_) sessionEnd_->Notice(message, wParam);
   switch (message) {
     case WM_COMMAND:
       return OnCommand(wParam, lParam);
@@ -548,6 +559,7 @@ void TfrmMain::DeleteSelected() {
   TListEntry* entry = listView_->Selected();
   if (!entry) return;
   if (entry == editorEntry_) editorEntry_ = nullptr;  // the editor keeps its values
+  if (trayMenu_) trayMenu_->Forget(*entry);
   listView_->Remove(*entry);
   listView_->RedrawAll();
 }
@@ -563,4 +575,44 @@ void TfrmMain::SetCreditsDialog(TForm* dialog) {
 
 void TfrmMain::ShowCredits() {
   if (credits_) credits_->ShowModal();
+}
+
+// --- The notification area --------------------------------------------------------------
+
+void TfrmMain::CreateTray() {
+  TTrayMenu::TCommands commands;
+  commands.Configure = [this](TObject*) { Configure(); };
+  commands.Exit = [this](TObject*) { Exit(); };
+  commands.Apply = [this](const TNetInfo& profile) { Apply(profile); };
+  trayMenu_ = std::make_unique<TTrayMenu>(this, imgList_, *listView_, std::move(commands));
+
+  trayIcon_ = new TTrayIcon(this);
+  trayIcon_->SetName("trayIcon");
+  trayIcon_->Icon().LoadFromResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
+                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  trayIcon_->SetCycleInterval(0);
+  trayIcon_->SetPopupMenu(&trayMenu_->Menu());
+  trayIcon_->SetWantEnterExitEvents(true);
+  trayIcon_->SetMinimizeToTray(true);
+  trayIcon_->OnDblClick = [this](TObject*) { Configure(); };
+  // In the notification area from now to the end; the end of building applies it again.
+  trayIcon_->SetIconVisible(true);
+
+  sessionEnd_ = std::make_unique<TSessionEndSaver>([this] {
+    CommitEditor();
+    SaveStore();
+  });
+}
+
+void TfrmMain::Configure() {
+  if (Application && Application->IsMinimized()) Application->Restore();
+}
+
+void TfrmMain::Exit() {
+  try {
+    Close();
+  } catch (const std::exception& error) {
+    // The store could not be written: the program stays, as after a failed closing.
+    if (Application) Application->ShowException(error);
+  }
 }

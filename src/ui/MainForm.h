@@ -16,7 +16,10 @@
 
 class TAddressEdit;
 class TPanel;
+class TSessionEndSaver;
 class TSplitter;
+class TTrayIcon;
+class TTrayMenu;
 
 // What the main window works with besides its own controls: where the program lives
 // (its store and script lie beside it), the files, and applying and exporting profiles.
@@ -30,6 +33,11 @@ struct TMainFormServices {
 // on the right, the toolbar above and the status bar below. Creating it loads the store
 // beside the executable into the list; closing it commits the editor and writes the
 // store anew (an error keeps it open).
+//
+// It also keeps the program in the notification area: its icon is there from start to
+// end, minimising hides the program there, and the icon's menu applies a profile,
+// brings the window back (Configure) or ends the program (Exit, which saves as closing
+// does). A session end saves too, without ever holding the session up.
 class TfrmMain : public TForm {
  public:
   // The toolbar's commands (WM_COMMAND identifiers).
@@ -67,6 +75,15 @@ class TfrmMain : public TForm {
   // Minimise, as the toolbar's Minimize button does.
   void MinimizeApplication();
 
+  // The notification area. Configure brings the application back when it is minimised
+  // (hidden in the notification area) and otherwise does nothing: an open window is not
+  // brought to the front. Exit closes the window as its close button does (the editor
+  // is committed and the store written); an error is shown and the program goes on.
+  void Configure();
+  void Exit();
+  TTrayIcon& TrayIcon() const { return *trayIcon_; }
+  TTrayMenu& TrayMenu() const { return *trayMenu_; }
+
   // The credits dialog shown by Help; the form is told when it goes away.
   void SetCreditsDialog(TForm* dialog);
 
@@ -100,6 +117,7 @@ class TfrmMain : public TForm {
 
   // Building.
   void LoadImages();
+  void CreateTray();
   void CreateFonts();
   void CreateToolBar();
   void CreateStatusBar();
@@ -147,4 +165,7 @@ class TfrmMain : public TForm {
   HWND edDHCP_ = nullptr;
   std::array<std::unique_ptr<TAddressEdit>, afCount> addressFields_;
   std::array<HWND, 7> labels_{};
+  std::unique_ptr<TTrayMenu> trayMenu_;  // its menus are components of the form
+  TTrayIcon* trayIcon_ = nullptr;        // a component of the form, deleted first
+  std::unique_ptr<TSessionEndSaver> sessionEnd_;
 };

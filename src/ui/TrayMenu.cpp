@@ -1,0 +1,74 @@
+#include "TrayMenu.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "ImageList.h"
+#include "ProfileListView.h"
+
+TTrayMenu::TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& list,
+                     TCommands commands)
+    : list_(list), apply_(std::move(commands.Apply)) {
+  pm_ = new TPopupMenu(owner);
+  pm_->SetName("pm");
+  pm_->SetImages(images);
+  pm_->Add("-");
+  pm_->Add("&Configure", kConfigureImage, std::move(commands.Configure));
+  pm_->Add("-");
+  pm_->Add("E&xit", -1, std::move(commands.Exit));
+  // Never shown; wired like the tray menu all the same.
+  pm_->OnPopup = [this](TObject*) { Rebuild(); };
+
+  pmd_ = new TPopupMenu(owner);
+  pmd_->SetName("pmd");
+  pmd_->SetImages(images);
+  pmd_->AutoHotkeys = false;  // profile captions are shown exactly as they are
+  pmd_->AutoLineReduction = true;
+  pmd_->OnPopup = [this](TObject*) { Rebuild(); };
+}
+
+void TTrayMenu::Rebuild() {
+  pmd_->Clear();
+  itemEntries_.clear();
+  const int count = list_.Count();
+  itemEntries_.reserve(static_cast<size_t>(std::max(count, 0)));
+  for (int index = 0; index < count; ++index) {
+    const TListEntry* entry = list_.EntryAt(index);
+    const size_t item = itemEntries_.size();
+    itemEntries_.push_back(entry);
+    pmd_->Add(entry ? entry->Caption : std::string(), kProfileImage,
+              [this, item](TObject*) { ApplyItem(item); });
+  }
+  // Copies, not the template's own items: the template stays whole for the next time.
+  for (int index = 0; index < pm_->Count(); ++index) {
+    const TMenuItem& item = pm_->Items(index);
+    pmd_->Add(item.Caption, item.ImageIndex, item.OnClick);
+  }
+}
+
+void TTrayMenu::Forget(const TListEntry& entry) {
+  std::replace(itemEntries_.begin(), itemEntries_.end(), &entry,
+               static_cast<const TListEntry*>(nullptr));
+}
+
+const TListEntry* TTrayMenu::EntryOf(int index) const {
+  if (index < 0 || static_cast<size_t>(index) >= itemEntries_.size()) return nullptr;
+  return itemEntries_[static_cast<size_t>(index)];
+}
+
+// Removals through the window are forgotten (Forget); the look-up in the list keeps an
+// entry that went any other way from being read after it has gone.
+void TTrayMenu::ApplyItem(size_t index) {
+  if (index >= itemEntries_.size()) return;
+  const TListEntry* entry = itemEntries_[index];
+  if (!entry || !InList(entry) || !apply_) return;
+  apply_(entry->Profile);
+}
+
+bool TTrayMenu::InList(const TListEntry* entry) const {
+  const int count = list_.Count();
+  for (int index = 0; index < count; ++index) {
+    if (list_.EntryAt(index) == entry) return true;
+  }
+  return false;
+}

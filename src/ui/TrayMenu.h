@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "Events.h"
+#include "ListEntry.h"
+#include "PopupMenu.h"
+
+class TComponent;
+class TImageList;
+class TProfileListView;
+
+// The program's menus in the notification area.
+//
+// `pm`, the template, holds the fixed commands ("-", "&Configure", "-", "E&xit") and is
+// never shown itself. `pmd`, the tray menu, is rebuilt from the list every time it is
+// about to open: one item per list entry in list order (its caption as it stands, image
+// 0), then copies of the template's items. Separator lines that would stand first, last
+// or doubled are hidden when the menu is shown, and captions are shown exactly (no
+// accelerator letters are added).
+//
+// A profile item keeps the entry it was built from: a click applies exactly that entry's
+// profile, whatever the captions are (equal, a prefix of another, differing only in
+// case, empty, with "&"). An item whose entry has gone since the rebuild applies nothing.
+// A caption "-" is drawn as a separator line and cannot be chosen.
+class TTrayMenu {
+ public:
+  // What the items run. Apply gets the chosen entry's stored profile.
+  struct TCommands {
+    TNotifyEvent Configure;
+    TNotifyEvent Exit;
+    std::function<void(const TNetInfo&)> Apply;
+  };
+
+  // The image of every profile item and of Configure, in the owner's image list.
+  static constexpr int kProfileImage = 0;
+  static constexpr int kConfigureImage = 1;
+
+  // Creates both menus as components of `owner` (which destroys them), with `images`.
+  TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& list, TCommands commands);
+  TTrayMenu(const TTrayMenu&) = delete;
+  TTrayMenu& operator=(const TTrayMenu&) = delete;
+
+  TPopupMenu& Template() const { return *pm_; }
+  TPopupMenu& Menu() const { return *pmd_; }
+
+  // Replaces the tray menu's items by the list's entries and copies of the template.
+  void Rebuild();
+  // The entry is about to be removed from the list: its items apply nothing from now on.
+  void Forget(const TListEntry& entry);
+  // The entry that item `index` of the tray menu applies, or null (a template copy, or
+  // an entry that has gone).
+  const TListEntry* EntryOf(int index) const;
+
+ private:
+  void ApplyItem(size_t index);
+  bool InList(const TListEntry* entry) const;
+
+  TPopupMenu* pm_ = nullptr;  // components of the owner
+  TPopupMenu* pmd_ = nullptr;
+  TProfileListView& list_;
+  std::function<void(const TNetInfo&)> apply_;
+  // The entry of each profile item of the tray menu, by item index; null once forgotten.
+  std::vector<const TListEntry*> itemEntries_;
+};

@@ -1,0 +1,518 @@
+// The program in the notification area, against the real main window: its icon, the tray
+// menu rebuilt from the list, applying from the menu, Configure, Exit and the session end.
+// The shell's callbacks are sent to the shared tray window as the shell sends them; the
+// menu the program builds is read through the menu's tracking seam, which also picks the
+// item a user would click.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "ProfileIni.h"
+#include "ProfileListView.h"
+#include "ShellRecorder.h"
+#include "TrayIcon.h"
+#include "TrayMenu.h"
+
+namespace {
+
+using F = TfrmMain;
+constexpr const char* kBlank = "   .   .   .   ";
+
+// A static profile told apart by the last group of its address, 10.0.0.<last> (1 to 9).
+TNetInfo Numbered(int last) {
+  const std::string ip = "10 .0  .0  ." + std::to_string(last) + "  ";
+  return TNetInfo{
+      "Local Area Connection", false, ip, "255.255.255.0  ", kBlank, kBlank, kBlank, kBlank};
+}
+
+// What the script of a profile made by Numbered says about its address.
+std::string AddressLine(int last) {
+  return "source=static addr=10.0.0." + std::to_string(last) + " mask=255.255.255.0\r\n";
+}
+
+// One item of the menu as built for showing.
+struct TShownItem {
+  std::string Text;  // empty for a separator line
+  bool Separator = false;
+  bool Image = false;
+  UINT Id = 0;
+  friend bool operator==(const TShownItem&, const TShownItem&) = default;
+};
+
+std::vector<TShownItem> ReadMenu(HMENU menu) {
+  std::vector<TShownItem> items;
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    char text[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+    TShownItem item;
+    item.Separator = (info.fType & MFT_SEPARATOR) != 0;
+    item.Text = item.Separator ? std::string() : text;
+    item.Image = info.hbmpItem != nullptr;
+    item.Id = info.wID;
+    items.push_back(item);
+  }
+  return items;
+}
+
+std::vector<std::string> Texts(const std::vector<TShownItem>& items) {
+  std::vector<std::string> texts;
+  for (const TShownItem& item : items) texts.push_back(item.Separator ? "-" : item.Text);
+  return texts;
+}
+
+// The main window with the shell's calls observed (and passed on to Wine's tray).
+class TrayMenuTest : public MainWindowTest {
+ protected:
+  using TChooser = std::function<UINT(const std::vector<TShownItem>&)>;
+
+  // The shell's callback for the program's icon, as the shell sends it.
+  LRESULT TrayCallback(UINT notification) {
+    const NOTIFYICONDATAA& record = main_->TrayIcon().NotifyRecord();
+    const LRESULT result = SendMessageA(record.hWnd, WM_TRAYICONCALLBACK, record.uID, notification);
+    Pump();
+    return result;
+  }
+
+  // A right press on the icon: the menu opens; `choose` picks the command of an item
+  // (0: the menu is dismissed). Returns the menu as it was shown.
+  std::vector<TShownItem> OpenMenu(const TChooser& choose = nullptr) {
+    std::vector<TShownItem> shown;
+    int opened = 0;
+    main_->TrayMenu().Menu().TrackFunction = [&](HMENU menu, int, int, HWND) -> UINT {
+      ++opened;
+      shown = ReadMenu(menu);
+      return choose ? choose(shown) : 0u;
+    };
+    TrayCallback(WM_RBUTTONDOWN);
+    TrayCallback(WM_RBUTTONUP);
+    main_->TrayMenu().Menu().TrackFunction = nullptr;
+    EXPECT_EQ(opened, 1);
+    return shown;
+  }
+
+  // Opens the menu and clicks the item at `index` among the menu's items (the list's
+  // entries come first, in list order).
+  void ClickItem(int index) {
+    OpenMenu([&](const std::vector<TShownItem>& shown) {
+      const UINT id = static_cast<UINT>(index + 1);
+      const bool isShown = std::any_of(shown.begin(), shown.end(), [&](const TShownItem& item) {
+        return item.Id == id && !item.Separator;
+      });
+      EXPECT_TRUE(isShown) << "item " << index << " cannot be chosen";
+      return isShown ? id : 0u;
+    });
+  }
+
+  // Opens the menu and clicks the shown item with this text.
+  void ClickCommand(const std::string& text) {
+    OpenMenu([&](const std::vector<TShownItem>& shown) {
+      for (const TShownItem& item : shown) {
+        if (!item.Separator && item.Text == text) return item.Id;
+      }
+      ADD_FAILURE() << "no item " << text;
+      return 0u;
+    });
+  }
+
+  // Renames an entry in place as the user does (the list's edit box, then Enter).
+  void Rename(const TListEntry& entry, const std::string& caption) {
+    int index = 0;
+    while (main_->List().EntryAt(index) != &entry) ++index;
+    HWND edit =
+        reinterpret_cast<HWND>(SendMessageA(main_->ListViewHandle(), LVM_EDITLABELA, index, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, caption.c_str());
+    PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+    Pump();
+  }
+
+  std::string Script() { return ReadFile(scriptPath_).value_or("(no script)"); }
+
+  // A store of profiles "P1" to "P<count>", made by Numbered(1) to Numbered(count).
+  void WriteNumberedStore(int count) {
+    std::string store;
+    for (int number = 1; number <= count; ++number) {
+      std::string caption(1, 'P');
+      caption += std::to_string(number);
+      store += StoreSection(caption, Numbered(number));
+    }
+    WriteStore(store);
+  }
+
+  // The number Numbered gave the profile of the entry at `index` in list order.
+  int NumberAt(int index) {
+    const std::string& ip = main_->List().EntryAt(index)->Profile.IP;
+    return ip.empty() ? 0 : ip[12] - '0';
+  }
+
+  TShellRecorder shell_{true};  // before Start: sees the icon from its first add
+};
+
+const TShownItem kSeparator{"", true, false, 0};
+
+// Separators are compared as lines: their identifiers do not matter.
+std::vector<TShownItem> WithoutIds(std::vector<TShownItem> items) {
+  for (TShownItem& item : items) item.Id = 0;
+  return items;
+}
+
+TEST_F(TrayMenuTest, WithoutProfilesTheMenuShowsConfigureALineAndExit) {
+  Start();
+  EXPECT_EQ(WithoutIds(OpenMenu()), (std::vector<TShownItem>{
+                                        {"&Configure", false, true, 0},
+                                        kSeparator,
+                                        {"E&xit", false, false, 0},
+                                    }));
+}
+
+TEST_F(TrayMenuTest, ProfilesComeFirstInListOrderWithTheirImageThenTheCommands) {
+  struct TCase {
+    const char* name;
+    std::vector<std::string> sections;
+    std::vector<std::string> shown;
+  };
+  const TCase cases[] = {
+      {"one", {"Home"}, {"Home", "-", "&Configure", "-", "E&xit"}},
+      {"several",
+       {"Office", "Home", "Lab bench"},
+       {"Home", "Lab bench", "Office", "-", "&Configure", "-", "E&xit"}},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.name);
+    std::string store;
+    for (const std::string& caption : test.sections) store += StoreSection(caption, Numbered(1));
+    WriteStore(store);
+    Start();
+    const std::vector<TShownItem> shown = OpenMenu();
+    EXPECT_EQ(Texts(shown), test.shown);
+    const size_t profiles = test.sections.size();
+    for (size_t position = 0; position < shown.size(); ++position) {
+      // Every profile and Configure show an image; lines and Exit none.
+      const bool image = position < profiles || shown[position].Text == "&Configure";
+      EXPECT_EQ(shown[position].Image, image) << position;
+    }
+    // The images are the list's own: 0 for a profile, 1 for Configure.
+    const TPopupMenu& menu = main_->TrayMenu().Menu();
+    EXPECT_EQ(menu.Images(), &main_->ImgList());
+    for (size_t index = 0; index < profiles; ++index) {
+      EXPECT_EQ(menu.Items(static_cast<int>(index)).ImageIndex, 0);
+    }
+    EXPECT_EQ(menu.Items(static_cast<int>(profiles) + 1).ImageIndex, 1);
+    // The template is copied, never emptied.
+    EXPECT_EQ(main_->TrayMenu().Template().Count(), 4);
+    application_.reset();
+  }
+}
+
+TEST_F(TrayMenuTest, ChangesInTheWindowShowTheNextTimeTheMenuOpens) {
+  WriteStore(StoreSection("Home", Numbered(1)));
+  Start();
+  const std::vector<std::string> commands{"-", "&Configure", "-", "E&xit"};
+  auto expected = [&](std::vector<std::string> profiles) {
+    profiles.insert(profiles.end(), commands.begin(), commands.end());
+    return profiles;
+  };
+  EXPECT_EQ(Texts(OpenMenu()), expected({"Home"}));
+  Press(F::cmNew);
+  EXPECT_EQ(Texts(OpenMenu()), expected({"Current Configuration", "Home"}));
+  Rename(*main_->List().EntryAt(1), "Away");
+  EXPECT_EQ(Texts(OpenMenu()), expected({"Away", "Current Configuration"}));
+  Select(0);
+  Press(F::cmDelete);
+  EXPECT_EQ(Texts(OpenMenu()), expected({"Current Configuration"}));
+}
+
+// Each item applies its own entry's profile, however the captions resemble each other;
+// the list's selection and the editor are left alone.
+struct TCaptionCase {
+  const char* name;
+  std::vector<std::string> captions;  // given to P1, P2, ... in turn
+};
+
+class TrayCaptionTest : public TrayMenuTest, public testing::WithParamInterface<TCaptionCase> {};
+
+TEST_P(TrayCaptionTest, EachItemAppliesExactlyItsOwnProfile) {
+  const std::vector<std::string>& captions = GetParam().captions;
+  const int count = static_cast<int>(captions.size());
+  WriteNumberedStore(count);
+  Start();
+  std::vector<TListEntry*> entries;
+  for (int index = 0; index < count; ++index) entries.push_back(main_->List().EntryAt(index));
+  for (int index = 0; index < count; ++index) {
+    // As a confirmed in-place edit gives it (the list's edit box under Wine drops an
+    // empty text before the window sees it).
+    main_->List().SetCaption(*entries[static_cast<size_t>(index)],
+                             captions[static_cast<size_t>(index)]);
+  }
+  const TListEntry* selected = main_->List().Selected();
+  std::vector<std::string> listed;
+  for (int index = 0; index < count; ++index)
+    listed.push_back(main_->List().EntryAt(index)->Caption);
+  ASSERT_TRUE(std::is_permutation(listed.begin(), listed.end(), captions.begin()))
+      << testing::PrintToString(listed);
+
+  for (int index = 0; index < count; ++index) {
+    SCOPED_TRACE("item " + std::to_string(index) + " '" + listed[static_cast<size_t>(index)] + "'");
+    std::filesystem::remove(scriptPath_);
+    const size_t starts = starter_.Starts.size();
+    const std::vector<TShownItem> shown = OpenMenu([&](const std::vector<TShownItem>& items) {
+      return items.at(static_cast<size_t>(index)).Id;
+    });
+    // The caption stands in the menu exactly as in the list.
+    EXPECT_EQ(shown.at(static_cast<size_t>(index)).Text, listed[static_cast<size_t>(index)]);
+    EXPECT_NE(Script().find(AddressLine(NumberAt(index))), std::string::npos) << Script();
+    EXPECT_EQ(starter_.Starts.size(), starts + 1);
+  }
+  EXPECT_EQ(main_->List().Selected(), selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, TrayCaptionTest,
+    testing::Values(TCaptionCase{"PrefixOfTheNext", {"Home", "Home office"}},
+                    TCaptionCase{"PrefixOfTheFirst", {"Home office", "Home"}},
+                    TCaptionCase{"Empty", {"", "Office"}},
+                    TCaptionCase{"EmptyAmongOthers", {"Home", "", "Office"}},
+                    TCaptionCase{"DifferInCaseOnly", {"lab", "Lab"}},
+                    TCaptionCase{"Equal", {"Same", "Same"}},
+                    TCaptionCase{"EqualAndAPrefix", {"Same", "Same", "Same place"}},
+                    TCaptionCase{"Ampersand", {"R&D", "Sales"}}, TCaptionCase{"Single", {"Home"}}),
+    [](const testing::TestParamInfo<TCaptionCase>& param) { return param.param.name; });
+
+TEST_F(TrayMenuTest, AnAmpersandIsKeptAndNoAcceleratorIsAdded) {
+  WriteStore(StoreSection("R&D", Numbered(1)) + StoreSection("Sales", Numbered(2)));
+  Start();
+  EXPECT_EQ(Texts(OpenMenu()),
+            (std::vector<std::string>{"R&D", "Sales", "-", "&Configure", "-", "E&xit"}));
+  ClickItem(0);
+  EXPECT_NE(Script().find(AddressLine(1)), std::string::npos) << Script();
+}
+
+TEST_F(TrayMenuTest, AProfileCaptionedWithADashIsALineThatCannotBeChosen) {
+  WriteNumberedStore(2);
+  Start();
+  Rename(*main_->List().EntryAt(0), "-");
+  Rename(*main_->List().EntryAt(1), "Office");
+  ASSERT_EQ(main_->List().EntryAt(0)->Caption, "-");
+  // A line standing first is hidden.
+  EXPECT_EQ(Texts(OpenMenu()),
+            (std::vector<std::string>{"Office", "-", "&Configure", "-", "E&xit"}));
+  ClickItem(1);
+  EXPECT_NE(Script().find(AddressLine(NumberAt(1))), std::string::npos) << Script();
+  EXPECT_EQ(starter_.Starts.size(), 1u);
+}
+
+// An item stands for the entry it was built from, not for a caption or a position.
+TEST_F(TrayMenuTest, AnItemKeepsItsEntryUntilTheNextRebuildAndAGoneEntryAppliesNothing) {
+  WriteNumberedStore(3);
+  Start();
+  TTrayMenu& tray = main_->TrayMenu();
+  tray.Rebuild();
+  // P1 renamed so that it now stands last; P2 deleted.
+  Rename(*main_->List().EntryAt(0), "Z");
+  Select(0);
+  ASSERT_EQ(main_->List().Selected()->Caption, "P2");
+  Press(F::cmDelete);
+
+  tray.Menu().Items(0).Click();  // built from P1
+  EXPECT_NE(Script().find(AddressLine(1)), std::string::npos) << Script();
+  std::filesystem::remove(scriptPath_);
+  tray.Menu().Items(1).Click();  // built from P2, deleted since
+  EXPECT_FALSE(ReadFile(scriptPath_).has_value());
+  EXPECT_EQ(starter_.Starts.size(), 1u);
+  tray.Menu().Items(2).Click();  // built from P3
+  EXPECT_NE(Script().find(AddressLine(3)), std::string::npos) << Script();
+  EXPECT_EQ(starter_.Starts.size(), 2u);
+}
+
+TEST_F(TrayMenuTest, ExitCommitsTheEditorAndWritesTheStoreThenEnds) {
+  WriteStore(StoreSection("Office", Numbered(5)) + StoreSection("Home", Numbered(1)));
+  Start();
+  Select(1);  // Office
+  SetField(F::afWINS, "10.0.0.3");
+  Press(F::cmNew);
+  ClickCommand("E&xit");
+  EXPECT_TRUE(application_->Terminated());
+  EXPECT_TRUE(errors_.empty());
+  TNetInfo office = Numbered(5);
+  office.WINS = "10 .0  .0  .3  ";
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}},
+                                          {"Home", AsLoaded(Numbered(1))},
+                                          {"Office", office}}));
+}
+
+TEST_F(TrayMenuTest, ExitWithAStoreThatCannotBeWrittenShowsTheErrorAndGoesOn) {
+  Start();
+  Press(F::cmNew);
+  std::filesystem::create_directory(storePath_);
+  ClickCommand("E&xit");
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(errors_[0], "Unable to write to " + storePath_ + ".");
+  EXPECT_FALSE(application_->Terminated());
+  EXPECT_TRUE(IsWindowVisible(main_->Handle()));
+  EXPECT_TRUE(main_->TrayIcon().IconVisible());
+
+  std::filesystem::remove(storePath_);
+  ClickCommand("E&xit");
+  EXPECT_EQ(errors_.size(), 1u);
+  EXPECT_TRUE(application_->Terminated());
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}}}));
+}
+
+TEST_F(TrayMenuTest, ExitWhileHiddenInTheNotificationAreaSavesToo) {
+  WriteStore(StoreSection("Home", Numbered(1)));
+  Start();
+  Press(F::cmNew);
+  Press(F::cmMinimize);
+  ClickCommand("E&xit");
+  EXPECT_TRUE(application_->Terminated());
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}},
+                                          {"Home", AsLoaded(Numbered(1))}}));
+}
+
+// Log-off and shutdown: the session-end messages reach the program's top-level windows in
+// an order nobody promises; the first of them saves.
+TEST_F(TrayMenuTest, TheSessionEndSavesAtTheFirstMessageAndNeverObjects) {
+  struct TCase {
+    const char* name;
+    bool queryToMainWindow;  // else only the application window hears of it
+  };
+  for (const TCase& test :
+       {TCase{"main window asked first", true}, TCase{"only the application window told", false}}) {
+    SCOPED_TRACE(test.name);
+    WriteStore(StoreSection("Home", Numbered(1)));
+    Start();
+    Select(0);  // Home
+    SetField(F::afDG, "10.0.0.254");
+    Press(F::cmNew);
+    if (test.queryToMainWindow) {
+      EXPECT_EQ(SendMessageA(main_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+      EXPECT_FALSE(application_->Terminated());
+    }
+    SendMessageA(application_->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(application_->Terminated());
+    TNetInfo home = Numbered(1);
+    home.DG = "10 .0  .0  .254";
+    EXPECT_EQ(ReadStore(),
+              IniFromProfiles({{"Current Configuration", TNetInfo{}}, {"Home", home}}));
+    EXPECT_TRUE(errors_.empty());
+    application_.reset();
+  }
+}
+
+TEST_F(TrayMenuTest, ASessionEndWithAStoreThatCannotBeWrittenShowsNothingAndEnds) {
+  Start();
+  Press(F::cmNew);
+  std::filesystem::create_directory(storePath_);
+  EXPECT_EQ(SendMessageA(main_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(SendMessageA(application_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(main_->Handle(), WM_ENDSESSION, TRUE, 0);
+  SendMessageA(application_->Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_TRUE(application_->Terminated());
+}
+
+TEST_F(TrayMenuTest, ASessionEndCalledOffSavesAgainNextTime) {
+  Start();
+  EXPECT_EQ(SendMessageA(main_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(main_->Handle(), WM_ENDSESSION, FALSE, 0);
+  SendMessageA(application_->Handle(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_FALSE(application_->Terminated());
+  Press(F::cmNew);
+  EXPECT_EQ(SendMessageA(application_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}}}));
+}
+
+TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheEditorBack) {
+  WriteStore(StoreSection("Home", Numbered(1)) + StoreSection("Office", Numbered(5)));
+  Start();
+  const UINT shellId = main_->TrayIcon().ShellId();
+  Select(1);
+  SetField(F::afIP, "10.0.0.99");  // not committed yet
+  Press(F::cmMinimize);
+  EXPECT_FALSE(IsWindowVisible(main_->Handle()));
+  EXPECT_FALSE(IsWindowVisible(application_->Handle())) << "the taskbar button stays";
+  for (UINT notification : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    TrayCallback(notification);
+  }
+  EXPECT_TRUE(IsWindowVisible(main_->Handle()));
+  EXPECT_TRUE(IsWindowVisible(application_->Handle()));
+  EXPECT_FALSE(application_->IsMinimized());
+  EXPECT_EQ(main_->List().SelectedIndex(), 1);
+  EXPECT_EQ(Field(F::afIP), "10 .0  .0  .99 ");
+  EXPECT_EQ(main_->List().EntryAt(1)->Profile.IP, AsLoaded(Numbered(5)).IP) << "uncommitted";
+
+  // The icon went in once, with its picture and without a tooltip, and never left.
+  const std::vector<DWORD> messages = shell_.MessagesFor(shellId);
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_ADD)) >= 1, true);
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_DELETE)), 0);
+  for (const TShellRecorder::TCall& call : shell_.Calls) {
+    if (call.Message != NIM_ADD) continue;
+    EXPECT_NE(call.Record.hIcon, nullptr);
+    EXPECT_EQ(call.Record.szTip[0], '\0');
+  }
+}
+
+TEST_F(TrayMenuTest, ConfigureBringsTheApplicationBackFromTheNotificationArea) {
+  Start();
+  Press(F::cmMinimize);
+  ClickCommand("&Configure");
+  EXPECT_TRUE(IsWindowVisible(main_->Handle()));
+  EXPECT_FALSE(application_->IsMinimized());
+}
+
+// True when window `a` stands above window `b` among the top-level windows.
+bool Above(HWND a, HWND b) {
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (window == a) return true;
+    if (window == b) return false;
+  }
+  return false;
+}
+
+// Configure and a double-click do nothing to an open window: a window covered by another
+// stays behind it.
+TEST_F(TrayMenuTest, ConfigureOnAnOpenWindowDoesNotRaiseIt) {
+  Start();
+  RECT place{};
+  GetWindowRect(main_->Handle(), &place);
+  HWND cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP | WS_VISIBLE | WS_BORDER, place.left,
+                               place.top, place.right - place.left, place.bottom - place.top,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(cover, nullptr);
+  SetForegroundWindow(cover);
+  Pump();
+  ASSERT_TRUE(Above(cover, main_->Handle()));
+
+  main_->TrayMenu().Rebuild();
+  TPopupMenu& menu = main_->TrayMenu().Menu();
+  for (int index = 0; index < menu.Count(); ++index) {
+    if (menu.Items(index).Caption == "&Configure") menu.Items(index).Click();
+  }
+  Pump();
+  EXPECT_TRUE(Above(cover, main_->Handle()));
+  for (UINT notification : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    TrayCallback(notification);
+  }
+  EXPECT_TRUE(Above(cover, main_->Handle()));
+  EXPECT_EQ(GetForegroundWindow(), cover);
+  EXPECT_TRUE(IsWindowVisible(main_->Handle()));
+  EXPECT_FALSE(IsIconic(main_->Handle()));
+  DestroyWindow(cover);
+}
+
+}  // namespace
