@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# A person's journey through Ardenix's icon in the notification area, with real input
+# from outside the program: Ardenix.exe, copied into a folder of its own with a store of
+# three profiles beside it, runs in the Wine session of wine-host.sh; xdotool presses the
+# right button on its icon in Wine's "Wine System Tray" window, clicks "Lab bench" in the
+# menu that opens, and the temporary script of that profile must appear beside the
+# program, with netsh (a stand-in put in place of the system's) started on it. Then Exit
+# from the same menu ends the program, which writes its store back.
+#
+#   tray-journey.sh HOST_DIR ARDENIX_EXE NETSH_STANDIN_EXE [SCREENSHOT.png]
+#
+# With SCREENSHOT the open menu, the pointer on "Lab bench", is saved there (the top-left
+# part of the screen: the tray window and the menu).
+set -euo pipefail
+
+host=$(cd "${1:?wine host directory}" && pwd)
+exe=${2:?Ardenix.exe}
+standin=${3:?netsh stand-in}
+screenshot=${4:-}
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/../../cmake/wine-run.sh"
+
+fail() {
+  printf 'tray-journey: %s\n' "$*" >&2
+  if [ -n "${DISPLAY:-}" ] && [ -n "${work:-}" ]; then
+    import -display "$DISPLAY" -window root "$work/failure.png" 2>/dev/null &&
+      cp "$work/failure.png" "$host/tray-journey-failure.png" 2>/dev/null &&
+      printf 'tray-journey: screen saved as %s\n' "$host/tray-journey-failure.png" >&2
+  fi
+  exit 1
+}
+
+[ -f "$host/display" ] || fail "no Wine session in $host (run inside the wine_host fixture)"
+export DISPLAY=":$(cat "$host/display")"
+export WINEPREFIX="$host/wineprefix"
+
+# A Windows path (drive Z: is the root of the Unix file system).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# --- The program's folder, its store, and the stand-in in place of the system's netsh ----
+
+work=$(mktemp -d)
+folder="$work/Ardenix journey"
+mkdir -p "$folder"
+cp "$exe" "$folder/Ardenix.exe"
+record="$work/netsh.record"
+blank='   .   .   .   '
+{
+  printf '[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n'
+  for key in IP SN DG DNS ADNS WINS; do printf '%s=%s\r\n' "$key" "$blank"; done
+  printf '[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=10 .0  .0  .5  \r\n'
+  printf 'SN=255.255.255.0  \r\nDG=10 .0  .0  .1  \r\nDNS=10 .0  .0  .1  \r\n'
+  printf 'ADNS=10 .0  .0  .2  \r\nWINS=%s\r\n' "$blank"
+  printf '[Lab bench]\r\nLAN=Ethernet 2\r\nDHCP=0\r\nIP=192.168.7  .20 \r\n'
+  printf 'SN=255.255.255.0  \r\nDG=192.168.7  .1  \r\nDNS=192.168.7  .1  \r\n'
+  printf 'ADNS=%s\r\nWINS=%s\r\n' "$blank" "$blank"
+} >"$folder/Ardenix.INI"
+
+# The same hand-over as the netsh end-to-end test: a saved original is kept as it is.
+netsh="$WINEPREFIX/drive_c/windows/system32/netsh.exe"
+original="$netsh.ardenix-original"
+[ -f "$original" ] || cp "$netsh" "$original"
+cp "$standin" "$netsh"
+
+ardenix=""
+cleanup() {
+  if [ -n "$ardenix" ] && kill -0 "$ardenix" 2>/dev/null; then
+    kill "$ardenix" 2>/dev/null || true
+    wait "$ardenix" 2>/dev/null || true
+  fi
+  if [ -f "$original" ]; then cp "$original" "$netsh" && rm -f "$original"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Wine takes the netsh override from the environment a program starts with; netsh
+# inherits it from Ardenix, and the record's name with it.
+WINEDLLOVERRIDES='mscoree,mshtml=;netsh.exe=n' ARDENIX_NETSH_RECORD="$(windows_path "$record")" \
+  "$run" "$host" "$folder/Ardenix.exe" >"$work/ardenix.log" 2>&1 &
+ardenix=$!
+
+# --- The icon in Wine's notification area ---------------------------------------------
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+await() {
+  local tenths=$1
+  shift
+  for _ in $(seq "$tenths"); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# The visible top-level windows of a program as "id x y width height", one a line.
+windows_of() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname "$1" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    printf '%s %s %s %s %s\n' "$WINDOW" "$X" "$Y" "$WIDTH" "$HEIGHT"
+  done
+}
+
+main_window_up() { xdotool search --onlyvisible --name '^Ardenix 1\.01$' >/dev/null 2>&1; }
+await 300 main_window_up || fail "the main window did not appear"
+
+tray_window() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -n 1; }
+tray=""
+find_tray() { tray=$(tray_window); [ -n "$tray" ]; }
+await 100 find_tray || fail "Wine's notification area did not appear"
+eval "$(xdotool getwindowgeometry --shell "$tray")"
+trayX=$X trayY=$Y trayW=$WIDTH trayH=$HEIGHT
+
+# Wine's standalone tray lays its icons out in one row of eight slots, each a small
+# icon with a 2-pixel margin, at the bottom of the window inside an equal frame on the
+# left, right and bottom. The newest icon (Ardenix's) is the last slot that holds one.
+slot=20
+frame=$(((trayW - 8 * slot) / 2))
+rowY=$((trayY + trayH - frame - slot / 2))
+icon_slot() {
+  local last=-1 index x colours
+  for index in 0 1 2 3 4 5 6 7; do
+    x=$((trayX + frame + index * slot + 2))
+    colours=$(import -display "$DISPLAY" -window root -crop "16x16+$x+$((rowY - 8))" +repage \
+      -format '%k' info:- 2>/dev/null || echo 1)
+    [ "$colours" -gt 1 ] && last=$index
+  done
+  [ "$last" -ge 0 ] && echo "$last"
+}
+index=""
+find_icon() { index=$(icon_slot); [ -n "$index" ]; }
+await 100 find_icon || fail "no icon in Wine's notification area"
+iconX=$((trayX + frame + index * slot + slot / 2))
+iconY=$rowY
+
+# --- The menu ---------------------------------------------------------------------------
+
+# Presses the right button on the icon (the menu opens on the press, at the pointer) and
+# sets menuId, menuX, menuY, menuW, menuH to the menu's window.
+open_menu() {
+  xdotool mousemove "$iconX" "$iconY" click 3
+  menuId=""
+  find_menu() {
+    local id x y w h
+    while read -r id x y w h; do
+      # The menu has no name and opens with its corner at the pointer.
+      if [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && [ "$w" -gt 20 ] &&
+        [ $((x - iconX)) -ge -2 ] && [ $((x - iconX)) -le 2 ]; then
+        menuId=$id menuX=$x menuY=$y menuW=$w menuH=$h
+        return 0
+      fi
+    done < <(windows_of ardenix.exe)
+    return 1
+  }
+  await 100 find_menu || fail "the menu did not open on the icon"
+  sleep 0.3  # drawn
+}
+
+# The menu's items are of one height, its separators of another. Finds both separator
+# lines (rows of one darker colour across the menu's middle) and from them the item
+# height, the frame, and the middle of every item: profiles p, then Configure, then Exit.
+read_menu_rows() {
+  local profiles=$1 band=$((menuW / 2)) lines
+  # Each row's lightest pixel across the middle half: a line is darker than the face
+  # everywhere, a row through text is not (the face shows between the letters).
+  lines=$(import -display "$DISPLAY" -window root png:- |
+    convert png:- -crop "${band}x$menuH+$((menuX + menuW / 4))+$menuY" +repage -colorspace Gray \
+    -morphology Dilate "Rectangle:$((band * 2 + 1))x1" -crop "1x$menuH+$((band / 2))+0" +repage \
+    txt:- 2>/dev/null |
+    awk -F'[,: ()]+' -v h="$menuH" 'NR > 1 && $2 > 2 && $2 < h - 3 && $3 + 0 < 200 {
+      if ($2 != prev + 1) print $2; prev = $2 }')
+  sep1=$(printf '%s\n' "$lines" | sed -n 1p)
+  sep2=$(printf '%s\n' "$lines" | sed -n 2p)
+  [ -n "$sep1" ] && [ -n "$sep2" ] || fail "no separator lines found in the menu: $lines"
+  # sep1 = top + p*item + sepItem/2 and sep2 + sepItem/2 + item = menuH - top.
+  item=$(((sep1 + sep2 - menuH) / (profiles - 1)))
+  top=$((sep1 - profiles * item - (sep2 - sep1 - item) / 2))
+  [ "$item" -ge 12 ] && [ "$item" -le 40 ] || fail "unlikely item height $item"
+}
+
+# The middle of the item at a position among the first items (0: the first profile).
+item_y() { echo $((menuY + top + $1 * item + item / 2)); }
+
+open_menu
+read_menu_rows 3
+# In list order: Home, Lab bench, Office.
+xdotool mousemove $((menuX + menuW / 2)) "$(item_y 1)"
+sleep 0.5
+if [ -n "$screenshot" ]; then
+  right=$((menuX + menuW + 24))
+  bottom=$((menuY + menuH + 24))
+  import -display "$DISPLAY" -window root -crop "${right}x${bottom}+0+0" +repage "$screenshot"
+  printf 'tray-journey: menu saved as %s\n' "$screenshot"
+fi
+xdotool click 1
+
+# --- What applying "Lab bench" left ----------------------------------------------------
+
+expected=$(printf '%s\r\n' \
+  'pushd interface ip' \
+  'set address name="Ethernet 2" source=static addr=192.168.7.20 mask=255.255.255.0' \
+  'set address name="Ethernet 2" gateway=192.168.7.1 gwmetric=0' \
+  'set dns name="Ethernet 2" source=static addr=192.168.7.1' \
+  'set wins name="Ethernet 2" source=static addr=none' \
+  'popd')
+script="$folder/Ardenix.TMP"
+await 200 test -f "$script" || fail "no temporary script after the click"
+actual=$(cat "$script")
+[ "$actual" = "$expected" ] || fail "the script is not Lab bench's:
+$actual"
+printf 'tray-journey: the script of "Lab bench" appeared beside the program\n'
+
+await 300 test -f "$record" || fail "netsh was not started (or not the stand-in)"
+grep -qF -- "-f \"$(windows_path "$folder")\\Ardenix.TMP\"" "$record" ||
+  fail "netsh was not started on the script: $(head -n 2 "$record")"
+printf 'tray-journey: netsh started on it: %s\n' "$(sed -n 2p "$record")"
+
+# --- Exit from the same menu ------------------------------------------------------------
+
+open_menu
+read_menu_rows 3
+xdotool mousemove $((menuX + menuW / 2)) $((menuY + menuH - top - item / 2)) click 1
+# A process whose parent is gone stays a zombie here: its state says it has ended.
+ended() {
+  kill -0 "$ardenix" 2>/dev/null || return 0
+  case "$(ps -o stat= -p "$ardenix" 2>/dev/null)" in Z*) return 0 ;; *) return 1 ;; esac
+}
+await 200 ended || fail "Exit did not end the program"
+wait "$ardenix" || fail "the program ended with code $?"
+ardenix=""
+grep -q '^\[Lab bench\]' "$folder/Ardenix.INI" || fail "the store was not written back"
+printf 'tray-journey: Exit ended the program\n'
