@@ -161,13 +161,18 @@ open_menu() {
 # height, the frame, and the middle of every item: profiles p, then Configure, then Exit.
 read_menu_rows() {
   local profiles=$1 band=$((menuW / 2)) lines
+  # The tray window may stand above the menu's top rows (it opens under the pointer):
+  # only the rows below it are read. The separator lines lie well below them.
+  local hidden=$((trayY + trayH - menuY))
+  [ "$hidden" -ge 2 ] || hidden=2
   # Each row's lightest pixel across the middle half: a line is darker than the face
   # everywhere, a row through text is not (the face shows between the letters).
   lines=$(import -display "$DISPLAY" -window root png:- |
     convert png:- -crop "${band}x$menuH+$((menuX + menuW / 4))+$menuY" +repage -colorspace Gray \
     -morphology Dilate "Rectangle:$((band * 2 + 1))x1" -crop "1x$menuH+$((band / 2))+0" +repage \
     txt:- 2>/dev/null |
-    awk -F'[,: ()]+' -v h="$menuH" 'NR > 1 && $2 > 2 && $2 < h - 3 && $3 + 0 < 200 {
+    awk -F'[,: ()]+' -v h="$menuH" -v hidden="$hidden" '
+      NR > 1 && $2 > hidden && $2 < h - 3 && $3 + 0 < 200 {
       if ($2 != prev + 1) print $2; prev = $2 }')
   sep1=$(printf '%s\n' "$lines" | sed -n 1p)
   sep2=$(printf '%s\n' "$lines" | sed -n 2p)
