@@ -240,6 +240,10 @@ void TfrmMain::CreatePanels() {
   panRight_ = std::make_unique<TPanel>(Handle(), idPanRight);
   listView_ =
       std::make_unique<TProfileListView>(panLeft_->Handle(), idListView, imgList_->Handle());
+  // The selection about to move or a caption about to change: the editor goes into the
+  // selected entry; once changed, the selected entry comes into the editor.
+  listView_->OnChanging = [this] { CommitEditor(); };
+  listView_->OnChanged = [this] { LoadEditor(); };
   splitter_->OnMoved = [this](int left) {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -375,12 +379,6 @@ LRESULT TfrmMain::OnNotify(const NMHDR& header, LPARAM lParam) {
 
 LRESULT TfrmMain::OnListNotify(const NMHDR& header, LPARAM lParam) {
   switch (header.code) {
-    case LVN_ITEMCHANGING:
-      CommitEditor();
-      return FALSE;
-    case LVN_ITEMCHANGED:
-      LoadEditor();
-      return 0;
     case LVN_BEGINLABELEDITA:
       return FALSE;
     case LVN_ENDLABELEDITA:
@@ -388,8 +386,12 @@ LRESULT TfrmMain::OnListNotify(const NMHDR& header, LPARAM lParam) {
     case NM_CLICK:
       if (reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem < 0) listView_->ClearSelection();
       return 0;
-    default:
-      return 0;
+    default: {
+      // Texts, images, search, selection and focus: the list's entries answer them.
+      LRESULT result = 0;
+      listView_->HandleNotify(header, lParam, result);
+      return result;
+    }
   }
 }
 
@@ -508,16 +510,13 @@ std::string TfrmMain::StorePath() {
 
 void TfrmMain::LoadStore() {
   TProfileList stored = LoadProfileStore(StorePath(), services_.StoreFiles);
-  // One sort for the whole store, before the entries go in: each then takes its sorted
-  // place at the end (cheaper than sorting the filled control).
-  std::stable_sort(stored.begin(), stored.end(), [](const auto& a, const auto& b) {
-    return CompareCaptions(a.Caption, b.Caption) < 0;
-  });
+  // One sort for the whole store, once the entries are in.
   listView_->BeginUpdate(static_cast<int>(stored.size()));
   try {
     for (TProfileEntry& profile : stored) {
       listView_->Append(std::move(profile.Caption), std::move(profile.Profile));
     }
+    listView_->SortByCaption();
   } catch (...) {
     listView_->EndUpdate();
     throw;

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +15,16 @@
 // (lstrcmpA). Negative when a comes first.
 int CompareCaptions(const std::string& a, const std::string& b);
 
-// The list of profiles: a list-view control whose items each stand for one entry, kept
-// in caption order (lstrcmpA). The entries are owned here; each item's lParam points to
-// its entry. Item text and entry caption are always set together.
+// The list of profiles. The entries live here, in caption order (lstrcmpA); the control
+// is a virtual list view that only knows how many there are and asks for the caption and
+// image of the ones it draws. So a store of thousands of profiles costs no item copies in
+// the control, and sorting is done once here instead of through the control.
+//
+// The selected and the focused entry are tracked here, by entry: they follow their entry
+// when the list is re-sorted, and every change of either is reported twice, through
+// OnChanging while Selected() is still the entry that loses it, and through OnChanged
+// once Selected() is the entry that has it. A change of a caption is reported the same
+// way (before and after it is set and the list re-sorted).
 class TProfileListView {
  public:
   // Creates the control (small icons, auto-arrange, single selection, selection shown
@@ -27,35 +35,69 @@ class TProfileListView {
 
   HWND Handle() const { return window_; }
 
+  // An entry's selection, focus or caption is about to change / has changed.
+  std::function<void()> OnChanging;
+  std::function<void()> OnChanged;
+
   // Appends entries without sorting; SortByCaption() afterwards puts them in order.
   // Loading many entries sorts once this way instead of once per entry.
   TListEntry& Append(std::string caption, TNetInfo profile);
   void SortByCaption();
   // Stops and restarts drawing while many entries are appended; `expected`
-  // entries are about to come (the control makes room for them at once).
+  // entries are about to come (room is made for them at once). The control learns the
+  // new number of entries at EndUpdate.
   void BeginUpdate(int expected = 0);
   void EndUpdate();
 
-  int Count() const;
+  int Count() const { return static_cast<int>(entries_.size()); }
   // The entry shown at `index` in list order (0 = first), or null.
   TListEntry* EntryAt(int index) const;
-  TListEntry* Selected() const;
-  int SelectedIndex() const;
-  // Selects and focuses the entry at `index`, after clearing the old selection, so the
-  // list reports the change in the order a click causes.
+  TListEntry* Selected() const { return selected_; }
+  int SelectedIndex() const { return IndexOf(selected_); }
+  // Selects and focuses the entry at `index`, after clearing the old selection, as a
+  // click does it.
   void Select(int index);
   void ClearSelection();
 
-  // Gives the entry a new caption (item text first, so the list reports the change),
-  // then re-sorts.
+  // Gives the entry a new caption and moves it to its place in caption order.
   void SetCaption(TListEntry& entry, const std::string& caption);
-  // Removes the entry and its item and discards its profile.
+  // Removes the entry and discards its profile.
   void Remove(TListEntry& entry);
   void RedrawAll();
 
+  // The control's notifications about its items (their display texts and images, the
+  // type-ahead search, changes of selection and focus). Returns true when `header` was
+  // one of them; `result` is then the answer for the control.
+  bool HandleNotify(const NMHDR& header, LPARAM lParam, LRESULT& result);
+
  private:
-  int IndexOf(const TListEntry& entry) const;
+  int IndexOf(const TListEntry* entry) const;
+  int ControlIndex(UINT flag) const;
+  void SetControlState(int index, UINT mask, UINT state);
+  // Takes the control's selection and focus as the user left them, reporting a change.
+  void FollowControl();
+  // Shows the tracked selection and focus in the control, reporting nothing.
+  void ShowTracked();
+  // Moves entries_[index], whose caption changed, to its place among the others.
+  void MoveToSortedPlace(size_t index);
+  // Tells the control how many entries there are and places their items.
+  void ShowCount();
+  // The control's first layout, and a new one when `caption` is wider than any before.
+  void LayOutFirst();
+  void WidenFor(const std::string& caption);
+  std::string WidestCaption() const;
+  void GiveDisplayInfo(NMLVDISPINFOA& info) const;
+  void GiveDisplayInfo(NMLVDISPINFOW& info) const;
+  int Find(const std::string& text, UINT flags, int start) const;
 
   HWND window_ = nullptr;  // a child: destroyed with its parent
   std::vector<std::unique_ptr<TListEntry>> entries_;
+  size_t sortedCount_ = 0;  // entries_[0, sortedCount_) stand in caption order
+  TListEntry* selected_ = nullptr;
+  TListEntry* focused_ = nullptr;
+  const std::string* measuredCaption_ = nullptr;  // what item 0 shows while measuring
+  std::string widestCaption_;  // the caption the control's item width is made for
+  bool laidOut_ = false;       // the control has measured its items once
+  bool updating_ = false;      // between BeginUpdate and EndUpdate
+  bool showingState_ = false;  // the control's state is being set from the tracked one
 };
