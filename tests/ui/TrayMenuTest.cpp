@@ -254,8 +254,8 @@ TEST_P(TrayCaptionTest, EachItemAppliesExactlyItsOwnProfile) {
   std::vector<TListEntry*> entries;
   for (int index = 0; index < count; ++index) entries.push_back(main_->List().EntryAt(index));
   for (int index = 0; index < count; ++index) {
-    // As a confirmed in-place edit gives it (the list's edit box under Wine drops an
-    // empty text before the window sees it).
+    // What a confirmed in-place edit does (under Wine an empty text confirmed in the
+    // list's edit box leaves the caption as it was, so the edit box is not used here).
     main_->List().SetCaption(*entries[static_cast<size_t>(index)],
                              captions[static_cast<size_t>(index)]);
   }
