@@ -20,6 +20,39 @@ bool CaptionBefore(const std::unique_ptr<TListEntry>& a, const std::unique_ptr<T
   return CompareCaptions(a->Caption, b->Caption) < 0;
 }
 
+// The system's sort key of a caption: keys compare byte by byte as their captions
+// compare by the locale (lstrcmpA is CompareStringA in the thread's locale with the
+// ANSI code page). False when the system makes none.
+bool MakeSortKey(const std::string& caption, std::string& key) {
+  const LCID locale = GetThreadLocale();
+  constexpr DWORD kFlags = LCMAP_SORTKEY | LOCALE_USE_CP_ACP;
+  const int size = LCMapStringA(locale, kFlags, caption.c_str(), -1, nullptr, 0);
+  if (size <= 0) return false;
+  key.assign(static_cast<size_t>(size), '\0');
+  return LCMapStringA(locale, kFlags, caption.c_str(), -1, key.data(), size) == size;
+}
+
+// Sorts the whole list in caption order, keeping equal captions in their order. A sort
+// compares each caption many times: comparing sort keys, made once per caption, costs a
+// fraction of comparing the captions themselves. Without keys, the captions are compared.
+void SortAllByKeys(std::vector<std::unique_ptr<TListEntry>>& entries) {
+  std::vector<std::string> keys(entries.size());
+  for (size_t index = 0; index < entries.size(); ++index) {
+    if (!MakeSortKey(entries[index]->Caption, keys[index])) {
+      std::stable_sort(entries.begin(), entries.end(), CaptionBefore);
+      return;
+    }
+  }
+  std::vector<size_t> order(entries.size());
+  for (size_t index = 0; index < order.size(); ++index) order[index] = index;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  std::vector<std::unique_ptr<TListEntry>> sorted;
+  sorted.reserve(entries.size());
+  for (size_t index : order) sorted.push_back(std::move(entries[index]));
+  entries = std::move(sorted);
+}
+
 // Case-insensitive, as the control's own search: the whole caption, or its start.
 bool Matches(const std::string& caption, const std::string& text, bool partial) {
   if (!partial) return lstrcmpiA(caption.c_str(), text.c_str()) == 0;
@@ -108,7 +141,7 @@ TListEntry& TProfileListView::Append(std::string caption, TNetInfo profile) {
 void TProfileListView::SortByCaption() {
   const auto sortedEnd = entries_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
   if (sortedCount_ == 0) {
-    std::stable_sort(entries_.begin(), entries_.end(), CaptionBefore);
+    SortAllByKeys(entries_);
   } else {
     // Only the entries appended since the last sort are out of place: each goes after
     // the equal captions before it, as a stable sort of the whole list would put it.
