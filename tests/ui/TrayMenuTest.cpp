@@ -18,6 +18,7 @@
 #include "ProfileIni.h"
 #include "ProfileListView.h"
 #include "ShellRecorder.h"
+#include "SimpleTimer.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
 
@@ -465,6 +466,33 @@ TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheE
     EXPECT_NE(call.Record.hIcon, nullptr);
     EXPECT_EQ(call.Record.szTip[0], '\0');
   }
+}
+
+// Started minimised (show command 7), the program waits in the notification area; the
+// icon's double-click brings it up.
+TEST_F(TrayMenuTest, StartedMinimisedTheProgramWaitsInTheNotificationArea) {
+  application_ = std::make_unique<TApplication>();
+  application_->Initialize(GetModuleHandleA(nullptr), SW_SHOWMINNOACTIVE);
+  application_->SetTitle("Ardenix");
+  main_ = application_->CreateForm<TfrmMain>(TMainFormServices{paths_, storeFiles_, actions_});
+  bool hidden = false, buttonHidden = false, restored = false;
+  // Runs inside the message loop once the start-up show command has been followed.
+  TSimpleTimer check(50, [&](TObject*) {
+    hidden = !IsWindowVisible(main_->Handle());
+    buttonHidden = !IsWindowVisible(application_->Handle());
+    for (UINT notification : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+      TrayCallback(notification);
+    }
+    restored = IsWindowVisible(main_->Handle()) && !application_->IsMinimized();
+    application_->Terminate();
+  });
+  check.SetOneShot(true);
+  check.SetEnabled(true);
+  application_->Run();
+  EXPECT_TRUE(hidden);
+  EXPECT_TRUE(buttonHidden);
+  EXPECT_TRUE(restored);
+  EXPECT_TRUE(main_->TrayIcon().IconVisible());
 }
 
 TEST_F(TrayMenuTest, ConfigureBringsTheApplicationBackFromTheNotificationArea) {
