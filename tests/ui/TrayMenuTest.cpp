@@ -459,7 +459,7 @@ TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheE
 
   // The icon went in once, with its picture and without a tooltip, and never left.
   const std::vector<DWORD> messages = shell_.MessagesFor(shellId);
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_ADD)) >= 1, true);
+  EXPECT_GE(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_ADD)), 1);
   EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_DELETE)), 0);
   for (const TShellRecorder::TCall& call : shell_.Calls) {
     if (call.Message != NIM_ADD) continue;
