@@ -36,6 +36,9 @@ bool MakeSortKey(const std::string& caption, std::string& key) {
 // compares each caption many times: comparing sort keys, made once per caption, costs a
 // fraction of comparing the captions themselves. Without keys, the captions are compared.
 void SortAllByKeys(std::vector<std::unique_ptr<TListEntry>>& entries) {
+  // A store written by this program is in list order already: one comparison per
+  // neighbour finds that out (and an unsorted one stops it early).
+  if (std::is_sorted(entries.begin(), entries.end(), CaptionBefore)) return;
   std::vector<std::string> keys(entries.size());
   for (size_t index = 0; index < entries.size(); ++index) {
     if (!MakeSortKey(entries[index]->Caption, keys[index])) {
