@@ -20,11 +20,12 @@ int CompareCaptions(const std::string& a, const std::string& b);
 // image of the ones it draws. So a store of thousands of profiles costs no item copies in
 // the control, and sorting is done once here instead of through the control.
 //
-// The selected and the focused entry are tracked here, by entry: they follow their entry
-// when the list is re-sorted, and every change of either is reported twice, through
+// The selected and the focused entry are tracked here, by entry: both follow their entry
+// when the list is re-sorted. Every move of the selection is reported twice, through
 // OnChanging while Selected() is still the entry that loses it, and through OnChanged
-// once Selected() is the entry that has it. A change of a caption is reported the same
-// way (before and after it is set and the list re-sorted).
+// once Selected() is the entry that has it (the focus alone is not reported: on Wine it
+// reaches an entry after the entry's selection). A new caption is reported the same way
+// (before it is set, and after the list is re-sorted).
 class TProfileListView {
  public:
   // Creates the control (small icons, auto-arrange, single selection, selection shown
@@ -35,7 +36,7 @@ class TProfileListView {
 
   HWND Handle() const { return window_; }
 
-  // An entry's selection, focus or caption is about to change / has changed.
+  // The selection is about to move or a caption to change / has moved or changed.
   std::function<void()> OnChanging;
   std::function<void()> OnChanged;
 
@@ -43,9 +44,8 @@ class TProfileListView {
   // Loading many entries sorts once this way instead of once per entry.
   TListEntry& Append(std::string caption, TNetInfo profile);
   void SortByCaption();
-  // Stops and restarts drawing while many entries are appended; `expected`
-  // entries are about to come (room is made for them at once). The control learns the
-  // new number of entries at EndUpdate.
+  // Brackets appending many entries: `expected` entries are about to come (room is made
+  // for them at once); the control learns of them all at EndUpdate, in one step.
   void BeginUpdate(int expected = 0);
   void EndUpdate();
 
