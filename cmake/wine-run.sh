@@ -4,6 +4,7 @@
 # Without a running host there is no DISPLAY, so window tests fail instead of skipping.
 host=${1:?host directory}
 shift
+host=$(cd "$host" && pwd)
 export WINEPREFIX="$host/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
