@@ -17,17 +17,7 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$build/src/ui/Ardenix.exe" "$work/Ardenix.exe"
-blank='   .   .   .   '
-{
-  printf '[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n'
-  for key in IP SN DG DNS ADNS WINS; do printf '%s=%s\r\n' "$key" "$blank"; done
-  printf '[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=10 .0  .0  .5  \r\n'
-  printf 'SN=255.255.255.0  \r\nDG=10 .0  .0  .1  \r\nDNS=10 .0  .0  .1  \r\n'
-  printf 'ADNS=10 .0  .0  .2  \r\nWINS=%s\r\n' "$blank"
-  printf '[Lab bench]\r\nLAN=Ethernet 2\r\nDHCP=0\r\nIP=192.168.7  .20 \r\n'
-  printf 'SN=255.255.255.0  \r\nDG=192.168.7  .1  \r\nDNS=192.168.7  .1  \r\n'
-  printf 'ADNS=%s\r\nWINS=%s\r\n' "$blank" "$blank"
-} >"$work/Ardenix.INI"
+cp tests/ui/data/three-profiles.INI "$work/Ardenix.INI"
 
 cmake/wine-host.sh start "$host" "$build/tests/support/wine_keepalive.exe" >/dev/null
 export DISPLAY=":$(cat "$host/display")"

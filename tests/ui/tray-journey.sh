@@ -44,17 +44,7 @@ folder="$work/Ardenix journey"
 mkdir -p "$folder"
 cp "$exe" "$folder/Ardenix.exe"
 record="$work/netsh.record"
-blank='   .   .   .   '
-{
-  printf '[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n'
-  for key in IP SN DG DNS ADNS WINS; do printf '%s=%s\r\n' "$key" "$blank"; done
-  printf '[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=10 .0  .0  .5  \r\n'
-  printf 'SN=255.255.255.0  \r\nDG=10 .0  .0  .1  \r\nDNS=10 .0  .0  .1  \r\n'
-  printf 'ADNS=10 .0  .0  .2  \r\nWINS=%s\r\n' "$blank"
-  printf '[Lab bench]\r\nLAN=Ethernet 2\r\nDHCP=0\r\nIP=192.168.7  .20 \r\n'
-  printf 'SN=255.255.255.0  \r\nDG=192.168.7  .1  \r\nDNS=192.168.7  .1  \r\n'
-  printf 'ADNS=%s\r\nWINS=%s\r\n' "$blank" "$blank"
-} >"$folder/Ardenix.INI"
+cp "$here/data/three-profiles.INI" "$folder/Ardenix.INI"
 
 # The same hand-over as the netsh end-to-end test: a saved original is kept as it is.
 netsh="$WINEPREFIX/drive_c/windows/system32/netsh.exe"
