@@ -31,6 +31,15 @@ TShiftState CurrentKeyShift() {
   return shift;
 }
 
+// Calls an assigned event through a copy: a handler that destroys the component destroys
+// the event too, and its closure must outlive the call.
+template <typename TEvent, typename... TArgs>
+void Raise(const TEvent& event, TArgs... args) {
+  if (!event) return;
+  const TEvent handler = event;
+  handler(args...);
+}
+
 }  // namespace
 
 TTrayIcon::TTrayIcon(TComponent* Owner) : TComponent(Owner) {
@@ -248,6 +257,10 @@ const TTrayIcon::TStepHandler TTrayIcon::StepHandlers[] = {
     &TTrayIcon::StepDblClick,
     &TTrayIcon::StepDefaultMenuItem,
     &TTrayIcon::StepShowTrayMenu,
+    &TTrayIcon::StepLeftPopupMenu,
+    &TTrayIcon::StepPointerState,
+    &TTrayIcon::StepPointerState,
+    &TTrayIcon::StepPointerState,
     &TTrayIcon::StepBalloonShow,
     &TTrayIcon::StepBalloonHide,
     &TTrayIcon::StepBalloonTimeout,
@@ -262,7 +275,6 @@ void TTrayIcon::HandleCallback(UINT notification) {
   input.DblClickAssigned = static_cast<bool>(OnDblClick);
   input.DoubleClickTimerEnabled = DoubleClickTimer_->Enabled();
   input.WantEnterExitEvents = WantEnterExitEvents_;
-  input.LeftPopup = LeftPopup_;
   input.Keys = CurrentKeyShift();
   POINT cursor{};
   GetCursorPos(&cursor);
@@ -303,46 +315,52 @@ void TTrayIcon::StepDefaultMenuItem(const TTrayStep&) {
 void TTrayIcon::StepShowTrayMenu(const TTrayStep&) {
   ShowTrayMenu();
 }
+void TTrayIcon::StepLeftPopupMenu(const TTrayStep&) {
+  if (LeftPopup_) ShowTrayMenu();
+}
+void TTrayIcon::StepPointerState(const TTrayStep& s) {
+  Pointer_.Apply(s);
+}
 void TTrayIcon::StepBalloonShow(const TTrayStep&) {
-  if (OnBalloonHintShow) OnBalloonHintShow(this);
+  Raise(OnBalloonHintShow, this);
 }
 void TTrayIcon::StepBalloonHide(const TTrayStep&) {
-  if (OnBalloonHintHide) OnBalloonHintHide(this);
+  Raise(OnBalloonHintHide, this);
 }
 void TTrayIcon::StepBalloonTimeout(const TTrayStep&) {
-  if (OnBalloonHintTimeout) OnBalloonHintTimeout(this);
+  Raise(OnBalloonHintTimeout, this);
 }
 void TTrayIcon::StepBalloonClick(const TTrayStep&) {
-  if (OnBalloonHintClick) OnBalloonHintClick(this);
+  Raise(OnBalloonHintClick, this);
 }
 
 // --- Dispatchers ------------------------------------------------------------------------
 
 void TTrayIcon::DoClick() {
-  if (OnClick) OnClick(this);
+  Raise(OnClick, this);
 }
 void TTrayIcon::DoDblClick() {
-  if (OnDblClick) OnDblClick(this);
+  Raise(OnDblClick, this);
 }
 void TTrayIcon::DoCycle() {
   if (!OnCycle) return;
   const int count = IconList_ ? IconList_->Count() : 0;
-  OnCycle(this, NextCycleIndex(IconIndex_, count));
+  Raise(OnCycle, this, NextCycleIndex(IconIndex_, count));
 }
 void TTrayIcon::DoMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+  Raise(OnMouseDown, this, Button, Shift, X, Y);
 }
 void TTrayIcon::DoMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+  Raise(OnMouseUp, this, Button, Shift, X, Y);
 }
 void TTrayIcon::DoMouseMove(TShiftState Shift, int X, int Y) {
-  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+  Raise(OnMouseMove, this, Shift, X, Y);
 }
 void TTrayIcon::DoMouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
+  Raise(OnMouseEnter, this);
 }
 void TTrayIcon::DoMouseExit() {
-  if (OnMouseExit) OnMouseExit(this);
+  Raise(OnMouseExit, this);
 }
 
 // --- Timers -----------------------------------------------------------------------------
@@ -358,7 +376,12 @@ void TTrayIcon::AnimationStep(TObject*) {
 
 void TTrayIcon::DoubleClickTick(TObject*) {
   DoubleClickTimer_->SetEnabled(false);
-  if (Pointer_.DoubleClickTick()) DoClick();
+  if (Pointer_.DoubleClickTick()) {
+    const std::shared_ptr<bool> alive = Alive_;
+    DoClick();
+    if (!*alive) return;
+  }
+  Pointer_.DoubleClickTickDone();
 }
 
 // Costs nothing while the cursor is outside; otherwise one GetCursorPos.

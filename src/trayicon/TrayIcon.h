@@ -169,6 +169,8 @@ class TTrayIcon : public TComponent {
   void StepDblClick(const TTrayStep& step);
   void StepDefaultMenuItem(const TTrayStep& step);
   void StepShowTrayMenu(const TTrayStep& step);
+  void StepLeftPopupMenu(const TTrayStep& step);
+  void StepPointerState(const TTrayStep& step);
   void StepBalloonShow(const TTrayStep& step);
   void StepBalloonHide(const TTrayStep& step);
   void StepBalloonTimeout(const TTrayStep& step);

@@ -56,20 +56,26 @@ std::vector<TTrayStep> TTrayPointerLogic::Decode(unsigned notification,
   return steps;
 }
 
+void TTrayPointerLogic::Apply(const TTrayStep& step) {
+  if (step.Action == TTrayAction::CursorInside) CursorOutside_ = false;
+  if (step.Action == TTrayAction::StoreCursorPos) LastCursorPos_ = step.Pos;
+  if (step.Action == TTrayAction::LeftDownSeen) LeftDownSeen_ = true;
+}
+
 void TTrayPointerLogic::MouseMove(const TTrayCallbackInput& in, std::vector<TTrayStep>& out) {
   if (in.WantEnterExitEvents && CursorOutside_) {
     out.push_back(Plain(TTrayAction::MouseEnter));
-    CursorOutside_ = false;
+    out.push_back(Plain(TTrayAction::CursorInside));
   }
   out.push_back({TTrayAction::MouseMove, mbLeft, in.Keys, in.Cursor});
-  LastCursorPos_ = in.Cursor;
+  out.push_back({TTrayAction::StoreCursorPos, mbLeft, 0, in.Cursor});
 }
 
 void TTrayPointerLogic::LeftDown(const TTrayCallbackInput& in, std::vector<TTrayStep>& out) {
   if (in.DblClickAssigned) out.push_back(Plain(TTrayAction::RestartDoubleClickTimer));
   out.push_back(ButtonStep(TTrayAction::MouseDown, mbLeft, ssLeft, in));
-  LeftDownSeen_ = true;
-  if (in.LeftPopup) out.push_back(Plain(TTrayAction::ShowTrayMenu));
+  out.push_back(Plain(TTrayAction::LeftDownSeen));
+  out.push_back(Plain(TTrayAction::LeftPopupMenu));
 }
 
 void TTrayPointerLogic::LeftUp(const TTrayCallbackInput& in, std::vector<TTrayStep>& out) {
@@ -126,8 +132,11 @@ void TTrayPointerLogic::BalloonClick(const TTrayCallbackInput&, std::vector<TTra
 bool TTrayPointerLogic::DoubleClickTick() {
   const bool clickNow = !DoubleClickSeen_ && ClickDue_;
   if (clickNow) ClickDue_ = false;
-  DoubleClickSeen_ = false;
   return clickNow;
+}
+
+void TTrayPointerLogic::DoubleClickTickDone() {
+  DoubleClickSeen_ = false;
 }
 
 bool TTrayPointerLogic::HoverPoll(TScreenPoint cursor) {

@@ -15,6 +15,12 @@ enum class TTrayAction : std::uint8_t {
   DblClick,
   DefaultMenuItem,  // click the popup menu's default item, if it has one
   ShowTrayMenu,
+  LeftPopupMenu,  // ShowTrayMenu when LeftPopup is set (read after OnMouseDown)
+  // The state a callback changes after an event: a handler that lets messages run sees
+  // the component as it stood before. The caller hands these back through Apply.
+  CursorInside,    // CursorOutside := false
+  StoreCursorPos,  // LastCursorPos := Pos
+  LeftDownSeen,    // LeftDownSeen := true
   BalloonShow,
   BalloonHide,
   BalloonTimeout,
@@ -38,7 +44,6 @@ struct TTrayCallbackInput {
   bool DblClickAssigned = false;
   bool DoubleClickTimerEnabled = false;
   bool WantEnterExitEvents = false;
-  bool LeftPopup = false;
   TShiftState Keys = 0;
   TScreenPoint Cursor;
 };
@@ -46,14 +51,20 @@ struct TTrayCallbackInput {
 // The pointer state of one tray icon: turns the shell's callbacks into an ordered list of
 // steps, holds back a single click while a double click may still come, and tells when
 // the cursor has entered or left the icon. Conditions are evaluated when the callback
-// arrives; the caller carries the steps out in order.
+// arrives; the caller carries the steps out in order, handing the state steps back to
+// Apply.
 class TTrayPointerLogic {
  public:
   std::vector<TTrayStep> Decode(unsigned notification, const TTrayCallbackInput& input);
+  // Carries out a state step (CursorInside, StoreCursorPos, LeftDownSeen); others are
+  // ignored.
+  void Apply(const TTrayStep& step);
 
   // The double-click timer fired (the caller has disabled it). True when the held-back
-  // single click is to be reported now.
+  // single click is to be reported now; the caller reports it, then calls
+  // DoubleClickTickDone, which forgets the double click seen since the last tick.
   bool DoubleClickTick();
+  void DoubleClickTickDone();
 
   // The 20 ms hover poll with the current cursor. True when the cursor has left the icon
   // (any movement the shell did not report counts as leaving).

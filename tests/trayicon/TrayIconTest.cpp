@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -70,7 +71,10 @@ class TEventLog {
     if (!text_.empty()) text_ += ' ';
     text_ += event;
     text_ += detail;
+    if (AfterWrite) AfterWrite(event + detail);
   }
+  // Runs after each event is written, inside the component's handler.
+  std::function<void(const std::string& event)> AfterWrite;
   const std::string& Text() const { return text_; }
 
  private:
@@ -100,6 +104,8 @@ class TrayEventOrder : public testing::TestWithParam<OrderCase> {
   TShellRecorder shell;
 };
 
+// Tokens: a notification name; "wait" (twice the double-click time); "leftpopup" (sets
+// LeftPopup); "away" (moves the cursor by a few pixels).
 void RunScript(TTrayIcon& tray, const std::string& script) {
   static const std::pair<const char*, UINT> Names[] = {
       {"move", WM_MOUSEMOVE},          {"ldown", WM_LBUTTONDOWN},  {"lup", WM_LBUTTONUP},
@@ -113,6 +119,16 @@ void RunScript(TTrayIcon& tray, const std::string& script) {
   while (tokens >> token) {
     if (token == "wait") {
       PumpMessages(DoubleClickMs * 2);
+      continue;
+    }
+    if (token == "leftpopup") {
+      tray.SetLeftPopup(true);
+      continue;
+    }
+    if (token == "away") {
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      SetCursorPos(cursor.x + 7, cursor.y);
       continue;
     }
     bool known = false;
@@ -183,6 +199,69 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"MiddleButtonAndIgnoredDoubleClicks", true, nmClassic, false, Menu::Plain, false,
                   "mdown mup rdbl", "DownM UpM"}),
     [](const testing::TestParamInfo<OrderCase>& param) { return std::string(param.param.name); });
+
+// A handler that lets messages run (a message box, a menu, a nested loop) sees the
+// component as it stands at that point of its callback: what the callback changes after
+// the event has not happened yet.
+struct ReentryCase {
+  const char* name;
+  bool dblClickAssigned;
+  bool wantEnterExit;
+  const char* during;  // the event inside whose handler...
+  const char* nested;  // ...this script runs, once
+  const char* script;
+  const char* events;
+};
+
+std::ostream& operator<<(std::ostream& out, const ReentryCase& c) {
+  return out << c.name;
+}
+
+class TrayReentry : public testing::TestWithParam<ReentryCase> {
+ protected:
+  TDoubleClickTime doubleClickTime{DoubleClickMs};
+  TShellRecorder shell;
+};
+
+TEST_P(TrayReentry, NestedCallbacksSeeTheStateOfTheirStep) {
+  const ReentryCase& c = GetParam();
+  ASSERT_TRUE(SetCursorPos(300, 300));
+  TEventLog log;
+  TTrayIcon tray(nullptr);
+  log.Attach(tray, c.dblClickAssigned);
+  TPopupMenu menu(nullptr);
+  menu.Add("Item");
+  menu.OnPopup = [&](TObject*) { log.Write("Menu"); };
+  menu.TrackFunction = [](HMENU, int, int, HWND) -> UINT { return 0; };
+  tray.SetPopupMenu(&menu);
+  tray.SetWantEnterExitEvents(c.wantEnterExit);
+  bool nestedRan = false;
+  log.AfterWrite = [&](const std::string& event) {
+    if (nestedRan || event != c.during) return;
+    nestedRan = true;
+    RunScript(tray, c.nested);
+  };
+  RunScript(tray, c.script);
+  EXPECT_TRUE(nestedRan);
+  EXPECT_EQ(log.Text(), c.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TrayReentry,
+    testing::Values(
+        // The menu of a left press is decided after OnMouseDown.
+        ReentryCase{"LeftPopupSetByTheDownHandler", false, false, "DownL", "leftpopup", "ldown",
+                    "DownL Menu"},
+        // The press counts as seen only once OnMouseDown has returned.
+        ReentryCase{"ReleaseInsideTheDownHandler", false, false, "DownL", "lup", "ldown lup",
+                    "DownL UpL Click UpL"},
+        // The cursor is over the icon once OnMouseEnter has returned, at the place of its move.
+        ReentryCase{"CursorLeavesInsideTheEnterHandler", false, true, "Enter", "away wait",
+                    "move wait", "Enter Move Exit"},
+        // The double-click tick forgets double clicks after the held-back click has run.
+        ReentryCase{"DoubleClickInsideTheHeldBackClick", true, false, "Click", "ldbl",
+                    "ldown lup wait ldown lup wait", "DownL UpL Click DblClick DownL UpL Click"}),
+    [](const testing::TestParamInfo<ReentryCase>& param) { return std::string(param.param.name); });
 
 TEST(TrayIcon, MouseEventsCarryButtonFlagAndCursor) {
   TShellRecorder shell;

@@ -15,6 +15,7 @@ namespace N = TrayNotification;
 class TrayScript {
  public:
   TTrayCallbackInput Input;
+  bool LeftPopup = false;
 
   // Tokens: a notification name, "tick" (the double-click timer fires, when it runs),
   // "poll@X,Y" (hover poll with the cursor there) and "at@X,Y" (cursor for what follows).
@@ -31,6 +32,7 @@ class TrayScript {
       if (!Input.DoubleClickTimerEnabled) return;
       Input.DoubleClickTimerEnabled = false;
       if (Logic.DoubleClickTick()) Write("Click");
+      Logic.DoubleClickTickDone();
       return;
     }
     if (token.rfind("poll@", 0) == 0) {
@@ -66,6 +68,13 @@ class TrayScript {
         return Write("Default");
       case TTrayAction::ShowTrayMenu:
         return Write("Menu");
+      case TTrayAction::LeftPopupMenu:
+        if (LeftPopup) Write("Menu");
+        return;
+      case TTrayAction::CursorInside:
+      case TTrayAction::StoreCursorPos:
+      case TTrayAction::LeftDownSeen:
+        return Logic.Apply(step);
       case TTrayAction::BalloonShow:
         return Write("BalloonShow");
       case TTrayAction::BalloonHide:
@@ -128,7 +137,7 @@ TEST_P(EventOrder, FollowsTheDecodingAndClickTiming) {
   tray.Input.Enabled = c.enabled;
   tray.Input.NotifyMode = c.mode;
   tray.Input.DblClickAssigned = c.dblClickAssigned;
-  tray.Input.LeftPopup = c.leftPopup;
+  tray.LeftPopup = c.leftPopup;
   tray.Input.WantEnterExitEvents = c.wantEnterExit;
   EXPECT_EQ(tray.Run(c.script), c.events);
 }
@@ -196,9 +205,10 @@ TEST(TrayPointerLogic, ButtonEventsCarryKeysButtonFlagAndCursor) {
   EXPECT_EQ(up, (std::vector<TTrayStep>{
                     {TTrayAction::MouseUp, mbMiddle, ssShift | ssCtrl | ssMiddle, {-40, 1200}}}));
   const std::vector<TTrayStep> move = logic.Decode(N::MouseMove, input);
-  EXPECT_EQ(
-      move,
-      (std::vector<TTrayStep>{{TTrayAction::MouseMove, mbLeft, ssShift | ssCtrl, {-40, 1200}}}));
+  ASSERT_EQ(move.size(), 2u);
+  EXPECT_EQ(move[0], (TTrayStep{TTrayAction::MouseMove, mbLeft, ssShift | ssCtrl, {-40, 1200}}));
+  EXPECT_EQ(logic.LastCursorPos(), (TScreenPoint{0, 0})) << "stored after the move event";
+  logic.Apply(move[1]);
   EXPECT_EQ(logic.LastCursorPos(), (TScreenPoint{-40, 1200}));
 }
 
@@ -208,12 +218,14 @@ TEST(TrayPointerLogic, DoubleClickSeenIsClearedOnlyByTheTick) {
   input.DblClickAssigned = true;
   input.DoubleClickTimerEnabled = true;
   logic.Decode(N::LeftDoubleClick, input);
-  logic.Decode(N::LeftDown, input);
+  for (const TTrayStep& step : logic.Decode(N::LeftDown, input)) logic.Apply(step);
   logic.Decode(N::LeftUp, input);
   EXPECT_TRUE(logic.DoubleClickSeen());
   EXPECT_TRUE(logic.ClickDue());
   EXPECT_FALSE(logic.LeftDownSeen());
   EXPECT_FALSE(logic.DoubleClickTick()) << "a double click since the last tick swallows it";
+  EXPECT_TRUE(logic.DoubleClickSeen()) << "until the tick is done";
+  logic.DoubleClickTickDone();
   EXPECT_FALSE(logic.DoubleClickSeen());
   EXPECT_TRUE(logic.ClickDue()) << "the swallowed click stays due until a later tick";
   EXPECT_TRUE(logic.DoubleClickTick());
