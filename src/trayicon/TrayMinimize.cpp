@@ -1,6 +1,7 @@
 // The window-management side of the tray icon: minimise to tray, the start-up decision,
 // the MDI check and re-adding the icon when the taskbar is re-created.
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "Application.h"
@@ -50,23 +51,29 @@ class TTrayIcon::TOwnerSubclass {
     delete record;
   }
 
+  // An icon's handlers, and the window's own procedure, may destroy icons and with the
+  // last one the record: it is looked up again after each of them.
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TOwnerSubclass* record = Of(window);
+    const TOwnerSubclass* record = Of(window);
     if (!record) return DefWindowProcA(window, message, wParam, lParam);
+    const WNDPROC previous = record->Previous_;
     TMessage hooked{message, wParam, lParam, 0};
     const std::vector<TTrayIcon*> icons = record->Icons_;
     for (TTrayIcon* icon : icons) {
+      record = Of(window);
+      if (!record) break;
       if (std::find(record->Icons_.begin(), record->Icons_.end(), icon) == record->Icons_.end())
         continue;
       if (icon->OwnerWindowProc(hooked)) return hooked.Result;
     }
-    const WNDPROC previous = record->Previous_;
     const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
       // The window is gone: its icons find no record when they let go of it.
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      RemovePropA(window, PropertyName);
-      delete record;
+      if (TOwnerSubclass* left = Of(window)) {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(window, PropertyName);
+        delete left;
+      }
     }
     return result;
   }
@@ -108,10 +115,13 @@ void TTrayIcon::HideAppButton() {
   if (IsWindowVisible(Application->Handle())) ShowWindow(Application->Handle(), SW_HIDE);
 }
 
+// The handler may destroy the component: the message is then consumed all the same.
 bool TTrayIcon::TryMinimizeToTray(TMessage& Message) {
   if (!MinimizeToTray_ || !OnMinimizeToTray) return false;
-  OnMinimizeToTray(this);
-  SendToTray();
+  const std::shared_ptr<bool> alive = Alive_;
+  const TNotifyEvent handler = OnMinimizeToTray;
+  handler(this);
+  if (*alive) SendToTray();
   Message.Result = 1;
   return true;
 }
@@ -140,8 +150,9 @@ bool TTrayIcon::AppWindowHook(TMessage& Message) {
 
 bool TTrayIcon::OwnerWindowProc(TMessage& Message) {
   if (Message.Msg == WM_SHOWWINDOW && Message.WParam == 1 && Message.LParam == 0) {
+    const HWND owner = OwnerWindow_;  // activation handlers may destroy the component
     if (Application) SetForegroundWindow(Application->Handle());
-    SetForegroundWindow(OwnerWindow_);
+    SetForegroundWindow(owner);
     return false;
   }
   if (Message.Msg == WM_SHOWWINDOW && Message.WParam == 0 && Message.LParam == SW_PARENTCLOSING) {

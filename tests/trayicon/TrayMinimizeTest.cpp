@@ -161,6 +161,26 @@ TEST_F(TrayApplication, MinimizeHandlerTakesTheMinimiseAtTheForm) {
   EXPECT_TRUE(form->Tray->IconVisible());
 }
 
+TEST_F(TrayApplication, MinimizeHandlerMayDestroyTheComponent) {
+  TTrayForm* form = MakeMainForm([](TTrayForm& f) {
+    f.Tray->SetMinimizeToTray(true);
+    f.Tray->OnMinimizeToTray = [&f](TObject*) {
+      delete f.Tray;
+      f.Tray = nullptr;
+    };
+  });
+  form->Show();
+  PumpMessages(50);
+  const UINT shellId = form->Tray->ShellId();
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  PumpMessages(50);
+  EXPECT_EQ(form->Tray, nullptr);
+  EXPECT_EQ(shell.MessagesFor(shellId),
+            (std::vector<DWORD>{NIM_MODIFY, NIM_DELETE, NIM_SETVERSION, NIM_DELETE}))
+      << "nothing is sent for the icon once it has gone";
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
 TEST_F(TrayApplication, StartupAnsweringFalseStartsHidden) {
   int asked = 0;
   TTrayForm* form = MakeMainForm([&](TTrayForm& f) {
