@@ -40,20 +40,25 @@ void TMenuItem::Click() {
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
 
-TPopupMenu::~TPopupMenu() = default;
+TPopupMenu::~TPopupMenu() {
+  *alive_ = false;
+}
 
 TMenuItem& TPopupMenu::Add(std::string caption, int imageIndex, TNotifyEvent onClick) {
   items_.push_back(std::make_unique<TMenuItem>(std::move(caption), imageIndex, std::move(onClick)));
+  ++itemChanges_;
   return *items_.back();
 }
 
 void TPopupMenu::Delete(int index) {
   if (index < 0 || index >= Count()) throw std::out_of_range("No menu item at this index");
   items_.erase(items_.begin() + index);
+  ++itemChanges_;
 }
 
 void TPopupMenu::Clear() {
   items_.clear();
+  ++itemChanges_;
 }
 
 void TPopupMenu::SetImages(TImageList* images) {
@@ -71,14 +76,20 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
+// The menu's loop runs other messages while it is open: their handlers may rebuild the
+// items or destroy the menu.
 void TPopupMenu::Popup(int X, int Y) {
+  const std::shared_ptr<bool> alive = alive_;
   DoPopup();
+  if (!*alive) return;
+  const unsigned long long shownItems = itemChanges_;
   UINT chosen = 0;
   {
     TBuiltMenu built = BuildMenu();
     HWND owner = PopupOwner ? PopupOwner : (Application ? Application->Handle() : nullptr);
     chosen = Track(built.Menu.Get(), X, Y, owner);
   }
+  if (!*alive || itemChanges_ != shownItems) return;
   if (chosen >= 1 && chosen <= items_.size()) items_[chosen - 1]->Click();
 }
 
@@ -138,12 +149,18 @@ TBuiltMenu TPopupMenu::BuildMenu() const {
   return built;
 }
 
+// Handlers are called through copies: they may destroy the menu, and with it themselves.
 void TPopupMenu::DoPopup() {
-  if (OnPopup) OnPopup(this);
+  if (!OnPopup) return;
+  const TNotifyEvent handler = OnPopup;
+  handler(this);
 }
 
 UINT TPopupMenu::Track(HMENU menu, int x, int y, HWND owner) {
-  if (TrackFunction) return TrackFunction(menu, x, y, owner);
+  if (TrackFunction) {
+    const TTrackFunction track = TrackFunction;
+    return track(menu, x, y, owner);
+  }
   const BOOL chosen = TrackPopupMenu(
       menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0,
       owner, nullptr);

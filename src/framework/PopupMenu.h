@@ -74,7 +74,8 @@ class TPopupMenu : public TComponent {
   HWND PopupOwner = nullptr;
 
   // Raises OnPopup, builds the menu, shows it at the screen point and returns when it
-  // has closed; then runs the chosen item's Click.
+  // has closed; then runs the chosen item's Click. Nothing runs when the menu was
+  // destroyed or its items were added or removed while it was open.
   void Popup(int X, int Y);
 
   // Builds the menu from the items as they stand (what Popup shows).
@@ -96,4 +97,9 @@ class TPopupMenu : public TComponent {
 
   std::vector<std::unique_ptr<TMenuItem>> items_;
   TImageList* images_ = nullptr;
+  // Counts additions and removals of items: a command chosen from a menu whose items
+  // have changed since it was built names nothing.
+  unsigned long long itemChanges_ = 0;
+  // Cleared by the destructor: the menu may be destroyed while it is open.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

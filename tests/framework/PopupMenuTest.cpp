@@ -204,6 +204,55 @@ TEST_F(PopupMenuTest, NothingRunsWhenTheMenuIsDismissed) {
   EXPECT_TRUE(clicked.empty());
 }
 
+// The chosen command names an item of the menu as it was shown; once the items have been
+// rebuilt (a nested popup's OnPopup, a timer), it names nothing.
+TEST_F(PopupMenuTest, ItemsRebuiltWhileTheMenuIsOpenRunNothing) {
+  AddTrayItems();
+  menu->TrackFunction = [&](HMENU built, int, int, HWND) -> UINT {
+    const UINT home = ReadMenu(built)[1].Id;
+    menu->Clear();
+    menu->Add("Other", -1, [this](TObject* s) { clicked.push_back(Caption(s)); });
+    menu->Add("Another", -1, [this](TObject* s) { clicked.push_back(Caption(s)); });
+    AddTrayItems();
+    return home;
+  };
+  menu->Popup(0, 0);
+  EXPECT_TRUE(clicked.empty());
+  menu->TrackFunction = [&](HMENU built, int, int, HWND) -> UINT { return ReadMenu(built)[1].Id; };
+  menu->Popup(0, 0);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"Another"})) << "the next popup chooses as usual";
+}
+
+TEST_F(PopupMenuTest, MenuDestroyedWhileOpenRunsNothing) {
+  AddTrayItems();
+  TPopupMenu* open = menu;
+  open->TrackFunction = [&](HMENU built, int, int, HWND) -> UINT {
+    const UINT home = ReadMenu(built)[1].Id;
+    delete menu;
+    menu = nullptr;
+    return home;
+  };
+  open->Popup(0, 0);
+  EXPECT_TRUE(clicked.empty());
+}
+
+TEST_F(PopupMenuTest, MenuDestroyedByOnPopupShowsNothing) {
+  AddTrayItems();
+  bool tracked = false;
+  TPopupMenu* open = menu;
+  open->OnPopup = [&](TObject*) {
+    delete menu;
+    menu = nullptr;
+  };
+  open->TrackFunction = [&](HMENU, int, int, HWND) -> UINT {
+    tracked = true;
+    return 1;
+  };
+  open->Popup(0, 0);
+  EXPECT_FALSE(tracked);
+  EXPECT_TRUE(clicked.empty());
+}
+
 TEST_F(PopupMenuTest, TheRealMenuReturnsTheItemChosenWithTheKeyboard) {
   AddTrayItems();
   // The menu's own loop reads these: down to the second item, then Enter.
