@@ -63,15 +63,18 @@ TTrayIcon::TTrayIcon(TComponent* Owner) : TComponent(Owner) {
   HoverPollTimer_ =
       std::make_unique<TSimpleTimer>(20, [this](TObject* sender) { HoverPoll(sender); });
 
+  // The hook first: the owner's window, made on demand here, may already move the
+  // application window.
   if (!Designing()) {
+    if (Application) Application->HookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
     try {
       if (OwnerControl()) SubclassOwner();  // may create the owner's window, and fail
     } catch (...) {
+      if (Application) Application->UnhookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
       handler.Unregister(ShellId_);
       SharedTrayHandler.Detach();
       throw;
     }
-    if (Application) Application->HookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
   }
 }
 

@@ -13,6 +13,7 @@
 #include "TestPump.h"
 #include "TrayIcon.h"
 #include "TrayIconHandler.h"
+#include "WinControl.h"
 
 namespace {
 
@@ -271,6 +272,49 @@ TEST_F(TrayApplication, WithoutAMainFormNothingIsHidden) {
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
   EXPECT_TRUE(IsWindowVisible(AppWindow()));
   EXPECT_TRUE(form->Tray->IconVisible());
+}
+
+// A windowed control whose window, while it is being made, moves the application window.
+class TAnnouncingControl : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    params.ClassName = "ArdenixAnnouncingControl";
+    params.Style = WS_POPUP;
+    params.Parent = Application->Handle();
+  }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_CREATE) MoveApplicationWindow();
+    return TWinControl::HandleMessage(message, wParam, lParam);
+  }
+
+ public:
+  static void MoveApplicationWindow() {
+    WINDOWPOS place{Application->Handle(),
+                    nullptr,
+                    0,
+                    0,
+                    0,
+                    0,
+                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE};
+    SendMessageA(Application->Handle(), WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&place));
+  }
+};
+
+// The application-window hook is in place before the owner's window is made: the MDI
+// check is done at the application window's first move, even when that comes while the
+// component subclasses its owner.
+TEST_F(TrayApplication, HookIsInPlaceBeforeTheOwnersWindowIsMade) {
+  MakeMainForm(nullptr, TFormStyle::MDIForm);
+  TAnnouncingControl control(nullptr);
+  auto* tray = new TTrayIcon(&control);
+  int asked = 0;
+  tray->OnStartup = [&](TObject*, bool&) { ++asked; };
+  TAnnouncingControl::MoveApplicationWindow();
+  EXPECT_EQ(asked, 0) << "the check was made while the owner's window was created";
+  delete tray;
 }
 
 TEST_F(TrayApplication, SubclassingIsUndoneWithTheLastIcon) {
