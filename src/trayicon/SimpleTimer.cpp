@@ -2,22 +2,8 @@
 
 TSharedHandlerSlot<TSimpleTimerHandler> SharedTimerHandler;
 
-// The utility window with an empty handler gets the default handling while it is being
-// created; once it exists, its messages go to the handler object.
-class TSimpleTimerHandler::TTimerWindow final : public TUtilityWindow {
- public:
-  explicit TTimerWindow(TSimpleTimerHandler& owner) : TUtilityWindow(nullptr), Owner_(owner) {}
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    return Owner_.HandleMessage(message, wParam, lParam);
-  }
-
- private:
-  TSimpleTimerHandler& Owner_;
-};
-
-TSimpleTimerHandler::TSimpleTimerHandler() : Window_(std::make_unique<TTimerWindow>(*this)) {}
+TSimpleTimerHandler::TSimpleTimerHandler()
+    : Window_(std::make_unique<TForwardingWindow<TSimpleTimerHandler>>(*this)) {}
 
 TSimpleTimerHandler::~TSimpleTimerHandler() = default;
 

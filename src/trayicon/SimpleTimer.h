@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "Events.h"
+#include "ForwardingWindow.h"
 #include "SharedHandlerSlot.h"
-#include "UtilityWindow.h"
 
 // A light interval timer on the GUI thread: calls OnTimer every Interval milliseconds
 // through a window timer of the one hidden window that all timers share.
@@ -76,12 +76,11 @@ class TSimpleTimerHandler {
 
  private:
   friend class TSharedHandlerSlot<TSimpleTimerHandler>;
+  friend class TForwardingWindow<TSimpleTimerHandler>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  class TTimerWindow;
-
   unsigned UserCount_ = 0;
-  std::unique_ptr<TTimerWindow> Window_;
+  std::unique_ptr<TForwardingWindow<TSimpleTimerHandler>> Window_;
   std::unordered_map<UINT_PTR, TSimpleTimer*> Timers_;
   UINT_PTR NextTimerId_ = 1;
   int DispatchDepth_ = 0;

@@ -41,23 +41,8 @@ bool WindowKeepsItself(UINT message) {
 
 }  // namespace
 
-// Creation messages get the default handling (the handler is empty then); afterwards
-// every message goes to the handler object.
-class TTrayIconHandler::TTrayWindow final : public TUtilityWindow {
- public:
-  explicit TTrayWindow(TTrayIconHandler& owner) : TUtilityWindow(nullptr), Owner_(owner) {}
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    return Owner_.HandleMessage(message, wParam, lParam);
-  }
-
- private:
-  TTrayIconHandler& Owner_;
-};
-
 TTrayIconHandler::TTrayIconHandler()
-    : Window_(std::make_unique<TTrayWindow>(*this)),
+    : Window_(std::make_unique<TForwardingWindow<TTrayIconHandler>>(*this)),
       TaskbarRestartMessage_(RegisterTaskbarRestart()) {}
 
 TTrayIconHandler::~TTrayIconHandler() = default;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "ForwardingWindow.h"
 #include "SharedHandlerSlot.h"
-#include "UtilityWindow.h"
 
 class TTrayIcon;
 
@@ -32,11 +32,11 @@ class TTrayIconHandler {
 
  private:
   friend class TSharedHandlerSlot<TTrayIconHandler>;
-  class TTrayWindow;
+  friend class TForwardingWindow<TTrayIconHandler>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   unsigned UserCount_ = 0;
-  std::unique_ptr<TTrayWindow> Window_;
+  std::unique_ptr<TForwardingWindow<TTrayIconHandler>> Window_;
   std::unordered_map<UINT, TTrayIcon*> Icons_;
   UINT NextShellId_ = 1;
   UINT TaskbarRestartMessage_ = 0;
