@@ -12,7 +12,11 @@ TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgr
 void TProfileActions::Apply(const TNetInfo& profile) {
   const std::string scriptPath = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
   WriteNetshScript(files_, NormalisedCopy(profile), scriptPath);
-  starter_.Start(NetshProgramPath(paths_.SystemDirectory()), NetshParameters(scriptPath));
+  // Without the system directory no netsh can be named safely ("\netsh.exe" is whatever
+  // lies at the root of the current drive); like any failure to start netsh, that is silent.
+  const std::string systemDirectory = paths_.SystemDirectory();
+  if (systemDirectory.empty()) return;
+  starter_.Start(NetshProgramPath(systemDirectory), NetshParameters(scriptPath));
 }
 
 void TProfileActions::Export(const std::string& caption, const TNetInfo& profile) {

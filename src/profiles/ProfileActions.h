@@ -16,7 +16,8 @@ class TProfileActions {
 
   // Writes the normalised copy's script beside the executable (extension ".TMP") and
   // starts the system's own netsh on it, without waiting. A script that cannot be
-  // written throws TFileError and nothing is started.
+  // written throws TFileError and nothing is started; nor is anything started when the
+  // system directory is unknown.
   void Apply(const TNetInfo& profile);
 
   // Asks for a file name, proposing the caption with extension ".BAT", and writes the

@@ -42,8 +42,9 @@ class TScriptedAsker : public ISaveNameAsker {
 class TFixedPaths : public ISystemPaths {
  public:
   std::string ExecutablePath() override { return executable; }
-  std::string SystemDirectory() override { return "C:\\Windows\\system32"; }
+  std::string SystemDirectory() override { return systemDirectory; }
   std::string executable;
+  std::string systemDirectory = "C:\\Windows\\system32";
 };
 
 // Real files in a fresh folder; the executable "lives" in it.
@@ -106,6 +107,15 @@ TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheScriptCannotBeWritten) {
   } catch (const TFileError& error) {
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"", 0), 0u) << error.what();
   }
+  EXPECT_TRUE(starter_.starts.empty());
+}
+
+// Without the system directory there is no netsh that can be trusted: "\netsh.exe" would be
+// whatever lies at the root of the current drive, started with administrator rights.
+TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheSystemDirectoryIsUnknown) {
+  paths_.systemDirectory.clear();
+  actions_.Apply(kEdited);
+  EXPECT_TRUE(fs::exists(InFolder("Ardenix.TMP")));
   EXPECT_TRUE(starter_.starts.empty());
 }
 
