@@ -1,5 +1,6 @@
 #include "ProfileIni.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -23,10 +24,25 @@ constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = {
     &TNetInfo::DG,  &TNetInfo::DNS, &TNetInfo::ADNS, &TNetInfo::WINS};
 
 std::optional<std::size_t> StoreKeyNamed(std::string_view name) {
+  if (name.empty()) return std::nullopt;
+  // The first letter rules out most names before they are compared whole.
+  const char first = FoldedIniChar(name.front());
   for (std::size_t i = 0; i < kKeyNames.size(); ++i) {
-    if (IniNamesEqual(name, kKeyNames[i])) return i;
+    if (FoldedIniChar(kKeyNames[i].front()) == first && IniNamesEqual(name, kKeyNames[i])) return i;
   }
   return std::nullopt;
+}
+
+// About how many sections a file holds, to make room for them at once: the lines that
+// start with "[", but no more than one per 64 bytes (a store's section with its keys
+// takes some 200), so that a file of brackets reserves no more than its size warrants.
+std::size_t SectionEstimate(std::string_view bytes) {
+  std::size_t headers = !bytes.empty() && bytes.front() == '[' ? 1 : 0;
+  for (std::size_t at = bytes.find('['); at != std::string_view::npos;
+       at = bytes.find('[', at + 1)) {
+    if (at > 0 && (bytes[at - 1] == '\n' || bytes[at - 1] == '\r')) ++headers;
+  }
+  return std::min(headers, bytes.size() / 64);
 }
 
 // Collects the profiles as the private-profile functions would read them: the first
@@ -34,6 +50,11 @@ std::optional<std::size_t> StoreKeyNamed(std::string_view name) {
 // and reads as the default).
 class TProfileCollector : public IIniVisitor {
  public:
+  void Reserve(std::size_t sections) {
+    profiles_.reserve(sections);
+    known_.Reserve(sections);
+  }
+
   void Section(std::string_view name) override {
     reading_ = !name.empty() && known_.Add(name).second;
     if (!reading_) return;
@@ -126,6 +147,7 @@ bool DhcpFromText(std::string_view text) {
 
 TProfileList ProfilesFromIni(std::string_view bytes) {
   TProfileCollector collector;
+  collector.Reserve(SectionEstimate(bytes));
   ScanIni(bytes, collector);
   return collector.Take();
 }

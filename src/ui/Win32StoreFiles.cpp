@@ -49,17 +49,23 @@ std::optional<std::string> TWin32StoreFiles::ReadAll(const std::string& path) {
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
-  std::string content;
-  content.reserve(static_cast<std::size_t>(size.QuadPart));
-  // Read to the end rather than to the size: the file may grow or shrink meanwhile.
-  std::string chunk(1 << 16, '\0');
+  // Read straight into the text, to the end rather than to the size: the file may grow or
+  // shrink meanwhile. One byte more than the size lets the read that finds the end come
+  // without growing the text first.
+  std::string content(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+  std::size_t filled = 0;
   for (;;) {
+    if (filled == content.size()) content.resize(content.size() * 2);
+    const auto wanted = static_cast<DWORD>(std::min(content.size() - filled, kLargestTransfer));
     DWORD read = 0;
-    if (!ReadFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+    if (!ReadFile(file.Get(), content.data() + filled, wanted, &read, nullptr)) {
       return std::nullopt;
     }
-    if (read == 0) return content;
-    content.append(chunk.data(), read);
+    if (read == 0) {
+      content.resize(filled);
+      return content;
+    }
+    filled += read;
   }
 }
 
