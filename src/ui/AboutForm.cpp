@@ -98,7 +98,8 @@ void TfrmAbout::CreateLabels() {
     if (!label->Hint.empty()) AddToolTip(*label);
     labels_.push_back(std::move(label));
   }
-  PlaceLabels();
+  // Each label has placed itself for 96 DPI already.
+  if (dpi_ != USER_DEFAULT_SCREEN_DPI) PlaceLabels();
 }
 
 void TfrmAbout::AddToolTip(TCreditsLabel& label) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -20,36 +22,72 @@ bool CaptionBefore(const std::unique_ptr<TListEntry>& a, const std::unique_ptr<T
   return CompareCaptions(a->Caption, b->Caption) < 0;
 }
 
-// The system's sort key of a caption: keys compare byte by byte as their captions
-// compare by the locale (lstrcmpA is CompareStringA in the thread's locale with the
-// ANSI code page). False when the system makes none.
-bool MakeSortKey(const std::string& caption, std::string& key) {
-  const LCID locale = GetThreadLocale();
-  constexpr DWORD kFlags = LCMAP_SORTKEY | LOCALE_USE_CP_ACP;
-  const int size = LCMapStringA(locale, kFlags, caption.c_str(), -1, nullptr, 0);
-  if (size <= 0) return false;
-  key.assign(static_cast<size_t>(size), '\0');
-  return LCMapStringA(locale, kFlags, caption.c_str(), -1, key.data(), size) == size;
-}
+// The system's sort keys of all captions, one after the other in one buffer: keys compare
+// byte by byte as their captions compare by the locale (lstrcmpA is CompareStringA in
+// the thread's locale with the ANSI code page). Each key is made by one call into a
+// buffer large enough for most captions, and measured first only when it is not.
+class TSortKeys {
+ public:
+  // False when the system makes no key for one of the captions.
+  bool Make(const std::vector<std::unique_ptr<TListEntry>>& entries) {
+    const LCID locale = GetThreadLocale();
+    ends_.reserve(entries.size());
+    size_t total = 0;
+    for (const auto& entry : entries) total += RoomFor(entry->Caption);
+    bytes_.reserve(total);
+    for (const auto& entry : entries) {
+      const char* caption = entry->Caption.c_str();
+      const size_t start = bytes_.size();
+      size_t room = RoomFor(entry->Caption);
+      bytes_.resize(start + room);
+      int size =
+          LCMapStringA(locale, kFlags, caption, -1, bytes_.data() + start, static_cast<int>(room));
+      if (size <= 0) {
+        size = LCMapStringA(locale, kFlags, caption, -1, nullptr, 0);
+        if (size <= 0) return false;
+        room = static_cast<size_t>(size);
+        bytes_.resize(start + room);
+        if (LCMapStringA(locale, kFlags, caption, -1, bytes_.data() + start, size) != size)
+          return false;
+      }
+      bytes_.resize(start + static_cast<size_t>(size));
+      ends_.push_back(bytes_.size());
+    }
+    return true;
+  }
+
+  std::string_view Key(size_t index) const {
+    const size_t start = index == 0 ? 0 : ends_[index - 1];
+    return std::string_view(bytes_).substr(start, ends_[index] - start);
+  }
+
+ private:
+  static constexpr DWORD kFlags = LCMAP_SORTKEY | LOCALE_USE_CP_ACP;
+
+  // A key takes a few bytes per character and a few more to close its levels.
+  static size_t RoomFor(const std::string& caption) { return caption.size() * 4 + 16; }
+
+  std::string bytes_;
+  std::vector<size_t> ends_;
+};
 
 // Sorts the whole list in caption order, keeping equal captions in their order. A sort
 // compares each caption many times: comparing sort keys, made once per caption, costs a
-// fraction of comparing the captions themselves. Without keys, the captions are compared.
+// fraction of comparing the captions themselves. Making a key costs less than one
+// comparison of two captions, so a store already in order (as this program writes it)
+// is also recognised by its keys. Without keys, the captions are compared.
 void SortAllByKeys(std::vector<std::unique_ptr<TListEntry>>& entries) {
-  // A store written by this program is in list order already: one comparison per
-  // neighbour finds that out (and an unsorted one stops it early).
-  if (std::is_sorted(entries.begin(), entries.end(), CaptionBefore)) return;
-  std::vector<std::string> keys(entries.size());
-  for (size_t index = 0; index < entries.size(); ++index) {
-    if (!MakeSortKey(entries[index]->Caption, keys[index])) {
+  TSortKeys keys;
+  if (!keys.Make(entries)) {
+    if (!std::is_sorted(entries.begin(), entries.end(), CaptionBefore))
       std::stable_sort(entries.begin(), entries.end(), CaptionBefore);
-      return;
-    }
+    return;
   }
   std::vector<size_t> order(entries.size());
   for (size_t index = 0; index < order.size(); ++index) order[index] = index;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  const auto keyBefore = [&](size_t a, size_t b) { return keys.Key(a) < keys.Key(b); };
+  if (std::is_sorted(order.begin(), order.end(), keyBefore)) return;
+  std::stable_sort(order.begin(), order.end(), keyBefore);
   std::vector<std::unique_ptr<TListEntry>> sorted;
   sorted.reserve(entries.size());
   for (size_t index : order) sorted.push_back(std::move(entries[index]));
