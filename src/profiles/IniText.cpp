@@ -26,7 +26,10 @@ std::string_view TrimIniBlanks(std::string_view text) {
 }
 
 std::string_view CutAtNul(std::string_view text) {
-  return text.substr(0, std::min(text.find('\0'), text.size()));
+  // std::find rather than memchr: names and values are short, and a call into the C
+  // library costs more than the loop.
+  const auto nul = std::find(text.begin(), text.end(), '\0');
+  return text.substr(0, static_cast<std::size_t>(nul - text.begin()));
 }
 
 char FoldedIniChar(char c) {

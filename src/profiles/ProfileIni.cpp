@@ -33,16 +33,12 @@ std::optional<std::size_t> StoreKeyNamed(std::string_view name) {
   return std::nullopt;
 }
 
-// About how many sections a file holds, to make room for them at once: the lines that
-// start with "[", but no more than one per 64 bytes (a store's section with its keys
-// takes some 200), so that a file of brackets reserves no more than its size warrants.
+// About how many sections a file holds, to make room for them at once: its "[" bytes,
+// but no more than one per 64 bytes (a store's section with its keys takes some 200), so
+// that a file of brackets reserves no more than its size warrants.
 std::size_t SectionEstimate(std::string_view bytes) {
-  std::size_t headers = !bytes.empty() && bytes.front() == '[' ? 1 : 0;
-  for (std::size_t at = bytes.find('['); at != std::string_view::npos;
-       at = bytes.find('[', at + 1)) {
-    if (at > 0 && (bytes[at - 1] == '\n' || bytes[at - 1] == '\r')) ++headers;
-  }
-  return std::min(headers, bytes.size() / 64);
+  const auto brackets = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '['));
+  return std::min(brackets, bytes.size() / 64);
 }
 
 // Collects the profiles as the private-profile functions would read them: the first
