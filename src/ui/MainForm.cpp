@@ -307,6 +307,7 @@ void TfrmMain::Relayout() {
   SendMessageA(statusBar_, WM_SIZE, 0, 0);
   RECT client, toolRect, statusRect;
   GetClientRect(Handle(), &client);
+  laidOutSize_ = SIZE{client.right, client.bottom};
   GetWindowRect(toolBar_, &toolRect);
   GetWindowRect(statusBar_, &statusRect);
   const int top = toolRect.bottom - toolRect.top;
@@ -345,7 +346,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_SIZE:
-      Relayout();
+      // The first showing reports the size the window was built at: nothing to move.
+      if (LOWORD(lParam) != laidOutSize_.cx || HIWORD(lParam) != laidOutSize_.cy) Relayout();
       break;
     case WM_DPICHANGED:
       return OnDpiChanged(wParam, lParam);
