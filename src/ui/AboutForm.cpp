@@ -58,12 +58,16 @@ TfrmAbout::TfrmAbout(TComponent* Owner) : TForm(Owner), OpenAddress(OpenAddressW
   WindowHandle();
   dpi_ = static_cast<int>(GetDpiForWindow(Handle()));
   if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  ResizeToClient();
+}
+
+void TfrmAbout::CreateContent() {
+  if (!labels_.empty()) return;
   toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                               nullptr, GetModuleHandleA(nullptr), nullptr);
   CreateLabels();
-  LabelAt(lblVer).SetText("Ardenix 1.01");
-  ResizeToClient();
+  labels_[lblVer]->SetText("Ardenix 1.01");
 }
 
 TfrmAbout::~TfrmAbout() {
@@ -130,6 +134,8 @@ void TfrmAbout::ResizeToClient() {
 }
 
 void TfrmAbout::DoShow() {
+  // Before the dialog appears: the labels show with its first painting.
+  CreateContent();
   // Centred on the screen (the work area of the monitor the dialog is on).
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;

@@ -35,8 +35,16 @@ class TfrmAbout : public TForm {
   explicit TfrmAbout(TComponent* Owner);
   ~TfrmAbout() override;
 
-  TCreditsLabel& LabelAt(TLabelId id) { return *labels_[static_cast<size_t>(id)]; }
-  HWND ToolTips() const { return toolTips_; }
+  // The labels and their tooltips are made when the dialog is first shown or first asked
+  // for: until then the hidden dialog costs the program's start little.
+  TCreditsLabel& LabelAt(TLabelId id) {
+    CreateContent();
+    return *labels_[static_cast<size_t>(id)];
+  }
+  HWND ToolTips() {
+    CreateContent();
+    return toolTips_;
+  }
 
   // How a link's address is opened; the default hands it to the shell. Replaceable for
   // tests.
@@ -53,6 +61,7 @@ class TfrmAbout : public TForm {
   void DoShow() override;
 
  private:
+  void CreateContent();
   void CreateLabels();
   void AddToolTip(TCreditsLabel& label);
   void PlaceLabels();
