@@ -151,7 +151,7 @@ class TfrmMain : public TForm {
   TImageList* imgList_ = nullptr;  // owned as a component of the form
   TForm* credits_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
-  int panLeftWidth_ = 185;  // at the current DPI
+  int panLeftWidth_ = 185;    // at the current DPI
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
