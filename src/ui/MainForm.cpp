@@ -94,9 +94,11 @@ constexpr int kDhcpHeight = 17;
 constexpr int kLabelWidth = 200;
 constexpr int kLabelHeight = 13;
 
+// Created where it belongs: each window moved again costs the system a round trip.
 HWND CreateChild(DWORD exStyle, const char* className, const char* text, DWORD style, HWND parent,
-                 int id) {
-  HWND window = CreateWindowExA(exStyle, className, text, style, 0, 0, 0, 0, parent,
+                 int id, RECT place = {}) {
+  HWND window = CreateWindowExA(exStyle, className, text, style, place.left, place.top,
+                                place.right - place.left, place.bottom - place.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleA(nullptr), nullptr);
   if (!window)
@@ -181,10 +183,8 @@ int TfrmMain::Scale(int pixels) const {
 }
 
 void TfrmMain::LoadImages() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (int index = 0; index < IMG_COUNT; ++index) {
-    imgList_->AddIconResource(instance, MAKEINTRESOURCEA(IDI_IMG_FIRST + index));
-  }
+  imgList_->AddStripResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_IMAGES));
+  if (imgList_->Count() != IMG_COUNT) throw std::runtime_error("The image list is incomplete");
 }
 
 void TfrmMain::CreateFonts() {
@@ -252,9 +252,14 @@ void TfrmMain::CreatePanels() {
   };
 }
 
+RECT TfrmMain::EditorPlace(int y, int width, int height) const {
+  const int x = Scale(kEditorX);
+  return RECT{x, Scale(y), x + Scale(width), Scale(y) + Scale(height)};
+}
+
 HWND TfrmMain::CreateLabel(const char* text, int y) {
-  HWND label =
-      CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panRight_->Handle(), idLabel);
+  HWND label = CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panRight_->Handle(),
+                           idLabel, EditorPlace(y, kLabelWidth, kLabelHeight));
   SetWindowLongPtrA(label, GWLP_USERDATA, y);  // its designed top edge, for re-placing
   return label;
 }
@@ -266,38 +271,46 @@ void TfrmMain::CreateEditor() {
   edLAN_ =
       CreateChild(0, WC_COMBOBOXA, "",
                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                  panel, idLAN);
+                  panel, idLAN, EditorPlace(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
   SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultLan));
   SetWindowTextA(edLAN_, kDefaultLan);
   edDHCP_ = CreateChild(0, WC_BUTTONA, "DHCP", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                        panel, idDHCP);
+                        panel, idDHCP, EditorPlace(kDhcpY, kDhcpWidth, kDhcpHeight));
   for (int field = 0; field < afCount; ++field) {
     labels_[static_cast<size_t>(field) + 1] =
         CreateLabel(kLabels[field + 1].text, kLabels[field + 1].y);
-    addressFields_[static_cast<size_t>(field)] = std::make_unique<TAddressEdit>(
-        panel, idAddressFirst + field, 0, 0, 0, static_cast<UINT>(dpi_));
+    const RECT place =
+        EditorPlace(kAddressPlaces[field].y, kAddressPlaces[field].width, kEditHeight);
+    addressFields_[static_cast<size_t>(field)] =
+        std::make_unique<TAddressEdit>(panel, idAddressFirst + field, place.left, place.top,
+                                       place.right - place.left, static_cast<UINT>(dpi_));
   }
 }
 
+// Before the window is first shown nothing needs repainting.
 void TfrmMain::ApplyFonts() {
   const WPARAM font = reinterpret_cast<WPARAM>(font_.Get());
+  const LPARAM redraw = IsWindowVisible(Handle());
   for (HWND window : {toolBar_, statusBar_, listView_->Handle(), edLAN_, edDHCP_}) {
-    SendMessageA(window, WM_SETFONT, font, TRUE);
+    SendMessageA(window, WM_SETFONT, font, redraw);
   }
-  for (HWND label : labels_) SendMessageA(label, WM_SETFONT, font, TRUE);
+  for (HWND label : labels_) SendMessageA(label, WM_SETFONT, font, redraw);
 }
 
+// The editor's places depend on the DPI only, not on the window's size.
 void TfrmMain::PlaceEditor() {
-  const int x = Scale(kEditorX);
+  auto place = [](HWND window, const RECT& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+  };
   for (HWND label : labels_) {
     const int y = static_cast<int>(GetWindowLongPtrA(label, GWLP_USERDATA));
-    MoveWindow(label, x, Scale(y), Scale(kLabelWidth), Scale(kLabelHeight), TRUE);
+    place(label, EditorPlace(y, kLabelWidth, kLabelHeight));
   }
-  MoveWindow(edLAN_, x, Scale(kLanY), Scale(kLanWidth), Scale(kEditHeight + kLanDropHeight), TRUE);
-  MoveWindow(edDHCP_, x, Scale(kDhcpY), Scale(kDhcpWidth), Scale(kDhcpHeight), TRUE);
+  place(edLAN_, EditorPlace(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
+  place(edDHCP_, EditorPlace(kDhcpY, kDhcpWidth, kDhcpHeight));
   for (int field = 0; field < afCount; ++field) {
-    MoveWindow(AddressField(static_cast<TAddressField>(field)), x, Scale(kAddressPlaces[field].y),
-               Scale(kAddressPlaces[field].width), Scale(kEditHeight), TRUE);
+    place(AddressField(static_cast<TAddressField>(field)),
+          EditorPlace(kAddressPlaces[field].y, kAddressPlaces[field].width, kEditHeight));
   }
 }
 
@@ -320,7 +333,6 @@ void TfrmMain::Relayout() {
   MoveWindow(listView_->Handle(), 0, 0, left, height, TRUE);
   splitter_->SetBounds(left, top, splitterWidth, height);
   panRight_->SetBounds(left + splitterWidth, top, client.right - left - splitterWidth, height);
-  PlaceEditor();
 }
 
 HWND TfrmMain::PanLeft() const {
@@ -423,6 +435,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   dpi_ = newDpi;
   CreateFonts();
   ApplyFonts();
+  PlaceEditor();
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

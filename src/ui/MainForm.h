@@ -123,6 +123,7 @@ class TfrmMain : public TForm {
   void CreateStatusBar();
   void CreatePanels();
   void CreateEditor();
+  RECT EditorPlace(int y, int width, int height) const;  // in panRight, at the DPI
   HWND CreateLabel(const char* text, int y);
   void ApplyFonts();
   void PlaceEditor();

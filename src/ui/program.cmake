@@ -15,9 +15,14 @@ if(WIN32)
   target_link_libraries(ardenix_mainwindow PUBLIC ardenix_framework ardenix_addressedit
                         ardenix_win32_services ardenix_storefiles ardenix_profiles comctl32 shell32 user32 gdi32)
 
-  # Programs that make the main window link these resources: its images are icons of
+  # Programs that make the main window link these resources: its images are resources of
   # the executable, and the manifest brings common controls 6 and per-monitor DPI.
   set(ARDENIX_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/res/Ardenix.rc)
+  file(GLOB ARDENIX_RESOURCE_FILES ${CMAKE_CURRENT_LIST_DIR}/res/*.ico
+       ${CMAKE_CURRENT_LIST_DIR}/res/*.bgra ${CMAKE_CURRENT_LIST_DIR}/res/*.manifest
+       ${CMAKE_CURRENT_LIST_DIR}/res/*.h)
+  set_source_files_properties(${ARDENIX_RESOURCES} PROPERTIES
+                              OBJECT_DEPENDS "${ARDENIX_RESOURCE_FILES}")
   add_executable(Ardenix WIN32 ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${ARDENIX_RESOURCES})
   target_include_directories(Ardenix PRIVATE ${CMAKE_CURRENT_LIST_DIR}/res)
   target_link_libraries(Ardenix PRIVATE ardenix_mainwindow)

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
 #include "ImageList.h"
 
 namespace {
@@ -115,5 +119,72 @@ TEST(ImageList, StartsEmptyAtSixteenPixelsAndCountsWhatIsAdded) {
   images.Clear();
   EXPECT_EQ(images.Count(), 0);
 }
+
+}  // namespace
+
+namespace {
+
+// One 16 x 16 image in strip layout: every pixel `opaque`, except the top left one,
+// which is fully transparent.
+std::vector<std::uint8_t> StripImage(std::uint8_t blue, std::uint8_t green, std::uint8_t red) {
+  std::vector<std::uint8_t> pixels;
+  for (int i = 0; i < 16 * 16; ++i) {
+    const bool transparent = i == 0;
+    pixels.insert(pixels.end(), {blue, green, red, static_cast<std::uint8_t>(transparent ? 0 : 255)});
+  }
+  return pixels;
+}
+
+// Two images side by side: row y of the strip is row y of the first, then of the second.
+std::vector<std::uint8_t> SideBySide(const std::vector<std::uint8_t>& left,
+                                     const std::vector<std::uint8_t>& right) {
+  std::vector<std::uint8_t> strip;
+  for (size_t row = 0; row < 16; ++row) {
+    strip.insert(strip.end(), left.begin() + static_cast<long>(row * 64),
+                 left.begin() + static_cast<long>((row + 1) * 64));
+    strip.insert(strip.end(), right.begin() + static_cast<long>(row * 64),
+                 right.begin() + static_cast<long>((row + 1) * 64));
+  }
+  return strip;
+}
+
+// Draws image `index` on white and reads back the pixel at (x, y).
+COLORREF DrawnPixel(const TImageList& images, int index, int x, int y) {
+  HDC screen = GetDC(nullptr);
+  BitmapHandle canvas(CreateCompatibleBitmap(screen, 16, 16));
+  ReleaseDC(nullptr, screen);
+  MemoryDCHandle dc(CreateCompatibleDC(nullptr));
+  HGDIOBJ previous = SelectObject(dc.Get(), canvas.Get());
+  PatBlt(dc.Get(), 0, 0, 16, 16, WHITENESS);
+  ImageList_Draw(images.Handle(), index, dc.Get(), 0, 0, ILD_NORMAL);
+  const COLORREF pixel = GetPixel(dc.Get(), x, y);
+  SelectObject(dc.Get(), previous);
+  return pixel;
+}
+
+TEST(ImageListStrip, EachImageOfTheRowKeepsItsPixelsAndItsTransparency) {
+  TImageList images(nullptr);
+  const auto strip = SideBySide(StripImage(0, 0, 255), StripImage(255, 0, 0));
+  EXPECT_EQ(images.AddStrip(strip.data(), strip.size()), 0);
+  ASSERT_EQ(images.Count(), 2);
+  EXPECT_EQ(DrawnPixel(images, 0, 5, 5), RGB(255, 0, 0));
+  EXPECT_EQ(DrawnPixel(images, 1, 5, 5), RGB(0, 0, 255));
+  EXPECT_EQ(DrawnPixel(images, 0, 15, 15), RGB(255, 0, 0));  // the last row and column
+  for (int index : {0, 1}) EXPECT_EQ(DrawnPixel(images, index, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(images.AddStrip(strip.data(), strip.size()), 2);  // appended after the others
+}
+
+class ImageListStripSize : public testing::TestWithParam<size_t> {};
+
+TEST_P(ImageListStripSize, AStripOfNoWholeImagesIsRefusedAndAddsNothing) {
+  TImageList images(nullptr);
+  const std::vector<std::uint8_t> pixels(GetParam() + 1, 0xFF);
+  EXPECT_THROW(images.AddStrip(pixels.data(), GetParam()), std::runtime_error);
+  EXPECT_EQ(images.Count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ImageListStripSize,
+                         testing::Values(size_t{0}, size_t{4}, size_t{16 * 16 * 4 - 4},
+                                         size_t{16 * 16 * 4 + 4}, size_t{3 * 16 * 16 * 4 - 1}));
 
 }  // namespace

@@ -4,15 +4,7 @@
 #define IDI_ARDENIX 1
 #define IDI_TRAY 2
 
-// imgList, in image-list order: profile, configure, connect, delete, minimise, help,
-// (unused), save.
-#define IDI_IMG_FIRST 100
-#define IDI_IMG_PROFILE 100
-#define IDI_IMG_CONFIGURE 101
-#define IDI_IMG_CONNECT 102
-#define IDI_IMG_DELETE 103
-#define IDI_IMG_MINIMIZE 104
-#define IDI_IMG_HELP 105
-#define IDI_IMG_GLOBE 106
-#define IDI_IMG_SAVE 107
+// imgList's eight 16 x 16 images side by side, raw 32-bit pixels (see images.bgra), in
+// image-list order: profile, configure, connect, delete, minimise, help, (unused), save.
+#define IDR_IMAGES 100
 #define IMG_COUNT 8
