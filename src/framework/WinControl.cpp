@@ -5,6 +5,7 @@ HWND TWinControl::WindowHandle() {
     TCreateParams params;
     CreateParams(params);
     CreateWindowHandle(params);
+    WindowCreated();
   }
   return Handle();
 }

@@ -17,4 +17,6 @@ class TWinControl : public TComponent, public TWindow {
 
  protected:
   virtual void CreateParams(TCreateParams& params) = 0;
+  // Called by WindowHandle() right after it has created the window.
+  virtual void WindowCreated() {}
 };

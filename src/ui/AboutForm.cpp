@@ -54,8 +54,11 @@ void OpenAddressWithShell(const std::string& address) {
 
 TfrmAbout::TfrmAbout(TComponent* Owner) : TForm(Owner), OpenAddress(OpenAddressWithShell) {
   SetName("frmAbout");
+  SetCaption("Credits:");
   background_.Reset(CreateSolidBrush(kBackground));
-  WindowHandle();
+}
+
+void TfrmAbout::WindowCreated() {
   dpi_ = static_cast<int>(GetDpiForWindow(Handle()));
   if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
   ResizeToClient();
@@ -63,6 +66,7 @@ TfrmAbout::TfrmAbout(TComponent* Owner) : TForm(Owner), OpenAddress(OpenAddressW
 
 void TfrmAbout::CreateContent() {
   if (!labels_.empty()) return;
+  WindowHandle();
   toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                               nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -77,7 +81,6 @@ TfrmAbout::~TfrmAbout() {
 void TfrmAbout::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
   params.ClassName = "TfrmAbout";
-  params.Caption = "Credits:";
   params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   params.Background = nullptr;  // painted with the dialog's own brush

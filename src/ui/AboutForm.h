@@ -12,8 +12,9 @@
 #include "Handle.h"
 
 // The credits dialog: the program's name and version, that it works through netsh, and
-// link labels that open the makers' web and mail addresses. Created hidden at start-up,
-// shown modally by the main window's Help button; Escape closes it.
+// link labels that open the makers' web and mail addresses. Created at start-up, its
+// window and labels only when first shown or asked for; shown modally by the main
+// window's Help button; Escape closes it.
 class TfrmAbout : public TForm {
  public:
   // The labels, in the order they are laid out.
@@ -59,6 +60,7 @@ class TfrmAbout : public TForm {
   void CreateParams(TCreateParams& params) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DoShow() override;
+  void WindowCreated() override;
 
  private:
   void CreateContent();

@@ -282,7 +282,8 @@ TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
   about_->OnClose = [&](TObject*, TCloseAction&) {
     shownModally = IsWindowVisible(about_->Handle()) && !IsWindowEnabled(main_->Handle());
   };
-  PostMessageA(about_->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  // The dialog's window is made when it is first shown.
+  about_->OnShow = [&](TObject*) { PostMessageA(about_->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); };
   Press(F::cmHelp);  // returns when the dialog has closed
   EXPECT_TRUE(shownModally);
   EXPECT_FALSE(IsWindowVisible(about_->Handle()));
