@@ -1,8 +1,11 @@
 // Start-up benchmark: how long Ardenix.exe takes from CreateProcess until its main window
 // is visible and its message loop idle, with a store of 0, 1,000 and 10,000 profiles
 // beside it, next to a bare Win32 window program started the same way in the same run.
+// A second yardstick, the controls window, has Ardenix's window, controls and manifest and
+// nothing else: what the system charges for such a window, whatever the program does.
 //
-//   bench_startup [Ardenix.exe [bench_bare_window.exe [runs]]]   ("" keeps a default)
+//   bench_startup [Ardenix.exe [bench_bare_window.exe [runs [bench_controls_window.exe]]]]
+//   ("" keeps a default)
 //
 // The stores are in caption order, as Ardenix saves them; 10,000 profiles are also started
 // from a store in reverse order, which the list must sort. Each program is copied into a
@@ -194,10 +197,12 @@ int main(int argc, char** argv) {
     };
     const std::string ardenix = WindowsPath(argument(1, ARDENIX_EXE));
     const std::string bare = WindowsPath(argument(2, BARE_WINDOW_EXE));
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
+    const int runs = argc > 3 && argv[3][0] ? std::max(1, std::atoi(argv[3])) : 7;
+    const std::string controls = WindowsPath(argument(4, CONTROLS_WINDOW_EXE));
 
     std::vector<TSubject> subjects;
     subjects.push_back(Prepare(bare, "bare-window", -1));
+    subjects.push_back(Prepare(controls, "controls-window", -1));
     for (int profiles : {0, 1000, 10000})
       subjects.push_back(Prepare(ardenix, "ardenix-" + std::to_string(profiles), profiles));
     subjects.push_back(Prepare(ardenix, "ardenix-10000-reversed", 10000, true));
@@ -230,11 +235,17 @@ int main(int argc, char** argv) {
       for (double time : subject.times) std::printf(" %7.1f", time);
       std::printf("\n");
     }
-    const double ratio = Median(subjects[3].times) / baseMedian;
-    const double reversedRatio = Median(subjects[4].times) / baseMedian;
+    const TSubject& tenThousand = subjects[4];
+    const double ratio = Median(tenThousand.times) / baseMedian;
+    const double reversedRatio = Median(subjects[5].times) / baseMedian;
     std::printf("\n10,000 profiles: %.2fx the bare window's start (target: at most 2x): %s\n",
                 ratio, ratio <= 2.0 ? "met" : "NOT met");
     std::printf("10,000 profiles stored in reverse order: %.2fx\n", reversedRatio);
+    const double controlsMedian = Median(subjects[1].times);
+    std::printf("the controls window alone: %.2fx the bare window's start; Ardenix with 0 "
+                "profiles: %.2fx, with 10,000: %.2fx the controls window's\n",
+                controlsMedian / baseMedian, Median(subjects[2].times) / controlsMedian,
+                Median(tenThousand.times) / controlsMedian);
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_startup: %s\n", error.what());
