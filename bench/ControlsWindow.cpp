@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include "YardstickWindow.h"
+
 namespace {
 
 constexpr int kPanLeftWidth = 185;
@@ -25,29 +27,25 @@ struct TEditorControl {
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kEdit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr const char* kBlank = "   .   .   .   ";
 constexpr TEditorControl kEditor[] = {
     {8, 200, 13, "STATIC", "LAN Name:", kChild, 0},
     {24, 225, 141, WC_COMBOBOXA, "Local Area Connection",
      kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0},
     {64, 92, 17, WC_BUTTONA, "DHCP", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0},
     {88, 200, 13, "STATIC", "IP:", kChild, 0},
-    {104, 222, 21, "EDIT", "   .   .   .   ", kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE},
+    {104, 222, 21, "EDIT", kBlank, kEdit, WS_EX_CLIENTEDGE},
     {128, 200, 13, "STATIC", "Subnet Mask:", kChild, 0},
-    {144, 223, 21, "EDIT", "   .   .   .   ", kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE},
+    {144, 223, 21, "EDIT", kBlank, kEdit, WS_EX_CLIENTEDGE},
     {168, 200, 13, "STATIC", "Default Gateway:", kChild, 0},
-    {184, 224, 21, "EDIT", "   .   .   .   ", kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE},
+    {184, 224, 21, "EDIT", kBlank, kEdit, WS_EX_CLIENTEDGE},
     {208, 200, 13, "STATIC", "Preferred DNS:", kChild, 0},
-    {224, 225, 21, "EDIT", "   .   .   .   ", kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE},
+    {224, 225, 21, "EDIT", kBlank, kEdit, WS_EX_CLIENTEDGE},
     {248, 200, 13, "STATIC", "Alternate DNS:", kChild, 0},
-    {264, 225, 21, "EDIT", "   .   .   .   ", kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE},
+    {264, 225, 21, "EDIT", kBlank, kEdit, WS_EX_CLIENTEDGE},
     {288, 200, 13, "STATIC", "WINS:", kChild, 0},
-    {304, 226, 21, "EDIT", "   .   .   .   ", kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE},
+    {304, 226, 21, "EDIT", kBlank, kEdit, WS_EX_CLIENTEDGE},
 };
 
 HWND Child(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent,
@@ -96,28 +94,14 @@ HIMAGELIST MakeImages() {
   return images;
 }
 
-LRESULT CALLBACK ControlsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = ControlsWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "ControlsWindow";
-  if (!RegisterClassA(&windowClass)) return 1;
+  if (!RegisterYardstickClass(instance, "ControlsWindow")) return 1;
   HWND window = CreateWindowExA(
-      0, windowClass.lpszClassName, "Controls window",
+      0, "ControlsWindow", "Controls window",
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
       372, 266, 440, 411, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
