@@ -9,6 +9,7 @@
 
 #include "AddressEdit.h"
 #include "Application.h"
+#include "IniFile.h"
 #include "Panel.h"
 #include "ProfileStore.h"
 #include "SessionEnd.h"
@@ -412,6 +413,9 @@ LRESULT TfrmMain::OnListNotify(const NMHDR& header, LPARAM lParam) {
 LRESULT TfrmMain::OnEndLabelEdit(LPARAM lParam) {
   const auto& edit = *reinterpret_cast<const NMLVDISPINFOA*>(lParam);
   if (!edit.item.pszText) return FALSE;  // Escape: the caption stays
+  // A caption with nothing storable in it (empty, or only blanks) names no section of the
+  // store, so the profile would be lost at the next save: it keeps its caption instead.
+  if (StorableIniName(edit.item.pszText).empty()) return FALSE;
   if (TListEntry* entry = listView_->EntryAt(edit.item.iItem)) {
     listView_->SetCaption(*entry, edit.item.pszText);
   }

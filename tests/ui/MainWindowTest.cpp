@@ -221,6 +221,38 @@ TEST_F(RenameTest, EscapeKeepsTheCaption) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Home"}));
 }
 
+// A caption the store cannot name a section by would lose the profile at the next save.
+class RenameToNothingTest : public RenameTest,
+                            public testing::WithParamInterface<const char*> {};
+
+TEST_P(RenameToNothingTest, KeepsTheCaptionAndTheProfileIsWritten) {
+  WriteStore(StoreSection("Alpha", kLab) + StoreSection("Home", kHome));
+  Start();
+  Rename(0, GetParam(), VK_RETURN);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Home"}));
+  CloseWindow();
+  const auto store = ReadStore();
+  ASSERT_TRUE(store.has_value());
+  EXPECT_NE(store->find("[Alpha]"), std::string::npos) << *store;
+}
+
+INSTANTIATE_TEST_SUITE_P(Blanks, RenameToNothingTest, testing::Values("   ", " \t "));
+
+// Windows reports an emptied edit box as confirmed empty text (Wine as cancelled).
+TEST_F(MainWindowTest, AnEmptyCaptionReportedByTheListIsRefused) {
+  WriteStore(StoreSection("Alpha", kLab));
+  TfrmMain& form = Start();
+  char empty[] = "";
+  NMLVDISPINFOA edit{};
+  edit.hdr.hwndFrom = form.ListViewHandle();
+  edit.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(form.ListViewHandle()));
+  edit.hdr.code = LVN_ENDLABELEDITA;
+  edit.item.iItem = 0;
+  edit.item.pszText = empty;
+  SendMessageA(form.Handle(), WM_NOTIFY, edit.hdr.idFrom, reinterpret_cast<LPARAM>(&edit));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha"}));
+}
+
 TEST_F(RenameTest, TheCaptionOfAnotherEntryIsTakenAndBothAreWrittenIntoOneSection) {
   WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
   Start();
