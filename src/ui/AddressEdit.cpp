@@ -174,6 +174,13 @@ TAddressEdit::TAddressEdit(HWND parent, int controlId, int x, int y, int width, 
   SetEditMask(kAddressMask);
 }
 
+void TAddressEdit::SetDpi(UINT dpi) {
+  // The control lets go of the old font before it is destroyed.
+  FontHandle font = CreateFieldFont(dpi);
+  CallOriginal(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  font_ = std::move(font);
+}
+
 TAddressEdit::~TAddressEdit() {
   if (!handle_) return;
   HWND window = handle_;

@@ -46,6 +46,10 @@ class TAddressEdit {
   int MaxLength() const;
   void SetMaxLength(int length);
 
+  // The font for another resolution (the window moved to another monitor); the caller
+  // places and sizes the field.
+  void SetDpi(UINT dpi);
+
   bool Enabled() const;
   void SetEnabled(bool enabled);
 

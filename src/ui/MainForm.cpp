@@ -439,6 +439,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   dpi_ = newDpi;
   CreateFonts();
   ApplyFonts();
+  for (auto& field : addressFields_) field->SetDpi(static_cast<UINT>(dpi_));
   PlaceEditor();
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

@@ -373,6 +373,55 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheDesign) {
   EXPECT_EQ(listStyle & LVS_TYPEMASK, static_cast<DWORD>(LVS_SMALLICON));
 }
 
+// Where a control stands in panRight, and the height of the font it shows in.
+struct TEditorPlace {
+  RECT place;
+  LONG fontHeight;
+};
+
+TEditorPlace EditorPlaceOf(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return {place, font.lfHeight};
+}
+
+TEST_F(MainWindowTest, TheEditorStandsAsDesignedAndFollowsAChangeOfResolution) {
+  TfrmMain& form = Start();
+  const int dpi = static_cast<int>(GetDpiForWindow(form.Handle()));
+  const struct {
+    F::TAddressField field;
+    int y;
+    int width;
+  } fields[] = {{F::afIP, 104, 222},  {F::afSN, 144, 223},   {F::afDG, 184, 224},
+                {F::afDNS, 224, 225}, {F::afADNS, 264, 225}, {F::afWINS, 304, 226}};
+  auto expectDesign = [&](int atDpi) {
+    for (const auto& f : fields) {
+      const TEditorPlace is = EditorPlaceOf(form.AddressField(f.field));
+      EXPECT_EQ(is.place.left, MulDiv(8, atDpi, 96)) << f.field;
+      EXPECT_EQ(is.place.top, MulDiv(f.y, atDpi, 96)) << f.field;
+      EXPECT_EQ(is.place.right - is.place.left, MulDiv(f.width, atDpi, 96)) << f.field;
+      EXPECT_EQ(is.place.bottom - is.place.top, MulDiv(21, atDpi, 96)) << f.field;
+      EXPECT_EQ(is.fontHeight, -MulDiv(11, atDpi, 96)) << f.field;
+    }
+    const TEditorPlace dhcp = EditorPlaceOf(form.EdDHCP());
+    EXPECT_EQ(dhcp.place.top, MulDiv(64, atDpi, 96));
+    EXPECT_EQ(dhcp.place.right - dhcp.place.left, MulDiv(92, atDpi, 96));
+  };
+  expectDesign(dpi);
+
+  const int doubled = 2 * dpi;
+  RECT window;
+  GetWindowRect(form.Handle(), &window);
+  RECT suggested{window.left, window.top, window.left + MulDiv(440, doubled, 96),
+                 window.top + MulDiv(411, doubled, 96)};
+  SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
+               reinterpret_cast<LPARAM>(&suggested));
+  expectDesign(doubled);
+}
+
 TEST_F(MainWindowTest, DraggingTheSplitterResizesTheLeftPanel) {
   TfrmMain& form = Start();
   HWND splitter = form.Splitter1();
