@@ -41,6 +41,8 @@ std::optional<std::string> TWin32SaveNameAsker::AskSaveName(const TSaveNameReque
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = kNameBufferSize;
   dialog.Flags = kDialogFlags;
-  if (!GetSaveFileNameA(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
+  const auto getSaveFileName =
+      dialogs_.Function<BOOL(WINAPI*)(LPOPENFILENAMEA)>("GetSaveFileNameA");
+  if (!getSaveFileName(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   return std::string(name.data());
 }

@@ -6,10 +6,13 @@
 #include <string>
 
 #include "SaveNameAsker.h"
+#include "SystemLibrary.h"
 
 // The system's save dialog, modal to the owner window: Explorer style, resizable, no
 // read-only box, default title and folder, no overwrite question, no check that folder
-// or file exist, no default extension, a 260-character name buffer.
+// or file exist, no default extension, a 260-character name buffer. The dialog's library
+// (and the printing libraries it brings along) is loaded when the dialog is first asked
+// for: loaded with the program, it cost every start-up a few dozen milliseconds under Wine.
 class TWin32SaveNameAsker : public ISaveNameAsker {
  public:
   using TOwnerSource = std::function<HWND()>;
@@ -20,6 +23,7 @@ class TWin32SaveNameAsker : public ISaveNameAsker {
 
  private:
   TOwnerSource owner_;
+  TSystemLibrary dialogs_{"comdlg32.dll"};
 };
 
 // The dialog's filter list for one entry: description and pattern, each ended by a NUL,
