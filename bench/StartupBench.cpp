@@ -11,7 +11,8 @@
 // from a store in reverse order, which the list must sort. Each program is copied into a
 // folder of its own under the temporary folder (the store lies beside the executable),
 // started once to warm up and then `runs` times (default 7), taking turns with the others,
-// and closed by posting WM_CLOSE to its main window. The store is written anew before every
+// each start after a pause that lets the system finish with the program before, and
+// closed by posting WM_CLOSE to its main window. The store is written anew before every
 // run, since closing Ardenix rewrites it. Prints the median and fastest start and the peak
 // working set, and the ratios of the medians to the bare window's.
 #include <windows.h>
@@ -167,9 +168,15 @@ TSubject Prepare(const std::string& source, const std::string& name, int profile
   return subject;
 }
 
+// The time the system is given, after a program has ended, to finish with it (its windows,
+// its notification-area icon) before the next one starts, so that no start pays for the
+// end of the one before.
+constexpr DWORD kSettleMs = 300;
+
 void RunOnce(TSubject& subject, bool record) {
   if (subject.profiles >= 0)
     WriteStore(ReplaceExtension(subject.program, ".INI"), subject.profiles, subject.reversed);
+  Sleep(kSettleMs);
   const TRun result = StartAndClose(subject.program);
   if (!record) return;
   subject.times.push_back(result.milliseconds);
