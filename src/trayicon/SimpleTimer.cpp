@@ -12,25 +12,16 @@ HWND TSimpleTimerHandler::Window() const {
 }
 
 UINT_PTR TSimpleTimerHandler::Register(TSimpleTimer& timer) {
-  const UINT_PTR id = NextTimerId_++;
-  Timers_[id] = &timer;
-  return id;
+  return Timers_.Add(timer);
 }
 
 void TSimpleTimerHandler::Unregister(UINT_PTR timerId) {
-  Timers_.erase(timerId);
+  Timers_.Remove(timerId);
 }
 
 LRESULT TSimpleTimerHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_TIMER) return Window_->DefaultHandling(message, wParam, lParam);
-  const auto found = Timers_.find(static_cast<UINT_PTR>(wParam));
-  if (found == Timers_.end()) return 0;
-  ++DispatchDepth_;
-  struct TDepthGuard {
-    int& Depth;
-    ~TDepthGuard() { --Depth; }
-  } guard{DispatchDepth_};
-  found->second->Tick();
+  Timers_.Dispatch(static_cast<UINT_PTR>(wParam), [](TSimpleTimer& timer) { timer.Tick(); });
   return 0;
 }
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <memory>
-#include <unordered_map>
 
 #include "Events.h"
 #include "ForwardingWindow.h"
+#include "LiveObjectTable.h"
 #include "SharedHandlerSlot.h"
 
 // A light interval timer on the GUI thread: calls OnTimer every Interval milliseconds
@@ -68,7 +68,7 @@ class TSimpleTimerHandler {
 
   unsigned UserCount() const { return UserCount_; }
   HWND Window() const;
-  bool Dispatching() const { return DispatchDepth_ > 0; }
+  bool Dispatching() const { return Timers_.Dispatching(); }
 
   // Adds a timer to the table and returns its identifier.
   UINT_PTR Register(TSimpleTimer& timer);
@@ -81,9 +81,7 @@ class TSimpleTimerHandler {
 
   unsigned UserCount_ = 0;
   std::unique_ptr<TForwardingWindow<TSimpleTimerHandler>> Window_;
-  std::unordered_map<UINT_PTR, TSimpleTimer*> Timers_;
-  UINT_PTR NextTimerId_ = 1;
-  int DispatchDepth_ = 0;
+  TLiveObjectTable<UINT_PTR, TSimpleTimer> Timers_;
 };
 
 // The one timer window of the process, alive while any TSimpleTimer lives.

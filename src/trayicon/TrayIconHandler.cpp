@@ -52,28 +52,19 @@ HWND TTrayIconHandler::Window() const {
 }
 
 UINT TTrayIconHandler::Register(TTrayIcon& icon) {
-  while (NextShellId_ == 0 || Icons_.contains(NextShellId_)) ++NextShellId_;
-  const UINT id = NextShellId_++;
-  Icons_[id] = &icon;
-  return id;
+  return Icons_.Add(icon);
 }
 
 void TTrayIconHandler::Unregister(UINT shellId) {
-  Icons_.erase(shellId);
+  Icons_.Remove(shellId);
 }
 
 // The window never closes itself and never objects to the session ending.
 LRESULT TTrayIconHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (WindowKeepsItself(message)) return 1;
   if (message != WM_TRAYICONCALLBACK) return Window_->DefaultHandling(message, wParam, lParam);
-  const auto found = Icons_.find(static_cast<UINT>(wParam));
-  if (found == Icons_.end()) return 0;
-  ++DispatchDepth_;
-  struct TDepthGuard {
-    int& Depth;
-    ~TDepthGuard() { --Depth; }
-  } guard{DispatchDepth_};
-  found->second->HandleCallback(static_cast<UINT>(lParam));
+  Icons_.Dispatch(static_cast<UINT>(wParam),
+                  [lParam](TTrayIcon& icon) { icon.HandleCallback(static_cast<UINT>(lParam)); });
   return 0;
 }
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <memory>
-#include <unordered_map>
 
 #include "ForwardingWindow.h"
+#include "LiveObjectTable.h"
 #include "SharedHandlerSlot.h"
 
 class TTrayIcon;
@@ -23,7 +23,7 @@ class TTrayIconHandler {
 
   unsigned UserCount() const { return UserCount_; }
   HWND Window() const;
-  bool Dispatching() const { return DispatchDepth_ > 0; }
+  bool Dispatching() const { return Icons_.Dispatching(); }
   // "TaskbarCreated", or 0 when the common controls are older than 4.71.
   UINT TaskbarRestartMessage() const { return TaskbarRestartMessage_; }
 
@@ -37,10 +37,8 @@ class TTrayIconHandler {
 
   unsigned UserCount_ = 0;
   std::unique_ptr<TForwardingWindow<TTrayIconHandler>> Window_;
-  std::unordered_map<UINT, TTrayIcon*> Icons_;
-  UINT NextShellId_ = 1;
+  TLiveObjectTable<UINT, TTrayIcon> Icons_;
   UINT TaskbarRestartMessage_ = 0;
-  int DispatchDepth_ = 0;
 };
 
 // The one tray window of the process, alive while any TTrayIcon lives.

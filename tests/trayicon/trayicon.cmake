@@ -1,6 +1,7 @@
 ardenix_add_test(trayicon_logic_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/TrayPointerLogicTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/TrayArithmeticTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/LiveObjectTableTest.cpp
   LIBS ardenix_trayicon_logic)
 
 if(WIN32)
