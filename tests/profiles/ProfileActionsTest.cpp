@@ -9,43 +9,12 @@
 #include <vector>
 
 #include "NetshScript.h"
+#include "ServiceDoubles.h"
 #include "StdFileSystem.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TStart {
-  std::string program;
-  std::string parameters;
-  friend bool operator==(const TStart&, const TStart&) = default;
-};
-
-class TRecordingStarter : public IProgramStarter {
- public:
-  void Start(const std::string& program, const std::string& parameters) override {
-    starts.push_back({program, parameters});
-  }
-  std::vector<TStart> starts;
-};
-
-class TScriptedAsker : public ISaveNameAsker {
- public:
-  std::optional<std::string> AskSaveName(const TSaveNameRequest& request) override {
-    requests.push_back(request);
-    return answer;
-  }
-  std::optional<std::string> answer;
-  std::vector<TSaveNameRequest> requests;
-};
-
-class TFixedPaths : public ISystemPaths {
- public:
-  std::string ExecutablePath() override { return executable; }
-  std::string SystemDirectory() override { return systemDirectory; }
-  std::string executable;
-  std::string systemDirectory = "C:\\Windows\\system32";
-};
 
 // Real files in a fresh folder; the executable "lives" in it.
 class ProfileActionsTest : public testing::Test {
@@ -54,7 +23,7 @@ class ProfileActionsTest : public testing::Test {
     folder_ = fs::path(testing::TempDir()) /
               ("ardenix-actions-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder_);
-    paths_.executable = (folder_ / "Ardenix.exe").string();
+    paths_.Executable = (folder_ / "Ardenix.exe").string();
   }
   void TearDown() override { fs::remove_all(folder_); }
 
@@ -64,7 +33,7 @@ class ProfileActionsTest : public testing::Test {
   TStdFileSystem files_;
   TFixedPaths paths_;
   TRecordingStarter starter_;
-  TScriptedAsker asker_;
+  TAnsweringAsker asker_;
   TProfileActions actions_{files_, paths_, starter_, asker_};
 };
 
@@ -86,8 +55,8 @@ TEST_F(ProfileActionsTest, ApplyWritesTheNormalisedScriptAndStartsSystemNetsh) {
             "set wins name=\"Local Area Connection\" source=static addr=none\r\n"
             "popd\r\n");
   const std::vector<TStart> expected{{"C:\\Windows\\system32\\netsh.exe", "-f \"" + script + "\""}};
-  EXPECT_EQ(starter_.starts, expected);
-  EXPECT_TRUE(asker_.requests.empty());
+  EXPECT_EQ(starter_.Starts, expected);
+  EXPECT_TRUE(asker_.Requests.empty());
 }
 
 TEST_F(ProfileActionsTest, ApplyTwiceReplacesTheScript) {
@@ -95,58 +64,58 @@ TEST_F(ProfileActionsTest, ApplyTwiceReplacesTheScript) {
   const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
   actions_.Apply(dhcp);
   EXPECT_EQ(files_.ReadAll(InFolder("Ardenix.TMP")), NetshScriptText(dhcp));
-  ASSERT_EQ(starter_.starts.size(), 2u);
-  EXPECT_EQ(starter_.starts[0], starter_.starts[1]);
+  ASSERT_EQ(starter_.Starts.size(), 2u);
+  EXPECT_EQ(starter_.Starts[0], starter_.Starts[1]);
 }
 
 TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheScriptCannotBeWritten) {
-  paths_.executable = (folder_ / "missing" / "Ardenix.exe").string();
+  paths_.Executable = (folder_ / "missing" / "Ardenix.exe").string();
   try {
     actions_.Apply(kEdited);
     FAIL() << "no error";
   } catch (const TFileError& error) {
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"", 0), 0u) << error.what();
   }
-  EXPECT_TRUE(starter_.starts.empty());
+  EXPECT_TRUE(starter_.Starts.empty());
 }
 
 // Without the system directory there is no netsh that can be trusted: "\netsh.exe" would be
 // whatever lies at the root of the current drive, started with administrator rights.
 TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheSystemDirectoryIsUnknown) {
-  paths_.systemDirectory.clear();
+  paths_.SystemFolder.clear();
   actions_.Apply(kEdited);
   EXPECT_TRUE(fs::exists(InFolder("Ardenix.TMP")));
-  EXPECT_TRUE(starter_.starts.empty());
+  EXPECT_TRUE(starter_.Starts.empty());
 }
 
 TEST_F(ProfileActionsTest, ExportWritesTheProfileAsStoredToTheChosenPath) {
-  asker_.answer = InFolder("chosen");  // typed without extension: stays so
+  asker_.Answer = InFolder("chosen");  // typed without extension: stays so
   actions_.Export("Office.2005", kEdited);
-  ASSERT_EQ(asker_.requests.size(), 1u);
-  EXPECT_EQ(asker_.requests[0].filterDescription, "*.BAT");
-  EXPECT_EQ(asker_.requests[0].filterPattern, "");
-  EXPECT_EQ(asker_.requests[0].proposedName, "Office.BAT");
+  ASSERT_EQ(asker_.Requests.size(), 1u);
+  EXPECT_EQ(asker_.Requests[0].filterDescription, "*.BAT");
+  EXPECT_EQ(asker_.Requests[0].filterPattern, "");
+  EXPECT_EQ(asker_.Requests[0].proposedName, "Office.BAT");
   EXPECT_EQ(files_.ReadAll(InFolder("chosen")), NetshScriptText(kEdited));
   EXPECT_EQ(NetshScriptLines(kEdited).size(), 7u);  // the masked ADNS is not "none"
-  EXPECT_TRUE(starter_.starts.empty());
+  EXPECT_TRUE(starter_.Starts.empty());
 }
 
 TEST_F(ProfileActionsTest, ExportReplacesAnExistingFile) {
-  asker_.answer = InFolder("Home.BAT");
-  files_.WriteNew(*asker_.answer, std::string(4096, 'x'));
+  asker_.Answer = InFolder("Home.BAT");
+  files_.WriteNew(*asker_.Answer, std::string(4096, 'x'));
   const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
   actions_.Export("Home", dhcp);
-  EXPECT_EQ(files_.ReadAll(*asker_.answer), NetshScriptText(dhcp));
+  EXPECT_EQ(files_.ReadAll(*asker_.Answer), NetshScriptText(dhcp));
 }
 
 TEST_F(ProfileActionsTest, ExportCancelledWritesNothing) {
   actions_.Export("Home", kEdited);
-  EXPECT_EQ(asker_.requests.size(), 1u);
+  EXPECT_EQ(asker_.Requests.size(), 1u);
   EXPECT_TRUE(fs::is_empty(folder_));
 }
 
 TEST_F(ProfileActionsTest, ExportFailureIsRaised) {
-  asker_.answer = (folder_ / "missing" / "Home.BAT").string();
+  asker_.Answer = (folder_ / "missing" / "Home.BAT").string();
   EXPECT_THROW(actions_.Export("Home", kEdited), TFileError);
 }
 

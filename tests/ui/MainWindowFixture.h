@@ -14,29 +14,10 @@
 #include "Application.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
+#include "ServiceDoubles.h"
 #include "Win32FileSystem.h"
 #include "Win32StoreFiles.h"
 #include "Win32SystemPaths.h"
-
-// Records the programs Apply starts instead of starting them.
-class TRecordingStarter : public IProgramStarter {
- public:
-  void Start(const std::string& program, const std::string& parameters) override {
-    Starts.emplace_back(program, parameters);
-  }
-  std::vector<std::pair<std::string, std::string>> Starts;
-};
-
-// Answers the save dialog with a fixed name (or cancels) and remembers what it was asked.
-class TAnsweringAsker : public ISaveNameAsker {
- public:
-  std::optional<std::string> AskSaveName(const TSaveNameRequest& request) override {
-    Requests.push_back(request);
-    return Answer;
-  }
-  std::optional<std::string> Answer;
-  std::vector<TSaveNameRequest> Requests;
-};
 
 // The real main window and credits dialog of a fresh application object, with the store
 // and the temporary script beside this test program, the shell call recorded and the

@@ -87,8 +87,8 @@ TEST_F(MainWindowTest, ConnectAppliesTheStoredProfileNotTheEditorsUncommittedTex
   SetField(F::afIP, "10.0.0.99");
   Press(F::cmApply);
   ASSERT_EQ(starter_.Starts.size(), 1u);
-  EXPECT_NE(starter_.Starts[0].second.find(scriptPath_), std::string::npos)
-      << starter_.Starts[0].second;
+  EXPECT_NE(starter_.Starts[0].Parameters.find(scriptPath_), std::string::npos)
+      << starter_.Starts[0].Parameters;
   const auto script = ReadFile(scriptPath_);
   ASSERT_TRUE(script.has_value());
   EXPECT_NE(script->find("source=static addr=10.0.0.5 mask=255.255.255.0\r\n"), std::string::npos)

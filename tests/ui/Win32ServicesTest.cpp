@@ -14,6 +14,7 @@
 #include "NetshScript.h"
 #include "ProcessElevation.h"
 #include "ProfileActions.h"
+#include "ServiceDoubles.h"
 #include "SystemLibrary.h"
 #include "Win32FileSystem.h"
 #include "Win32KernelHandle.h"
@@ -112,34 +113,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, Win32FileSystemCreateError,
 
 // ---- Apply and Export on real files ----
 
-class TRecordingStarter : public IProgramStarter {
- public:
-  void Start(const std::string& program, const std::string& parameters) override {
-    starts.push_back(program + " " + parameters);
-  }
-  std::vector<std::string> starts;
-};
-
-class TScriptedAsker : public ISaveNameAsker {
- public:
-  std::optional<std::string> AskSaveName(const TSaveNameRequest&) override { return answer; }
-  std::optional<std::string> answer;
-};
-
-class TFixedPaths : public ISystemPaths {
- public:
-  std::string ExecutablePath() override { return executable; }
-  std::string SystemDirectory() override { return "C:\\windows\\system32"; }
-  std::string executable;
-};
-
 class ProfileActionsOnWin32Files : public testing::Test {
  protected:
   TNetshScratchFolder folder_{"actions"};
   TWin32FileSystem files_;
   TFixedPaths paths_;
   TRecordingStarter starter_;
-  TScriptedAsker asker_;
+  TAnsweringAsker asker_;
   TProfileActions actions_{files_, paths_, starter_, asker_};
 };
 
@@ -150,10 +130,10 @@ const TNetInfo kStored{"Local Area Connection", false,
 
 TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhenTheScriptCannotBeCreated) {
   // The executable's folder is gone: no ".TMP" beside it can be made.
-  paths_.executable = folder_ / "gone\\Ardenix.exe";
+  paths_.Executable = folder_ / "gone\\Ardenix.exe";
   EXPECT_THROW(actions_.Apply(kStored), TFileError);
   // The script of an earlier apply, still held open by another program.
-  paths_.executable = folder_ / "Ardenix.exe";
+  paths_.Executable = folder_ / "Ardenix.exe";
   const std::string script = folder_ / "Ardenix.TMP";
   WriteRaw(script, "old");
   TKernelHandle holder = HoldOpen(script);
@@ -165,14 +145,14 @@ TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhenTheScriptCannotBeCreate
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + script + "\". ", 0), 0u)
         << error.what();
   }
-  EXPECT_TRUE(starter_.starts.empty());
+  EXPECT_TRUE(starter_.Starts.empty());
 }
 
 TEST_F(ProfileActionsOnWin32Files, ExportWritesTheScriptAsStored) {
-  asker_.answer = folder_ / "Office";
+  asker_.Answer = folder_ / "Office";
   actions_.Export("Office", kStored);
-  EXPECT_EQ(files_.ReadAll(*asker_.answer), NetshScriptText(kStored));
-  EXPECT_TRUE(starter_.starts.empty());
+  EXPECT_EQ(files_.ReadAll(*asker_.Answer), NetshScriptText(kStored));
+  EXPECT_TRUE(starter_.Starts.empty());
 }
 
 // ---- starting netsh ----

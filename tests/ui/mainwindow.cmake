@@ -12,7 +12,8 @@ if(WIN32)
             ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
             ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
     LIBS ardenix_mainwindow)
-  target_include_directories(mainwindow_test PRIVATE ${CMAKE_SOURCE_DIR}/src/ui/res)
+  target_include_directories(mainwindow_test PRIVATE ${CMAKE_SOURCE_DIR}/src/ui/res
+                             ${CMAKE_SOURCE_DIR}/tests/profiles)
 
   # Ardenix.exe as built: its resources, start-up with a store beside it, closing.
   ardenix_add_test(ardenix_program_test GUI TIMEOUT 120

@@ -8,6 +8,7 @@ if(WIN32)
   ardenix_add_test(win32_services_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32ServicesTest.cpp
     LIBS ardenix_win32_services)
+  target_include_directories(win32_services_test PRIVATE ${CMAKE_SOURCE_DIR}/tests/profiles)
 
   ardenix_add_test(save_dialog_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SaveDialogTest.cpp

@@ -7,7 +7,7 @@ if(WIN32)
             ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
     LIBS ardenix_mainwindow)
   target_include_directories(traymenu_test PRIVATE ${CMAKE_SOURCE_DIR}/src/ui/res
-                             ${CMAKE_SOURCE_DIR}/tests/trayicon)
+                             ${CMAKE_SOURCE_DIR}/tests/trayicon ${CMAKE_SOURCE_DIR}/tests/profiles)
 endif()
 
 # The same by a person's real input from outside: xdotool on the icon in Wine's
