@@ -27,13 +27,6 @@ int TImageList::AddIcon(const TIcon& icon) {
   return AddIcon(icon.Handle());
 }
 
-int TImageList::AddIconResource(HINSTANCE instance, const char* name) {
-  IconHandle icon(
-      static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, width_, height_, LR_DEFAULTCOLOR)));
-  if (!icon) throw std::runtime_error("Cannot load the icon resource for the image list");
-  return AddIcon(icon.Get());
-}
-
 int TImageList::AddBitmap(HBITMAP image, HBITMAP mask) {
   return Checked(ImageList_Add(handle_.Get(), image, mask));
 }
@@ -75,7 +68,7 @@ int TImageList::AddStrip(const void* pixels, size_t bytes) {
 }
 
 int TImageList::AddStripResource(HINSTANCE instance, const char* name) {
-  HRSRC found = FindResourceA(instance, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HRSRC found = FindResourceA(instance, name, RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   const void* pixels = loaded ? LockResource(loaded) : nullptr;
   if (!pixels) throw std::runtime_error("Cannot load the image strip resource");

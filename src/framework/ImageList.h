@@ -24,7 +24,6 @@ class TImageList : public TComponent {
   // std::runtime_error when the image cannot be added.
   int AddIcon(HICON icon);  // the list keeps a copy
   int AddIcon(const TIcon& icon);
-  int AddIconResource(HINSTANCE instance, const char* name);
   // A 32-bit bitmap of Width() x Height() (alpha used when present), and an optional
   // monochrome mask.
   int AddBitmap(HBITMAP image, HBITMAP mask);
