@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws the program's icons and the toolbar/list images with ImageMagick into src/ui/res/.
-# The eight list images go side by side into one file of raw pixels, images.bgra, which
+# The nine list images go side by side into one file of raw pixels, images.bgra, which
 # the image list takes in one call.
 # Each 16 x 16 image is drawn at four times its size on a 16-cell grid (coordinates below
 # are in 64-pixel units) and then box-filtered down, which keeps edges that lie on the
@@ -70,9 +70,18 @@ draw16 img7-save.png \
   -fill '#e8e8e8' -draw 'rectangle 12,36 51,60' \
   -fill '#9a9a9a' -draw 'rectangle 18,42 45,45' -draw 'rectangle 18,50 45,53'
 
+# 8: read current settings: a blue arrow coming out of a bar (the adapter) onto a sheet.
+draw16 img8-read.png \
+  -fill '#3c3c3c' -stroke none -draw 'rectangle 2,6 9,57' \
+  -fill '#ffffff' -stroke '#6b6b6b' -strokewidth 3 -draw 'rectangle 34,4 61,60' \
+  -fill '#9a9a9a' -stroke none -draw 'rectangle 40,14 55,17' -draw 'rectangle 40,46 55,49' \
+  -fill '#1a73e8' -stroke '#0b4aa2' -strokewidth 3 \
+  -draw 'polygon 12,24 30,24 30,12 52,32 30,52 30,40 12,40'
+
 # Left to right in image-list order; rows of 32-bit pixels, blue, green, red, alpha.
 convert img0-profile.png img1-configure.png img2-connect.png img3-delete.png \
-  img4-minimize.png img5-help.png img6-globe.png img7-save.png +append -depth 8 BGRA:images.bgra
+  img4-minimize.png img5-help.png img6-globe.png img7-save.png img8-read.png \
+  +append -depth 8 BGRA:images.bgra
 rm -f img?-*.png
 
 # The program's icon: two screens joined by a network line on a rounded blue tile,

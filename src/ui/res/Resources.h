@@ -4,7 +4,8 @@
 #define IDI_ARDENIX 1
 #define IDI_TRAY 2
 
-// imgList's eight 16 x 16 images side by side, raw 32-bit pixels (see images.bgra), in
-// image-list order: profile, configure, connect, delete, minimise, help, (unused), save.
+// imgList's nine 16 x 16 images side by side, raw 32-bit pixels (see images.bgra), in
+// image-list order: profile, configure, connect, delete, minimise, help, (unused), save,
+// read current settings.
 #define IDR_IMAGES 100
-#define IMG_COUNT 8
+#define IMG_COUNT 9
