@@ -27,9 +27,6 @@ class TComponent : public TObject {
   const std::vector<TComponent*>& Components() const { return components_; }
   int ComponentCount() const { return static_cast<int>(components_.size()); }
 
-  // There is no form designer: always false. Kept so that design-time branches of a
-  // component read as its description has them.
-  bool Designing() const { return false; }
   bool Loading() const { return loading_; }
   bool Destroying() const { return destroying_; }
 

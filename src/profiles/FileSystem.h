@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,9 +20,6 @@ class TFileError : public std::runtime_error {
 class IFileSystem {
  public:
   virtual ~IFileSystem() = default;
-
-  // The whole content of the file, or nothing when it cannot be opened or read.
-  virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
 
   // Creates the file, or truncates it when it exists, and writes the bytes as they are
   // in one write. Throws TFileError (CannotCreate or WriteFailed).

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace {
@@ -20,14 +19,6 @@ std::string CauseOf(int error) {
 }
 
 }  // namespace
-
-std::optional<std::string> TStdFileSystem::ReadAll(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) return std::nullopt;
-  return content;
-}
 
 void TStdFileSystem::WriteNew(const std::string& path, std::string_view bytes) {
   errno = 0;

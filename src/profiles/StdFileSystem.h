@@ -6,6 +6,5 @@
 // library's description of errno.
 class TStdFileSystem : public IFileSystem {
  public:
-  std::optional<std::string> ReadAll(const std::string& path) override;
   void WriteNew(const std::string& path, std::string_view bytes) override;
 };

@@ -1,5 +1,7 @@
 #include "SimpleTimer.h"
 
+#include "TimerMessageCount.h"
+
 TSharedHandlerSlot<TSimpleTimerHandler> SharedTimerHandler;
 
 TSimpleTimerHandler::TSimpleTimerHandler()
@@ -21,6 +23,7 @@ void TSimpleTimerHandler::Unregister(UINT_PTR timerId) {
 
 LRESULT TSimpleTimerHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_TIMER) return Window_->DefaultHandling(message, wParam, lParam);
+  CountTimerMessage();
   Timers_.Dispatch(static_cast<UINT_PTR>(wParam), [](TSimpleTimer& timer) { timer.Tick(); });
   return 0;
 }

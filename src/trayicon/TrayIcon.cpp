@@ -65,16 +65,14 @@ TTrayIcon::TTrayIcon(TComponent* Owner) : TComponent(Owner) {
 
   // The hook first: the owner's window, made on demand here, may already move the
   // application window.
-  if (!Designing()) {
-    if (Application) Application->HookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
-    try {
-      if (OwnerControl()) SubclassOwner();  // may create the owner's window, and fail
-    } catch (...) {
-      if (Application) Application->UnhookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
-      handler.Unregister(ShellId_);
-      SharedTrayHandler.Detach();
-      throw;
-    }
+  if (Application) Application->HookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
+  try {
+    if (OwnerControl()) SubclassOwner();  // may create the owner's window, and fail
+  } catch (...) {
+    if (Application) Application->UnhookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
+    handler.Unregister(ShellId_);
+    SharedTrayHandler.Detach();
+    throw;
   }
 }
 
@@ -82,7 +80,6 @@ TTrayIcon::~TTrayIcon() {
   *Alive_ = false;
   try {
     SetIconVisible(false);
-    SetDesignPreview(false);
     AnimationTimer_.reset();
     DoubleClickTimer_.reset();
     HoverPollTimer_.reset();
@@ -94,10 +91,8 @@ TTrayIcon::~TTrayIcon() {
   } catch (...) {
     // The second stage runs in any case.
   }
-  if (!Designing()) {
-    if (Application) Application->UnhookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
-    UnsubclassOwner();
-  }
+  if (Application) Application->UnhookMainWindow({this, &TTrayIcon::AppWindowHookCallback});
+  UnsubclassOwner();
   if (TTrayIconHandler* handler = SharedTrayHandler.Get()) handler->Unregister(ShellId_);
   SharedTrayHandler.Detach();
 }
@@ -107,10 +102,6 @@ TWinControl* TTrayIcon::OwnerControl() const {
 }
 
 // --- Properties -----------------------------------------------------------------------
-
-void TTrayIcon::SetDesignPreview(bool value) {
-  DesignPreview_ = value;
-}
 
 void TTrayIcon::SetIconList(TImageList* value) {
   if (IconList_ && IconList_ != value) IconList_->RemoveFreeNotification(this);
@@ -181,9 +172,11 @@ void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
   if (PopupMenu_) PopupMenu_->FreeNotification(this);
 }
 
+// Re-arms the poll only when the cursor already counts as over the icon (the detection
+// was switched off and on again while it was there).
 void TTrayIcon::SetWantEnterExitEvents(bool value) {
   WantEnterExitEvents_ = value;
-  HoverPollTimer_->SetEnabled(value);
+  HoverPollTimer_->SetEnabled(value && !Pointer_.CursorOutside());
 }
 
 void TTrayIcon::SetNotifyMode(TTrayNotifyMode value) {
@@ -200,7 +193,6 @@ BOOL TTrayIcon::NotifyShell(DWORD message) {
 }
 
 bool TTrayIcon::FillNotifyRecord() {
-  if (Designing() && !PreviewInProgress_ && !DesignPreview_) return false;
   NotifyRecord_.hIcon = Icon_ ? Icon_->Handle() : nullptr;
   const TTrayTip tip = TrayTipText(Hint_, ShowHint_);
   static_assert(sizeof NotifyRecord_.szTip == TrayTipSize);
@@ -209,14 +201,12 @@ bool TTrayIcon::FillNotifyRecord() {
 }
 
 bool TTrayIcon::AddToTray() {
-  if (!PreviewInProgress_) IconVisible_ = true;
-  if (Designing() && !PreviewInProgress_) return false;
+  IconVisible_ = true;
   return FillNotifyRecord() && NotifyShell(NIM_ADD);
 }
 
 bool TTrayIcon::RemoveFromTray() {
-  if (!PreviewInProgress_) IconVisible_ = false;
-  if (Designing() && !PreviewInProgress_) return false;
+  IconVisible_ = false;
   return FillNotifyRecord() && NotifyShell(NIM_DELETE);
 }
 
@@ -239,7 +229,7 @@ void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TTrayIcon::Loaded() {
   TComponent::Loaded();
-  if (!Designing() && OwnerControl()) StartupDecision();
+  if (OwnerControl()) StartupDecision();
   UpdateTray();
   SetIconVisible(IconVisible_);
   SetCycleIcons(CycleIcons_);
@@ -261,7 +251,7 @@ const TTrayIcon::TStepHandler TTrayIcon::StepHandlers[] = {
     &TTrayIcon::StepDefaultMenuItem,
     &TTrayIcon::StepShowTrayMenu,
     &TTrayIcon::StepLeftPopupMenu,
-    &TTrayIcon::StepPointerState,
+    &TTrayIcon::StepCursorInside,
     &TTrayIcon::StepPointerState,
     &TTrayIcon::StepPointerState,
     &TTrayIcon::StepBalloonShow,
@@ -320,6 +310,12 @@ void TTrayIcon::StepShowTrayMenu(const TTrayStep&) {
 }
 void TTrayIcon::StepLeftPopupMenu(const TTrayStep&) {
   if (LeftPopup_) ShowTrayMenu();
+}
+// Only the move that raised OnMouseEnter gets here: from now on the poll watches for the
+// cursor to leave, and nothing polls while it is away.
+void TTrayIcon::StepCursorInside(const TTrayStep& s) {
+  Pointer_.Apply(s);
+  HoverPollTimer_->SetEnabled(true);
 }
 void TTrayIcon::StepPointerState(const TTrayStep& s) {
   Pointer_.Apply(s);
@@ -387,12 +383,15 @@ void TTrayIcon::DoubleClickTick(TObject*) {
   Pointer_.DoubleClickTickDone();
 }
 
-// Costs nothing while the cursor is outside; otherwise one GetCursorPos.
+// Armed only while the cursor counts as over the icon; the exit disarms it before
+// OnMouseExit runs, so that a tray program left alone wakes up for nothing.
 void TTrayIcon::HoverPoll(TObject*) {
   if (Pointer_.CursorOutside()) return;
   POINT cursor{};
   if (!GetCursorPos(&cursor)) return;
-  if (Pointer_.HoverPoll({cursor.x, cursor.y})) DoMouseExit();
+  if (!Pointer_.HoverPoll({cursor.x, cursor.y})) return;
+  HoverPollTimer_->SetEnabled(false);
+  DoMouseExit();
 }
 
 // --- Menu -------------------------------------------------------------------------------

@@ -40,9 +40,6 @@ class TTrayIcon : public TComponent {
   explicit TTrayIcon(TComponent* Owner);
   ~TTrayIcon() override;
 
-  // Design-time preview of a form designer; without effect here.
-  bool DesignPreview() const { return DesignPreview_; }
-  void SetDesignPreview(bool value);
   // Source of the animation images; not owned (its destruction clears it).
   TImageList* IconList() const { return IconList_; }
   void SetIconList(TImageList* value);
@@ -72,6 +69,8 @@ class TTrayIcon : public TComponent {
   void SetPopupMenu(TPopupMenu* value);
   bool LeftPopup() const { return LeftPopup_; }
   void SetLeftPopup(bool value) { LeftPopup_ = value; }
+  // Enter and exit detection. The hover poll runs only while the cursor counts as over
+  // the icon: from the move that raised OnMouseEnter until OnMouseExit.
   bool WantEnterExitEvents() const { return WantEnterExitEvents_; }
   void SetWantEnterExitEvents(bool value);
   bool MinimizeToTray() const { return MinimizeToTray_; }
@@ -103,7 +102,6 @@ class TTrayIcon : public TComponent {
   const TSimpleTimer& HoverPollTimer() const { return *HoverPollTimer_; }
 
   // Each returns whether the shell accepted the call.
-  virtual bool UseDefaultIcon() { return true; }
   virtual bool AddToTray();
   virtual bool RemoveFromTray();
   virtual bool UpdateTray();
@@ -170,6 +168,7 @@ class TTrayIcon : public TComponent {
   void StepDefaultMenuItem(const TTrayStep& step);
   void StepShowTrayMenu(const TTrayStep& step);
   void StepLeftPopupMenu(const TTrayStep& step);
+  void StepCursorInside(const TTrayStep& step);
   void StepPointerState(const TTrayStep& step);
   void StepBalloonShow(const TTrayStep& step);
   void StepBalloonHide(const TTrayStep& step);
@@ -193,8 +192,6 @@ class TTrayIcon : public TComponent {
   bool WantEnterExitEvents_ = false;
   TTrayNotifyMode NotifyMode_ = nmClassic;
   int IconIndex_ = 0;
-  bool DesignPreview_ = false;
-  bool PreviewInProgress_ = false;
   bool MdiCheckPending_ = true;
   TImageList* IconList_ = nullptr;
   bool CycleIcons_ = false;

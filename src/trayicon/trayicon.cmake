@@ -9,6 +9,7 @@ target_include_directories(ardenix_trayicon_logic PUBLIC ${CMAKE_CURRENT_LIST_DI
 if(WIN32)
   add_library(ardenix_trayicon STATIC
     ${CMAKE_CURRENT_LIST_DIR}/SimpleTimer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TimerMessageCount.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShellNotify.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayIconHandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp

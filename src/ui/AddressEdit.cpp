@@ -209,14 +209,6 @@ void TAddressEdit::SetEditMask(std::string_view mask) {
   SetText(rules_.Text());
 }
 
-int TAddressEdit::MaxLength() const {
-  return address_template::kLength;
-}
-
-void TAddressEdit::SetMaxLength(int) {
-  CallOriginal(EM_LIMITTEXT, address_template::kLength, 0);
-}
-
 bool TAddressEdit::Enabled() const {
   return IsWindowEnabled(handle_) != FALSE;
 }

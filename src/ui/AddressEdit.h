@@ -42,9 +42,6 @@ class TAddressEdit {
   // This field knows one mask, the address mask; any other throws std::invalid_argument.
   // Setting it re-applies the template and the length limit.
   void SetEditMask(std::string_view mask);
-  // A masked field's limit is its template's length; a given value is replaced by it.
-  int MaxLength() const;
-  void SetMaxLength(int length);
 
   // The font for another resolution (the window moved to another monitor); the caller
   // places and sizes the field.

@@ -1,7 +1,6 @@
 #include "Win32FileSystem.h"
 
 #include <limits>
-#include <vector>
 
 #include "Win32KernelHandle.h"
 
@@ -47,21 +46,6 @@ std::string SystemErrorText(DWORD error) {
   std::string::size_type end = text.find_last_not_of(" \t\r\n");
   text.erase(end == std::string::npos ? 0 : end + 1);
   return text;
-}
-
-std::optional<std::string> TWin32FileSystem::ReadAll(const std::string& path) {
-  TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string content;
-  std::vector<char> chunk(64 * 1024);
-  for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr))
-      return std::nullopt;
-    if (read == 0) return content;
-    content.append(chunk.data(), read);
-  }
 }
 
 void TWin32FileSystem::WriteNew(const std::string& path, std::string_view bytes) {

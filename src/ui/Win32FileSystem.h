@@ -10,7 +10,6 @@
 // opened for reading and writing, not shared, always created anew.
 class TWin32FileSystem : public IFileSystem {
  public:
-  std::optional<std::string> ReadAll(const std::string& path) override;
   void WriteNew(const std::string& path, std::string_view bytes) override;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
 #include "NetshScript.h"
 #include "ServiceDoubles.h"
 #include "StdFileSystem.h"
@@ -46,7 +47,7 @@ const TNetInfo kEdited{"Local Area Connection", false,
 TEST_F(ProfileActionsTest, ApplyWritesTheNormalisedScriptAndStartsSystemNetsh) {
   actions_.Apply(kEdited);
   const std::string script = InFolder("Ardenix.TMP");
-  EXPECT_EQ(files_.ReadAll(script),
+  EXPECT_EQ(FileBytes(script),
             "pushd interface ip\r\n"
             "set address name=\"Local Area Connection\" source=static addr=10.0.0.5 "
             "mask=255.255.255.0\r\n"
@@ -63,7 +64,7 @@ TEST_F(ProfileActionsTest, ApplyTwiceReplacesTheScript) {
   actions_.Apply(kEdited);
   const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
   actions_.Apply(dhcp);
-  EXPECT_EQ(files_.ReadAll(InFolder("Ardenix.TMP")), NetshScriptText(dhcp));
+  EXPECT_EQ(FileBytes(InFolder("Ardenix.TMP")), NetshScriptText(dhcp));
   ASSERT_EQ(starter_.Starts.size(), 2u);
   EXPECT_EQ(starter_.Starts[0], starter_.Starts[1]);
 }
@@ -95,7 +96,7 @@ TEST_F(ProfileActionsTest, ExportWritesTheProfileAsStoredToTheChosenPath) {
   EXPECT_EQ(asker_.Requests[0].filterDescription, "*.BAT");
   EXPECT_EQ(asker_.Requests[0].filterPattern, "");
   EXPECT_EQ(asker_.Requests[0].proposedName, "Office.BAT");
-  EXPECT_EQ(files_.ReadAll(InFolder("chosen")), NetshScriptText(kEdited));
+  EXPECT_EQ(FileBytes(InFolder("chosen")), NetshScriptText(kEdited));
   EXPECT_EQ(NetshScriptLines(kEdited).size(), 7u);  // the masked ADNS is not "none"
   EXPECT_TRUE(starter_.Starts.empty());
 }
@@ -105,7 +106,7 @@ TEST_F(ProfileActionsTest, ExportReplacesAnExistingFile) {
   files_.WriteNew(*asker_.Answer, std::string(4096, 'x'));
   const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
   actions_.Export("Home", dhcp);
-  EXPECT_EQ(files_.ReadAll(*asker_.Answer), NetshScriptText(dhcp));
+  EXPECT_EQ(FileBytes(*asker_.Answer), NetshScriptText(dhcp));
 }
 
 TEST_F(ProfileActionsTest, ExportCancelledWritesNothing) {

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "FileBytes.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,17 +38,13 @@ class StdFileSystemTest : public testing::Test {
 TEST_F(StdFileSystemTest, WritesBytesAsTheyAre) {
   const std::string bytes("a\r\nb\0c\xFF\r\n", 9);
   files_.WriteNew(PathOf("x.TMP"), bytes);
-  EXPECT_EQ(files_.ReadAll(PathOf("x.TMP")), bytes);
+  EXPECT_EQ(FileBytes(PathOf("x.TMP")), bytes);
 }
 
 TEST_F(StdFileSystemTest, OverwritingALongerFileLeavesNothingOfIt) {
   std::ofstream(PathOf("x.TMP"), std::ios::binary) << std::string(5000, 'z');
   files_.WriteNew(PathOf("x.TMP"), "short\r\n");
-  EXPECT_EQ(files_.ReadAll(PathOf("x.TMP")), "short\r\n");
-}
-
-TEST_F(StdFileSystemTest, ReadAllOfAMissingFileIsNothing) {
-  EXPECT_EQ(files_.ReadAll(PathOf("absent.INI")), std::nullopt);
+  EXPECT_EQ(FileBytes(PathOf("x.TMP")), "short\r\n");
 }
 
 struct CreateFailure {

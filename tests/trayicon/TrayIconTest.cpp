@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "ShellRecorder.h"
+#include "TimerMessageCount.h"
 #include "TestPump.h"
 #include "TrayIconHandler.h"
 
@@ -294,7 +295,6 @@ TEST(TrayIcon, EnterAndExitThroughTheHoverPoll) {
   TTrayIcon tray(nullptr);
   log.Attach(tray, false);
   tray.SetWantEnterExitEvents(true);
-  EXPECT_TRUE(tray.HoverPollTimer().Enabled());
   EXPECT_EQ(tray.HoverPollTimer().Interval(), 20u);
 
   ASSERT_TRUE(SetCursorPos(300, 300));
@@ -318,6 +318,57 @@ TEST(TrayIcon, EnterAndExitThroughTheHoverPoll) {
   ASSERT_TRUE(SetCursorPos(10, 10));
   PumpMessages(100);
   EXPECT_EQ(log.Text(), "Enter Move Move Exit Enter Move Move") << "no poll, no exit";
+}
+
+// A tray program sits idle all day: no timer may wake it while the cursor is elsewhere.
+TEST(TrayIcon, HoverPollRunsOnlyWhileTheCursorIsOverTheIcon) {
+  TShellRecorder shell;
+  TEventLog log;
+  TTrayIcon tray(nullptr);
+  log.Attach(tray, false);
+  ASSERT_TRUE(SetCursorPos(300, 300));
+  auto ticksWhilePumping = [](DWORD ms) {
+    const unsigned long long before = TimerMessagesHandled();
+    PumpMessages(ms);
+    return TimerMessagesHandled() - before;
+  };
+
+  tray.SetWantEnterExitEvents(true);
+  EXPECT_FALSE(tray.HoverPollTimer().Enabled()) << "the cursor has not entered yet";
+  EXPECT_EQ(ticksWhilePumping(100), 0u);
+
+  SendCallback(tray, WM_MOUSEMOVE);
+  EXPECT_TRUE(tray.HoverPollTimer().Enabled()) << "armed by the move that raised the enter";
+  EXPECT_GT(ticksWhilePumping(100), 0u);
+  SendCallback(tray, WM_MOUSEMOVE);
+  EXPECT_TRUE(tray.HoverPollTimer().Enabled());
+
+  ASSERT_TRUE(SetCursorPos(300, 301));
+  PumpMessages(2000, [&] { return log.Text().ends_with("Exit"); });
+  EXPECT_EQ(log.Text(), "Enter Move Move Exit");
+  EXPECT_FALSE(tray.HoverPollTimer().Enabled()) << "disarmed by the exit";
+  EXPECT_EQ(ticksWhilePumping(100), 0u);
+
+  // Switched off and on while the cursor is over the icon: the poll comes back with it.
+  SendCallback(tray, WM_MOUSEMOVE);
+  tray.SetWantEnterExitEvents(false);
+  EXPECT_FALSE(tray.HoverPollTimer().Enabled());
+  tray.SetWantEnterExitEvents(true);
+  EXPECT_TRUE(tray.HoverPollTimer().Enabled());
+}
+
+TEST(TrayIcon, WithoutEnterExitEventsAMoveArmsNoPoll) {
+  TShellRecorder shell;
+  TEventLog log;
+  TTrayIcon tray(nullptr);
+  log.Attach(tray, false);
+  ASSERT_TRUE(SetCursorPos(300, 300));
+  const unsigned long long before = TimerMessagesHandled();
+  SendCallback(tray, WM_MOUSEMOVE);
+  EXPECT_FALSE(tray.HoverPollTimer().Enabled());
+  PumpMessages(100);
+  EXPECT_EQ(TimerMessagesHandled(), before);
+  EXPECT_EQ(log.Text(), "Move");
 }
 
 TEST(TrayIcon, CallbacksReachOnlyTheirComponentThroughOneWindow) {

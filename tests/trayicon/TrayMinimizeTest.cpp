@@ -88,7 +88,8 @@ TEST_F(TrayApplication, EndOfBuildingAppliesTheSettingsOnceMore) {
   EXPECT_EQ(shell.MessagesFor(form->Tray->ShellId()),
             (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
   EXPECT_EQ(shell.Calls.back().Record.uVersion, 0u);
-  EXPECT_TRUE(form->Tray->HoverPollTimer().Enabled());
+  EXPECT_TRUE(form->Tray->WantEnterExitEvents());
+  EXPECT_FALSE(form->Tray->HoverPollTimer().Enabled()) << "nothing polls before an enter";
   EXPECT_FALSE(form->Tray->AnimationTimer().Enabled());
 }
 

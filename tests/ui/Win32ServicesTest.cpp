@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
 #include "NetshScratchFolder.h"
 #include "NetshScript.h"
 #include "ProcessElevation.h"
@@ -40,11 +41,7 @@ TEST_F(Win32FileSystemTest, WritesBytesAsTheyAreAndReplacesALongerFile) {
   WriteRaw(path, std::string(10000, 'z'));
   const std::string bytes("a\r\nb\0\xE9\r\n", 8);
   files_.WriteNew(path, bytes);
-  EXPECT_EQ(files_.ReadAll(path), bytes);
-}
-
-TEST_F(Win32FileSystemTest, ReadAllOfAMissingFileIsNothing) {
-  EXPECT_EQ(files_.ReadAll(folder_ / "absent.INI"), std::nullopt);
+  EXPECT_EQ(FileBytes(path), bytes);
 }
 
 // What stands in the way of creating the file.
@@ -99,7 +96,7 @@ TEST_P(Win32FileSystemCreateError, NamesTheFullPathAndTheSystemsCause) {
   }
   holder = TKernelHandle();
   if (obstacle != TObstacle::MissingFolder) {
-    EXPECT_EQ(files_.ReadAll(path), "old");
+    EXPECT_EQ(FileBytes(path), "old");
   }
 }
 
@@ -151,7 +148,7 @@ TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhenTheScriptCannotBeCreate
 TEST_F(ProfileActionsOnWin32Files, ExportWritesTheScriptAsStored) {
   asker_.Answer = folder_ / "Office";
   actions_.Export("Office", kStored);
-  EXPECT_EQ(files_.ReadAll(*asker_.Answer), NetshScriptText(kStored));
+  EXPECT_EQ(FileBytes(*asker_.Answer), NetshScriptText(kStored));
   EXPECT_TRUE(starter_.Starts.empty());
 }
 
