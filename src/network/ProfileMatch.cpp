@@ -51,8 +51,14 @@ TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter
                                        return address.PrefixLength == *prefix &&
                                               SameAddress(address.Address, profile.IP);
                                      });
-  std::string wanted =
-      Readable(profile.IP) + (prefix ? "/" + std::to_string(*prefix) : " mask " + profile.SN);
+  std::string wanted = Readable(profile.IP);
+  if (prefix) {
+    wanted += '/';
+    wanted += std::to_string(*prefix);
+  } else {
+    wanted += " mask ";
+    wanted += profile.SN;
+  }
   return Unless(found, TProfileField::Address, std::move(has), std::move(wanted));
 }
 
