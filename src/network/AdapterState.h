@@ -11,6 +11,12 @@ struct TAdapterAddress {
   friend bool operator==(const TAdapterAddress&, const TAdapterAddress&) = default;
 };
 
+// "10.0.0.5/24".
+std::string AddressWithPrefix(const TAdapterAddress& address);
+
+// Every address of the list as AddressWithPrefix gives it, in the list's order.
+std::vector<std::string> AddressesWithPrefix(const std::vector<TAdapterAddress>& addresses);
+
 // What the computer says of one network adapter's IPv4 side at the moment it was read.
 // Addresses are dotted decimal text as the system reports them; lists keep the system's
 // order (the first DNS server is the preferred one).

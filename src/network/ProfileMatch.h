@@ -29,6 +29,10 @@ struct TFieldDifference {
 std::vector<TFieldDifference> CompareProfile(const TNetInfo& normalised,
                                              const TAdapterState& adapter);
 
+// The members that CompareProfile looks at for this profile: DHCP alone for a DHCP
+// profile, Address, Gateway, DNS and AlternateDNS for a static one.
+std::vector<TProfileField> ComparedFields(const TNetInfo& normalised);
+
 inline bool ProfileMatches(const TNetInfo& normalised, const TAdapterState& adapter) {
   return CompareProfile(normalised, adapter).empty();
 }

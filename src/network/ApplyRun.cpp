@@ -1,0 +1,154 @@
+#include "ApplyRun.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <utility>
+
+#include "AdapterStatus.h"
+#include "Ipv4.h"
+#include "ProfileMatch.h"
+#include "ReportText.h"
+
+namespace {
+
+// The system's code for an elevation prompt the user answered with No.
+constexpr unsigned long kErrorCancelled = 1223;
+
+// Report words of each TProfileField, in the enumeration's order.
+constexpr std::array<const char*, 5> kFieldWords{"DHCP", "address", "gateway", "DNS",
+                                                 "alternate DNS"};
+static_assert(static_cast<std::size_t>(TProfileField::AlternateDNS) + 1 == kFieldWords.size());
+
+// The addresses a system gives itself when no DHCP server answers: 169.254.0.0/16.
+constexpr TIpv4 kSelfAssignedNetwork = 0xA9FE0000;
+constexpr TIpv4 kSelfAssignedMask = 0xFFFF0000;
+
+std::string DifferencesText(const std::vector<TFieldDifference>& differences) {
+  std::string text;
+  for (const TFieldDifference& difference : differences) {
+    if (!text.empty()) text += "; ";
+    text += std::string(kFieldWords[static_cast<std::size_t>(difference.Field)]) + " is " +
+            difference.Has + ", not " + difference.Wanted;
+  }
+  return text;
+}
+
+TApplyStep Next(TApplyAction action, long long readAt = 0) {
+  TApplyStep step;
+  step.Action = action;
+  step.ReadAt = readAt;
+  return step;
+}
+
+// Until a DHCP server answers, the adapter has no address or a self-assigned one: DHCP
+// is on, but the profile has not taken effect yet.
+bool AwaitingLease(const TNetInfo& profile, const TAdapterState& adapter) {
+  return profile.DHCP &&
+         std::none_of(adapter.Addresses.begin(), adapter.Addresses.end(), [](const TAdapterAddress& a) {
+           std::optional<TIpv4> address = ParseIpv4(a.Address);
+           return address && (*address & kSelfAssignedMask) != kSelfAssignedNetwork;
+         });
+}
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+}  // namespace
+
+TApplyRun::TApplyRun(std::string caption, TNetInfo normalised)
+    : caption_(std::move(caption)), profile_(std::move(normalised)) {}
+
+void TApplyRun::Expect(TStage stage) const {
+  if (stage_ != stage) throw std::logic_error("apply run: step out of order");
+}
+
+TApplyStep TApplyRun::Finish(std::string text, int exitCode, TApplyOutcome outcome) {
+  stage_ = TStage::Done;
+  return {TApplyAction::Report, 0, {caption_, std::move(text), exitCode, outcome}};
+}
+
+TApplyStep TApplyRun::Begin(const TAdapterReading& before) {
+  Expect(TStage::Checking);
+  if (before.Ok) {
+    const TAdapterState* adapter = FindAdapter(before, profile_.LAN);
+    if (!adapter)
+      return Finish("No adapter named " + Quoted(profile_.LAN) +
+                        " on this computer; nothing was changed",
+                    kApplyNotVerified, TApplyOutcome::Failed);
+    if (!adapter->NameExact)
+      return Finish("The name of adapter " + Quoted(profile_.LAN) +
+                        " cannot be passed to netsh exactly; nothing was changed",
+                    kApplyNotVerified, TApplyOutcome::Failed);
+  }
+  stage_ = TStage::Starting;
+  return Next(TApplyAction::StartNetsh);
+}
+
+TApplyStep TApplyRun::Started(long long now) {
+  Expect(TStage::Starting);
+  stage_ = TStage::Running;
+  startedAt_ = now;
+  return Next(TApplyAction::WaitForNetsh);
+}
+
+TApplyStep TApplyRun::StartFailed(unsigned long error, const std::string& message) {
+  Expect(TStage::Starting);
+  if (error == kErrorCancelled)
+    return Finish("Administrator rights were declined; nothing was changed", kApplyDeclined,
+                  TApplyOutcome::Failed);
+  std::string reason = OneLine(message);
+  if (reason.empty()) reason = "system error " + std::to_string(error);
+  return Finish("netsh could not be started: " + reason, kApplyNotStarted, TApplyOutcome::Failed);
+}
+
+TApplyStep TApplyRun::Tick(long long now, std::optional<unsigned long> exitCode) {
+  Expect(TStage::Running);
+  if (exitCode) {
+    stage_ = TStage::Reading;
+    netshExitCode_ = *exitCode;
+    nextReadAt_ = now;
+    lastReadAt_ = now + (profile_.DHCP ? kDhcpSettleMs : kStaticSettleMs);
+    return Next(TApplyAction::ReadAdapters, nextReadAt_);
+  }
+  if (now - startedAt_ >= kNetshLimitMs)
+    return Finish(caption_ + ": netsh did not finish within " +
+                      std::to_string(kNetshLimitMs / 1000) + " s",
+                  kApplyNotVerified, TApplyOutcome::Failed);
+  return Next(TApplyAction::WaitForNetsh);
+}
+
+TApplyStep TApplyRun::AdaptersRead(const TAdapterReading& reading) {
+  Expect(TStage::Reading);
+  const TAdapterState* adapter = reading.Ok ? FindAdapter(reading, profile_.LAN) : nullptr;
+  if (adapter && ProfileMatches(profile_, *adapter) && !AwaitingLease(profile_, *adapter))
+    return Finish(caption_ + " is active on " + profile_.LAN + ": " + SettingsDescription(*adapter),
+                  kApplyVerified, TApplyOutcome::Verified);
+  // A DHCP lease or a new address may take a moment to show.
+  nextReadAt_ += kReadIntervalMs;
+  if (nextReadAt_ <= lastReadAt_) return Next(TApplyAction::ReadAdapters, nextReadAt_);
+  return FinishUnverified(reading, adapter);
+}
+
+TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
+                                       const TAdapterState* adapter) {
+  const std::string netshNote =
+      netshExitCode_ == 0 ? "" : " (netsh ended with exit code " + std::to_string(netshExitCode_) + ")";
+  if (!reading.Ok)
+    return Finish(caption_ + ": the adapter state could not be read after netsh ended: " +
+                      ReadingErrorText(reading) + netshNote,
+                  kApplyNotVerified, TApplyOutcome::Failed);
+  if (!adapter)
+    return Finish(caption_ + ": adapter " + Quoted(profile_.LAN) + " was gone after netsh ended" +
+                      netshNote,
+                  kApplyNotVerified, TApplyOutcome::Failed);
+  std::vector<TFieldDifference> differences = CompareProfile(profile_, *adapter);
+  if (differences.empty())
+    return Finish(caption_ + " is only partly active on " + profile_.LAN +
+                      ": DHCP is on, but no address came from DHCP within " +
+                      std::to_string(kDhcpSettleMs / 1000) + " s" + netshNote,
+                  kApplyNotVerified, TApplyOutcome::Partial);
+  const bool noneAsWanted = differences.size() == ComparedFields(profile_).size();
+  return Finish(caption_ + (noneAsWanted ? " is not active on " : " is only partly active on ") +
+                    profile_.LAN + ": " + DifferencesText(differences) + netshNote,
+                kApplyNotVerified, noneAsWanted ? TApplyOutcome::Failed : TApplyOutcome::Partial);
+}

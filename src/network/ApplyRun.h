@@ -1,0 +1,99 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "AdapterState.h"
+#include "NetInfo.h"
+
+// How an apply ended, for the report's icon.
+enum class TApplyOutcome {
+  Verified,  // the adapter is as the profile wants it
+  Partial,   // some of the compared members are as wanted, not all; or DHCP is on but no
+             // DHCP server has given an address
+  Failed,    // nothing is as wanted, or nothing could be checked
+};
+
+// The exit codes of a command-line apply.
+enum TApplyExitCode : int {
+  kApplyVerified = 0,
+  kApplyNoSuchProfile = 1,
+  kApplyNotVerified = 2,  // in part or not at all, no such adapter, netsh hung
+  kApplyNotStarted = 3,
+  kApplyDeclined = 4,
+};
+
+// The one-line result of an apply, titled with the profile's caption.
+struct TApplyReport {
+  std::string Title;
+  std::string Text;
+  int ExitCode = kApplyVerified;
+  TApplyOutcome Outcome = TApplyOutcome::Verified;
+
+  friend bool operator==(const TApplyReport&, const TApplyReport&) = default;
+};
+
+// What the caller does next.
+enum class TApplyAction {
+  StartNetsh,    // start netsh on the script, then call Started or StartFailed
+  WaitForNetsh,  // call Tick about every 100 ms until the process has ended
+  ReadAdapters,  // read the adapters once the clock reaches ReadAt, then call AdaptersRead
+  Report,        // show Report; the run is over (close the process handle)
+};
+
+struct TApplyStep {
+  TApplyAction Action = TApplyAction::StartNetsh;
+  long long ReadAt = 0;  // milliseconds, on the caller's clock
+  TApplyReport Report;   // only for TApplyAction::Report
+
+  friend bool operator==(const TApplyStep&, const TApplyStep&) = default;
+};
+
+// One apply of a profile, from the check before netsh starts to the report. It decides;
+// the caller starts the process, watches it, reads the adapters and keeps the clock (any
+// millisecond count that only grows), and feeds each result back in. Calls out of order
+// throw std::logic_error. A newer apply simply replaces the object: the older run's
+// report is never given.
+class TApplyRun {
+ public:
+  // How long netsh may run before the report says it hung.
+  static constexpr long long kNetshLimitMs = 60000;
+  // After netsh ends, the adapter is read at once and again at this interval until it is
+  // as wanted or the time for the kind of profile is up. A DHCP profile is as wanted once
+  // DHCP is on and an address other than a self-assigned one (169.254.x.x) is there.
+  static constexpr long long kReadIntervalMs = 500;
+  static constexpr long long kDhcpSettleMs = 10000;
+  static constexpr long long kStaticSettleMs = 3000;
+
+  TApplyRun(std::string caption, TNetInfo normalised);
+
+  // Checks the reading taken before netsh starts: an adapter that is not there, or whose
+  // name netsh would not recognise, ends the run with a report and nothing is started.
+  // A failed reading does not stop the apply: the check after netsh reports it.
+  TApplyStep Begin(const TAdapterReading& before);
+
+  TApplyStep Started(long long now);
+  // The system's error code and message of a start that failed (1223: the user declined
+  // the elevation prompt).
+  TApplyStep StartFailed(unsigned long error, const std::string& message);
+
+  // netsh's exit code once the process has ended, none while it runs.
+  TApplyStep Tick(long long now, std::optional<unsigned long> exitCode);
+
+  TApplyStep AdaptersRead(const TAdapterReading& reading);
+
+ private:
+  enum class TStage { Checking, Starting, Running, Reading, Done };
+
+  void Expect(TStage stage) const;
+  TApplyStep Finish(std::string text, int exitCode, TApplyOutcome outcome);
+  TApplyStep FinishUnverified(const TAdapterReading& reading, const TAdapterState* adapter);
+
+  std::string caption_;
+  TNetInfo profile_;
+  TStage stage_ = TStage::Checking;
+  long long startedAt_ = 0;
+  unsigned long netshExitCode_ = 0;
+  long long nextReadAt_ = 0;
+  long long lastReadAt_ = 0;
+};

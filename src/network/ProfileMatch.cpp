@@ -1,0 +1,138 @@
+#include "ProfileMatch.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "Ipv4.h"
+#include "ReportText.h"
+
+namespace {
+
+// What a normalised address member holds when the field was left blank.
+constexpr std::string_view kNone = "none";
+
+using TDifference = std::optional<TFieldDifference>;
+
+TDifference Unless(bool matches, TProfileField field, std::string has, std::string wanted) {
+  if (matches) return std::nullopt;
+  return TFieldDifference{field, std::move(has), std::move(wanted)};
+}
+
+// Texts are compared as numbers, so that "192.168.001.001" is 192.168.1.1; a text that
+// is no address equals nothing.
+bool SameAddress(const std::string& a, const std::string& b) {
+  std::optional<TIpv4> x = ParseIpv4(a);
+  std::optional<TIpv4> y = ParseIpv4(b);
+  return x && y && *x == *y;
+}
+
+// A member as the user should read it in a report: without leading zeros if it is an
+// address, as typed if not.
+std::string Readable(const std::string& member) {
+  std::optional<TIpv4> address = ParseIpv4(member);
+  return address ? FormatIpv4(*address) : member;
+}
+
+TDifference CompareDhcp(const TNetInfo&, const TAdapterState& adapter) {
+  return Unless(adapter.Dhcp, TProfileField::DHCP, "off", "on");
+}
+
+TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter) {
+  std::string has = JoinedList(AddressesWithPrefix(adapter.Addresses), kNone);
+  if (profile.IP == kNone)
+    return Unless(adapter.Addresses.empty(), TProfileField::Address, std::move(has), "none");
+  std::optional<TIpv4> mask = ParseIpv4(profile.SN);
+  std::optional<int> prefix = mask ? MaskPrefixLength(*mask) : std::nullopt;
+  bool found = prefix && std::any_of(adapter.Addresses.begin(), adapter.Addresses.end(),
+                                     [&](const TAdapterAddress& address) {
+                                       return address.PrefixLength == *prefix &&
+                                              SameAddress(address.Address, profile.IP);
+                                     });
+  std::string wanted = Readable(profile.IP);
+  if (prefix) {
+    wanted += '/';
+    wanted += std::to_string(*prefix);
+  } else {
+    wanted += " mask ";
+    wanted += profile.SN;
+  }
+  return Unless(found, TProfileField::Address, std::move(has), std::move(wanted));
+}
+
+TDifference CompareGateway(const TNetInfo& profile, const TAdapterState& adapter) {
+  const std::vector<std::string>& gateways = adapter.Gateways;
+  bool matches = profile.DG == kNone
+                     ? gateways.empty()
+                     : std::any_of(gateways.begin(), gateways.end(), [&](const std::string& gateway) {
+                         return SameAddress(gateway, profile.DG);
+                       });
+  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNone), Readable(profile.DG));
+}
+
+// The DNS servers the script leaves on the adapter: it sets the preferred one ("none"
+// clears the list) and then adds the alternate one unless that is "none".
+std::vector<std::string> WantedDnsServers(const TNetInfo& profile) {
+  std::vector<std::string> wanted;
+  for (const std::string* server : {&profile.DNS, &profile.ADNS})
+    if (*server != kNone) wanted.push_back(*server);
+  return wanted;
+}
+
+constexpr std::size_t kRest = std::numeric_limits<std::size_t>::max();
+
+// The preferred server is the first of the adapter's list, the alternate one all the rest.
+TDifference CompareDnsServers(TProfileField field, std::size_t first, std::size_t count,
+                              const TNetInfo& profile, const TAdapterState& adapter) {
+  auto part = [&](const std::vector<std::string>& list) {
+    std::size_t begin = std::min(first, list.size());
+    std::size_t end = begin + std::min(count, list.size() - begin);
+    return std::vector<std::string>(list.begin() + begin, list.begin() + end);
+  };
+  const std::vector<std::string> has = part(adapter.DnsServers);
+  std::vector<std::string> wanted = part(WantedDnsServers(profile));
+  bool matches = has.size() == wanted.size() &&
+                 std::equal(has.begin(), has.end(), wanted.begin(), SameAddress);
+  for (std::string& server : wanted) server = Readable(server);
+  return Unless(matches, field, JoinedList(has, kNone), JoinedList(wanted, kNone));
+}
+
+TDifference ComparePreferredDns(const TNetInfo& profile, const TAdapterState& adapter) {
+  return CompareDnsServers(TProfileField::DNS, 0, 1, profile, adapter);
+}
+
+TDifference CompareAlternateDns(const TNetInfo& profile, const TAdapterState& adapter) {
+  return CompareDnsServers(TProfileField::AlternateDNS, 1, kRest, profile, adapter);
+}
+
+using TComparer = TDifference (*)(const TNetInfo&, const TAdapterState&);
+
+constexpr std::array<std::pair<TProfileField, TComparer>, 5> kComparers{{
+    {TProfileField::DHCP, CompareDhcp},
+    {TProfileField::Address, CompareAddress},
+    {TProfileField::Gateway, CompareGateway},
+    {TProfileField::DNS, ComparePreferredDns},
+    {TProfileField::AlternateDNS, CompareAlternateDns},
+}};
+
+}  // namespace
+
+std::vector<TProfileField> ComparedFields(const TNetInfo& normalised) {
+  if (normalised.DHCP) return {TProfileField::DHCP};
+  return {TProfileField::Address, TProfileField::Gateway, TProfileField::DNS,
+          TProfileField::AlternateDNS};
+}
+
+std::vector<TFieldDifference> CompareProfile(const TNetInfo& normalised,
+                                             const TAdapterState& adapter) {
+  std::vector<TFieldDifference> differences;
+  for (TProfileField field : ComparedFields(normalised)) {
+    auto comparer = std::find_if(kComparers.begin(), kComparers.end(),
+                                 [&](const auto& entry) { return entry.first == field; });
+    if (TDifference difference = comparer->second(normalised, adapter))
+      differences.push_back(std::move(*difference));
+  }
+  return differences;
+}

@@ -1,0 +1,4 @@
+# The decisions of one apply, from the check before netsh starts to its report.
+target_sources(ardenix_network PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ApplyRun.cpp
+)

@@ -1,0 +1,244 @@
+#include "ApplyRun.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "AdapterFixtures.h"
+
+void PrintTo(const TApplyStep& step, std::ostream* os) {
+  *os << "{action " << static_cast<int>(step.Action) << ", at " << step.ReadAt << ", \""
+      << step.Report.Text << "\", exit " << step.Report.ExitCode << ", outcome "
+      << static_cast<int>(step.Report.Outcome) << "}";
+}
+
+namespace {
+
+constexpr long long kStart = 1000;  // the clock when netsh is started
+constexpr long long kEnd = 4200;    // the clock when netsh is seen to have ended
+
+TApplyStep ReadAt(long long at) { return {TApplyAction::ReadAdapters, at, {}}; }
+
+TApplyStep ReportOf(std::string caption, std::string text, int exitCode, TApplyOutcome outcome) {
+  return {TApplyAction::Report, 0, {std::move(caption), std::move(text), exitCode, outcome}};
+}
+
+// Brings a run to the point where netsh has ended with `exitCode`; the first read is due.
+TApplyRun EndedRun(const TNetInfo& profile, unsigned long exitCode = 0) {
+  TApplyRun run("Office", profile);
+  EXPECT_EQ(run.Begin(ReadingOf({OfficeAdapter()})).Action, TApplyAction::StartNetsh);
+  EXPECT_EQ(run.Started(kStart).Action, TApplyAction::WaitForNetsh);
+  EXPECT_EQ(run.Tick(kStart + 100, std::nullopt).Action, TApplyAction::WaitForNetsh);
+  EXPECT_EQ(run.Tick(kEnd, exitCode), ReadAt(kEnd));
+  return run;
+}
+
+// Feeds the same reading until the run reports; the times at which it asked to read.
+TApplyStep ReadUntilReport(TApplyRun& run, const TAdapterReading& reading,
+                           std::vector<long long>* readTimes = nullptr) {
+  for (int reads = 0; reads < 100; ++reads) {
+    TApplyStep step = run.AdaptersRead(reading);
+    if (step.Action == TApplyAction::Report) return step;
+    EXPECT_EQ(step.Action, TApplyAction::ReadAdapters);
+    if (readTimes) readTimes->push_back(step.ReadAt);
+  }
+  ADD_FAILURE() << "no report after 100 reads";
+  return {};
+}
+
+TEST(ApplyRun, ReportsAVerifiedProfileWithWhatTheAdapterHas) {
+  TApplyRun run = EndedRun(OfficeProfile());
+  EXPECT_EQ(run.AdaptersRead(ReadingOf({OfficeAdapter()})),
+            ReportOf("Office", "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2",
+                     kApplyVerified, TApplyOutcome::Verified));
+}
+
+TEST(ApplyRun, ADhcpProfileThatGetsItsAddressOnTheThirdReadIsVerified) {
+  TAdapterState noAddress = OfficeAdapter();
+  noAddress.Dhcp = true;
+  noAddress.Addresses.clear();
+  TAdapterState selfAssigned = noAddress;
+  selfAssigned.Addresses = {{"169.254.7.7", 16}};
+  TAdapterState leased = noAddress;
+  leased.Addresses = {{"192.168.1.20", 24}};
+  TApplyRun run = EndedRun(HomeProfile());
+  EXPECT_EQ(run.AdaptersRead(ReadingOf({noAddress})), ReadAt(kEnd + 500));
+  EXPECT_EQ(run.AdaptersRead(ReadingOf({selfAssigned})), ReadAt(kEnd + 1000));
+  TApplyStep step = run.AdaptersRead(ReadingOf({leased}));
+  EXPECT_EQ(step.Report.Text,
+            "Office is active on Ethernet: 192.168.1.20/24 (DHCP), gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2");
+  EXPECT_EQ(step.Report.ExitCode, kApplyVerified);
+}
+
+struct ScheduleCase {
+  const char* name;
+  TNetInfo profile;
+  long long settleMs;
+};
+
+std::ostream& operator<<(std::ostream& os, const ScheduleCase& c) { return os << c.name; }
+
+class ApplyRunSchedule : public testing::TestWithParam<ScheduleCase> {};
+
+TEST_P(ApplyRunSchedule, ReadsAgainEveryHalfSecondUntilTheTimeIsUp) {
+  TApplyRun run = EndedRun(GetParam().profile);
+  TAdapterState wrong = OfficeAdapter();
+  wrong.Addresses = {{"169.254.7.7", 16}};
+  std::vector<long long> readTimes;
+  EXPECT_EQ(ReadUntilReport(run, ReadingOf({wrong}), &readTimes).Report.ExitCode, kApplyNotVerified);
+  std::vector<long long> expected;
+  for (long long at = kEnd + 500; at <= kEnd + GetParam().settleMs; at += 500) expected.push_back(at);
+  EXPECT_EQ(readTimes, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, ApplyRunSchedule,
+                         testing::Values(ScheduleCase{"Dhcp", HomeProfile(), 10000},
+                                         ScheduleCase{"Static", OfficeProfile(), 3000}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// How the last reading of a run that was never verified is reported.
+struct UnverifiedCase {
+  const char* name;
+  TNetInfo profile;
+  unsigned long netshExitCode;
+  TAdapterReading reading;
+  const char* text;
+  TApplyOutcome outcome;
+};
+
+std::ostream& operator<<(std::ostream& os, const UnverifiedCase& c) { return os << c.name; }
+
+class ApplyRunUnverified : public testing::TestWithParam<UnverifiedCase> {};
+
+TEST_P(ApplyRunUnverified, SaysWhatDiffersAndNetshsExitCode) {
+  const UnverifiedCase& c = GetParam();
+  TApplyRun run = EndedRun(c.profile, c.netshExitCode);
+  EXPECT_EQ(ReadUntilReport(run, c.reading), ReportOf("Office", c.text, kApplyNotVerified, c.outcome));
+}
+
+TAdapterState WithGateway(const char* gateway) {
+  TAdapterState adapter = OfficeAdapter();
+  adapter.Gateways = {gateway};
+  return adapter;
+}
+
+TAdapterState SelfAssigned() {
+  TAdapterState adapter = OfficeAdapter();
+  adapter.Dhcp = true;
+  adapter.Addresses = {{"169.254.7.7", 16}};
+  return adapter;
+}
+
+TAdapterState Unconfigured() {
+  TAdapterState adapter;
+  adapter.FriendlyName = "Ethernet";
+  adapter.Up = true;
+  return adapter;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, ApplyRunUnverified,
+    testing::Values(
+        UnverifiedCase{"InPart", OfficeProfile(), 0, ReadingOf({WithGateway("192.168.1.1")}),
+                       "Office is only partly active on Ethernet: gateway is 192.168.1.1, not 10.0.0.1",
+                       TApplyOutcome::Partial},
+        UnverifiedCase{"InPartNetshFailed", OfficeProfile(), 1, ReadingOf({WithGateway("192.168.1.1")}),
+                       "Office is only partly active on Ethernet: gateway is 192.168.1.1, not 10.0.0.1 "
+                       "(netsh ended with exit code 1)",
+                       TApplyOutcome::Partial},
+        UnverifiedCase{"NotAtAll", OfficeProfile(), 1, ReadingOf({Unconfigured()}),
+                       "Office is not active on Ethernet: address is none, not 10.0.0.5/24; gateway is "
+                       "none, not 10.0.0.1; DNS is none, not 10.0.0.1; alternate DNS is none, not 10.0.0.2 "
+                       "(netsh ended with exit code 1)",
+                       TApplyOutcome::Failed},
+        UnverifiedCase{"DhcpStillOff", HomeProfile(), 0, ReadingOf({OfficeAdapter()}),
+                       "Office is not active on Ethernet: DHCP is off, not on", TApplyOutcome::Failed},
+        UnverifiedCase{"DhcpWithoutLease", HomeProfile(), 0, ReadingOf({SelfAssigned()}),
+                       "Office is only partly active on Ethernet: DHCP is on, but no address came from "
+                       "DHCP within 10 s",
+                       TApplyOutcome::Partial},
+        UnverifiedCase{"AdapterGone", OfficeProfile(), 0, ReadingOf({}),
+                       "Office: adapter \"Ethernet\" was gone after netsh ended", TApplyOutcome::Failed},
+        UnverifiedCase{"Unreadable", OfficeProfile(), 5, FailedReading(8, "Not enough memory.\r\n"),
+                       "Office: the adapter state could not be read after netsh ended: Not enough memory. "
+                       "(netsh ended with exit code 5)",
+                       TApplyOutcome::Failed}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ApplyRun, StartsNothingForAnAdapterThatIsNotThere) {
+  TApplyRun run("Office", WithLan(OfficeProfile(), "Local Area Connection"));
+  EXPECT_EQ(run.Begin(ReadingOf({OfficeAdapter()})),
+            ReportOf("Office", "No adapter named \"Local Area Connection\" on this computer; nothing was changed",
+                     kApplyNotVerified, TApplyOutcome::Failed));
+  EXPECT_THROW(run.Started(kStart), std::logic_error);
+}
+
+TEST(ApplyRun, StartsNothingForANameNetshWouldNotFind) {
+  TAdapterState adapter = OfficeAdapter();
+  adapter.NameExact = false;
+  TApplyRun run("Office", OfficeProfile());
+  EXPECT_EQ(run.Begin(ReadingOf({adapter})).Report.Text,
+            "The name of adapter \"Ethernet\" cannot be passed to netsh exactly; nothing was changed");
+}
+
+TEST(ApplyRun, AFailedReadingBeforehandDoesNotStopTheApply) {
+  TApplyRun run("Office", OfficeProfile());
+  EXPECT_EQ(run.Begin(FailedReading(8, "Not enough memory.")).Action, TApplyAction::StartNetsh);
+}
+
+struct StartFailureCase {
+  unsigned long error;
+  const char* message;
+  const char* text;
+  int exitCode;
+};
+
+class ApplyRunStartFailure : public testing::TestWithParam<StartFailureCase> {};
+
+TEST_P(ApplyRunStartFailure, ReportsWhyNetshDidNotStart) {
+  const StartFailureCase& c = GetParam();
+  TApplyRun run("Office", OfficeProfile());
+  run.Begin(ReadingOf({OfficeAdapter()}));
+  EXPECT_EQ(run.StartFailed(c.error, c.message),
+            ReportOf("Office", c.text, c.exitCode, TApplyOutcome::Failed));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ApplyRunStartFailure,
+    testing::Values(
+        StartFailureCase{1223, "The operation was canceled by the user.\r\n",
+                         "Administrator rights were declined; nothing was changed", kApplyDeclined},
+        StartFailureCase{2, "The system cannot find the file specified.\r\n",
+                         "netsh could not be started: The system cannot find the file specified.",
+                         kApplyNotStarted},
+        StartFailureCase{3, "", "netsh could not be started: system error 3", kApplyNotStarted}));
+
+TEST(ApplyRun, GivesUpOnANetshThatRunsForAMinute) {
+  TApplyRun run("Office", OfficeProfile());
+  run.Begin(ReadingOf({OfficeAdapter()}));
+  run.Started(kStart);
+  EXPECT_EQ(run.Tick(kStart + 59999, std::nullopt).Action, TApplyAction::WaitForNetsh);
+  EXPECT_EQ(run.Tick(kStart + 60000, std::nullopt),
+            ReportOf("Office", "Office: netsh did not finish within 60 s", kApplyNotVerified,
+                     TApplyOutcome::Failed));
+  EXPECT_THROW(run.Tick(kStart + 60100, 0), std::logic_error);
+}
+
+TEST(ApplyRun, ANetshSeenToEndAtTheLimitIsStillChecked) {
+  TApplyRun run("Office", OfficeProfile());
+  run.Begin(ReadingOf({OfficeAdapter()}));
+  run.Started(kStart);
+  EXPECT_EQ(run.Tick(kStart + 60000, 0), ReadAt(kStart + 60000));
+}
+
+TEST(ApplyRun, RefusesStepsOutOfOrder) {
+  TApplyRun run("Office", OfficeProfile());
+  EXPECT_THROW(run.Tick(kStart, std::nullopt), std::logic_error);
+  EXPECT_THROW(run.AdaptersRead(ReadingOf({OfficeAdapter()})), std::logic_error);
+  run.Begin(ReadingOf({OfficeAdapter()}));
+  EXPECT_THROW(run.Begin(ReadingOf({OfficeAdapter()})), std::logic_error);
+  run.Started(kStart);
+  EXPECT_THROW(run.StartFailed(2, ""), std::logic_error);
+}
+
+}  // namespace
