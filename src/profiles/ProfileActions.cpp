@@ -9,14 +9,14 @@ TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgr
                                  ISaveNameAsker& asker)
     : files_(files), paths_(paths), starter_(starter), asker_(asker) {}
 
-void TProfileActions::Apply(const TNetInfo& profile) {
+TStartResult TProfileActions::Apply(const TNetInfo& profile) {
   const std::string scriptPath = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
   WriteNetshScript(files_, NormalisedCopy(profile), scriptPath);
   // Without the system directory no netsh can be named safely ("\netsh.exe" is whatever
-  // lies at the root of the current drive); like any failure to start netsh, that is silent.
+  // lies at the root of the current drive).
   const std::string systemDirectory = paths_.SystemDirectory();
-  if (systemDirectory.empty()) return;
-  starter_.Start(NetshProgramPath(systemDirectory), NetshParameters(scriptPath));
+  if (systemDirectory.empty()) return TStartResult::Failed(0, kNoSystemDirectoryText);
+  return starter_.Start(NetshProgramPath(systemDirectory), NetshParameters(scriptPath));
 }
 
 void TProfileActions::Export(const std::string& caption, const TNetInfo& profile) {

@@ -15,10 +15,11 @@ class TProfileActions {
                   ISaveNameAsker& asker);
 
   // Writes the normalised copy's script beside the executable (extension ".TMP") and
-  // starts the system's own netsh on it, without waiting. A script that cannot be
-  // written throws TFileError and nothing is started; nor is anything started when the
-  // system directory is unknown.
-  void Apply(const TNetInfo& profile);
+  // starts the system's own netsh on it, without waiting; the result lets the caller
+  // follow the run. A script that cannot be written throws TFileError and nothing is
+  // started; nor is anything started when the system directory is unknown (a failed
+  // start with error 0 and kNoSystemDirectoryText).
+  TStartResult Apply(const TNetInfo& profile);
 
   // Asks for a file name, proposing the caption with extension ".BAT", and writes the
   // script of the profile as stored there. Cancel does nothing; a failed write throws
@@ -31,6 +32,9 @@ class TProfileActions {
   IProgramStarter& starter_;
   ISaveNameAsker& asker_;
 };
+
+// Why Apply started nothing when the system directory could not be found.
+inline constexpr const char* kNoSystemDirectoryText = "The system folder is not known.";
 
 // The netsh that Apply starts: the one in the system directory, never one found on the
 // search path (which would look in the program's own folder first).

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FileSystem.h"
+#include "SystemErrorText.h"
 
 // Files through the Win32 API. A file is written as the system's own file streams do:
 // opened for reading and writing, not shared, always created anew.
@@ -12,7 +13,3 @@ class TWin32FileSystem : public IFileSystem {
  public:
   void WriteNew(const std::string& path, std::string_view bytes) override;
 };
-
-// The system's description of an error code (FormatMessage), without the line break
-// and blanks it ends in.
-std::string SystemErrorText(DWORD error);

@@ -9,6 +9,7 @@
 
 #include "AboutForm.h"
 #include "Application.h"
+#include "CommandLineStart.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
 #include "Win32FileSystem.h"
@@ -27,6 +28,7 @@ HWND MainWindowOrNone() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  if (auto exitCode = AnswerCommandLineFaults(ParseCommandLine(GetCommandLineA()))) return *exitCode;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {

@@ -84,9 +84,27 @@ TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheScriptCannotBeWritten) {
 // whatever lies at the root of the current drive, started with administrator rights.
 TEST_F(ProfileActionsTest, ApplyStartsNothingWhenTheSystemDirectoryIsUnknown) {
   paths_.SystemFolder.clear();
-  actions_.Apply(kEdited);
+  const TStartResult result = actions_.Apply(kEdited);
   EXPECT_TRUE(fs::exists(InFolder("Ardenix.TMP")));
   EXPECT_TRUE(starter_.Starts.empty());
+  EXPECT_FALSE(result.Started);
+  EXPECT_EQ(result.ErrorText, kNoSystemDirectoryText);
+}
+
+// The caller follows the run (or reports the failure) with what Apply hands back.
+TEST_F(ProfileActionsTest, ApplyHandsBackWhatTheStarterSays) {
+  starter_.ExitCode = 5;
+  TStartResult started = actions_.Apply(kEdited);
+  ASSERT_TRUE(started.Started);
+  ASSERT_TRUE(started.Program);
+  EXPECT_EQ(started.Program->ExitCode(), 5u);
+
+  starter_.Failure = TStartFailure{2, "The system cannot find the file specified."};
+  const TStartResult failed = actions_.Apply(kEdited);
+  EXPECT_FALSE(failed.Started);
+  EXPECT_FALSE(failed.Program);
+  EXPECT_EQ(failed.Error, 2u);
+  EXPECT_EQ(failed.ErrorText, "The system cannot find the file specified.");
 }
 
 TEST_F(ProfileActionsTest, ExportWritesTheProfileAsStoredToTheChosenPath) {

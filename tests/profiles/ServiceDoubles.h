@@ -2,6 +2,7 @@
 // they were asked and answer as told.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,12 +17,33 @@ struct TStart {
   friend bool operator==(const TStart&, const TStart&) = default;
 };
 
+// A program that has already ended with the given code.
+class TEndedProgram : public IStartedProgram {
+ public:
+  explicit TEndedProgram(unsigned long exitCode) : exitCode_(exitCode) {}
+  std::optional<unsigned long> ExitCode() override { return exitCode_; }
+
+ private:
+  unsigned long exitCode_;
+};
+
+struct TStartFailure {
+  unsigned long Error;
+  std::string Text;
+};
+
+// Starts nothing: records the start and answers with a program that ended with ExitCode,
+// or with Failure when one is set.
 class TRecordingStarter : public IProgramStarter {
  public:
-  void Start(const std::string& program, const std::string& parameters) override {
+  TStartResult Start(const std::string& program, const std::string& parameters) override {
     Starts.push_back({program, parameters});
+    if (Failure) return TStartResult::Failed(Failure->Error, Failure->Text);
+    return TStartResult::Running(std::make_unique<TEndedProgram>(ExitCode));
   }
   std::vector<TStart> Starts;
+  unsigned long ExitCode = 0;
+  std::optional<TStartFailure> Failure;
 };
 
 // Answers the save dialog with a fixed name (or cancels) and remembers what it was asked.

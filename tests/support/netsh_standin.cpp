@@ -6,8 +6,11 @@
 //   line 3: its arguments, each in [brackets], as the C runtime split them
 //   line 4: "script: <bytes>" or "script: unreadable"; then the script's bytes
 // The record appears whole (written aside, then renamed), so a reader never sees half.
+// ARDENIX_NETSH_DELAY_MS makes it run that long before it writes the record, and
+// ARDENIX_NETSH_EXIT_CODE is the code it then exits with (0 without it).
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -26,11 +29,19 @@ std::string ScriptGivenBy(int argc, char** argv) {
   return {};
 }
 
+unsigned long NumberFromEnvironment(const char* name) {
+  char text[32] = {};
+  if (!GetEnvironmentVariableA(name, text, sizeof(text))) return 0;
+  return std::strtoul(text, nullptr, 10);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   char recordPath[MAX_PATH * 4] = {};
   if (!GetEnvironmentVariableA("ARDENIX_NETSH_RECORD", recordPath, sizeof(recordPath))) return 3;
+
+  Sleep(NumberFromEnvironment("ARDENIX_NETSH_DELAY_MS"));
 
   std::string record = ModulePath() + "\n" + GetCommandLineA() + "\n";
   for (int i = 1; i < argc; ++i) record += std::string("[") + argv[i] + "]";
@@ -49,5 +60,6 @@ int main(int argc, char** argv) {
     part << record;
     if (!part) return 4;
   }
-  return MoveFileExA(partPath.c_str(), recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 5;
+  if (!MoveFileExA(partPath.c_str(), recordPath, MOVEFILE_REPLACE_EXISTING)) return 5;
+  return static_cast<int>(NumberFromEnvironment("ARDENIX_NETSH_EXIT_CODE"));
 }

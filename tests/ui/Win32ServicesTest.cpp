@@ -161,6 +161,7 @@ struct TShellCall {
   std::string parameters;
   bool directoryGiven;
   int showCommand;
+  ULONG mask;
 };
 
 struct ElevationCase {
@@ -175,12 +176,15 @@ TEST_P(ProgramStarterVerb, AsksForConsentOnlyWithoutElevation) {
   const bool elevated = GetParam().elevated;
   std::vector<TShellCall> calls;
   TWin32ProgramStarter starter([owner] { return owner; }, [elevated] { return elevated; },
-                               [&calls](HWND o, const char* verb, const char* file,
-                                        const char* parameters, const char* directory, int show) {
-                                 calls.push_back({o, verb ? verb : "(default)", file, parameters,
-                                                  directory != nullptr, show});
+                               [&calls](SHELLEXECUTEINFOA& info) {
+                                 calls.push_back({info.hwnd, info.lpVerb ? info.lpVerb : "(default)",
+                                                  info.lpFile, info.lpParameters,
+                                                  info.lpDirectory != nullptr, info.nShow,
+                                                  info.fMask});
+                                 return TRUE;
                                });
-  starter.Start("C:\\windows\\system32\\netsh.exe", "-f \"C:\\a b\\c.TMP\"");
+  const TStartResult result =
+      starter.Start("C:\\windows\\system32\\netsh.exe", "-f \"C:\\a b\\c.TMP\"");
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].owner, owner);
   EXPECT_EQ(calls[0].verb, GetParam().verb);
@@ -188,11 +192,77 @@ TEST_P(ProgramStarterVerb, AsksForConsentOnlyWithoutElevation) {
   EXPECT_EQ(calls[0].parameters, "-f \"C:\\a b\\c.TMP\"");
   EXPECT_FALSE(calls[0].directoryGiven);
   EXPECT_EQ(calls[0].showCommand, SW_SHOWMINIMIZED);
+  // The process handle is kept, and the shell shows no error box of its own.
+  EXPECT_EQ(calls[0].mask, static_cast<ULONG>(SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI));
+  // Started, but the shell handed out no process to follow.
+  EXPECT_TRUE(result.Started);
+  EXPECT_FALSE(result.Program);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProgramStarterVerb,
                          testing::Values(ElevationCase{true, "(default)"},
                                          ElevationCase{false, "runas"}));
+
+// Real starts through the shell: the netsh stand-in (run directly, not in the system's
+// place) exits with the code it is told after the delay it is told.
+class ProgramStarterRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", (folder_ / "netsh.record").c_str());
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("ARDENIX_NETSH_DELAY_MS", nullptr);
+    SetEnvironmentVariableA("ARDENIX_NETSH_EXIT_CODE", nullptr);
+  }
+
+  static std::string StandIn() {
+    char path[MAX_PATH * 4] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\')) + "\\netsh_standin.exe";
+  }
+
+  // Asks as a timer would, every 20 ms, for up to a minute.
+  static std::optional<unsigned long> AwaitEnd(IStartedProgram& program) {
+    for (int i = 0; i < 3000; ++i) {
+      if (auto code = program.ExitCode()) return code;
+      Sleep(20);
+    }
+    return std::nullopt;
+  }
+
+  TNetshScratchFolder folder_{"starter"};
+  // Not elevated under either answer of the token: "runas" must run it too.
+  TWin32ProgramStarter starter_{[] { return HWND{}; }, [] { return false; }};
+};
+
+TEST_F(ProgramStarterRun, TheExitCodeComesBackOnceTheProgramHasEnded) {
+  SetEnvironmentVariableA("ARDENIX_NETSH_DELAY_MS", "500");
+  SetEnvironmentVariableA("ARDENIX_NETSH_EXIT_CODE", "7");
+  TStartResult result = starter_.Start(StandIn(), "-f \"" + (folder_ / "none.TMP") + "\"");
+  ASSERT_TRUE(result.Started) << result.Error << " " << result.ErrorText;
+  ASSERT_TRUE(result.Program);
+  EXPECT_EQ(result.Program->ExitCode(), std::nullopt) << "still running for 500 ms";
+  EXPECT_EQ(AwaitEnd(*result.Program), 7u);
+  EXPECT_EQ(result.Program->ExitCode(), 7u) << "asked again";
+}
+
+TEST_F(ProgramStarterRun, AMissingProgramFailsAtOnceWithTheSystemsMessage) {
+  for (const std::string& program :
+       {folder_ / "absent.exe", folder_ / "no folder\\absent.exe"}) {
+    const DWORD before = GetTickCount();
+    const TStartResult result = starter_.Start(program, "-f x");
+    EXPECT_FALSE(result.Started) << program;
+    EXPECT_FALSE(result.Program);
+    EXPECT_TRUE(result.Error == ERROR_FILE_NOT_FOUND || result.Error == ERROR_PATH_NOT_FOUND)
+        << result.Error;
+    EXPECT_EQ(result.ErrorText, SystemErrorText(result.Error));
+    EXPECT_EQ(result.ErrorText.find("System error"), std::string::npos) << result.ErrorText;
+    // Not a timing requirement: a shell box would hold the call until someone closes it.
+    std::printf("%s: %lu \"%s\" after %lu ms\n", program.c_str(), result.Error,
+                result.ErrorText.c_str(), GetTickCount() - before);
+  }
+}
 
 TEST(ProcessElevation, WhatThisSystemReports) {
   // Not an assertion: Windows gives either answer, depending on how the test is run.

@@ -9,6 +9,7 @@ if(WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32ServicesTest.cpp
     LIBS ardenix_win32_services)
   target_include_directories(win32_services_test PRIVATE ${CMAKE_SOURCE_DIR}/tests/profiles)
+  add_dependencies(win32_services_test netsh_standin)
 
   ardenix_add_test(save_dialog_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SaveDialogTest.cpp

@@ -1,0 +1,73 @@
+#include "Win32AdapterSource.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "SystemErrorText.h"
+#include "Win32AdapterNode.h"
+
+namespace {
+
+// Buffers start at the size the IP helper's documentation recommends.
+constexpr size_t kFirstBufferSize = 15 * 1024;
+// The list can grow between the call that gave the size and the next one.
+constexpr int kAttempts = 4;
+
+constexpr ULONG kFlags = GAA_FLAG_INCLUDE_GATEWAYS | GAA_FLAG_INCLUDE_PREFIX |
+                         GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST;
+
+// Calls `query(buffer, &size)` until the buffer is big enough; returns its result.
+template <typename TQuery>
+ULONG QueryGrowing(std::vector<unsigned char>& buffer, ULONG overflow, TQuery query) {
+  if (buffer.empty()) buffer.resize(kFirstBufferSize);
+  ULONG result = overflow;
+  for (int attempt = 0; attempt < kAttempts && result == overflow; ++attempt) {
+    ULONG size = static_cast<ULONG>(buffer.size());
+    result = query(buffer.data(), &size);
+    if (result == overflow) buffer.resize(std::max<size_t>(size, buffer.size() * 2));
+  }
+  return result;
+}
+
+// Primary WINS server by adapter GUID; an adapter without one is left out. A failed
+// query only costs the WINS servers.
+std::map<std::string, std::string> PrimaryWinsByAdapter(std::vector<unsigned char>& buffer) {
+  std::map<std::string, std::string> wins;
+  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [](unsigned char* data, ULONG* size) {
+    return GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(data), size);
+  });
+  if (result != NO_ERROR) return wins;
+  for (auto* info = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.data()); info; info = info->Next) {
+    const char* address = info->PrimaryWinsServer.IpAddress.String;
+    if (info->HaveWins && address[0] && std::string(address) != "0.0.0.0")
+      wins[info->AdapterName] = address;
+  }
+  return wins;
+}
+
+}  // namespace
+
+TAdapterReading TWin32AdapterSource::Read() {
+  TAdapterReading reading;
+  ULONG result = QueryGrowing(addresses_, ERROR_BUFFER_OVERFLOW, [](unsigned char* data, ULONG* size) {
+    return GetAdaptersAddresses(AF_INET, kFlags, nullptr,
+                                reinterpret_cast<IP_ADAPTER_ADDRESSES*>(data), size);
+  });
+  if (result == ERROR_NO_DATA) return reading;  // no adapter at all
+  if (result != NO_ERROR) {
+    reading.Ok = false;
+    reading.Error = result;
+    reading.ErrorText = SystemErrorText(result);
+    return reading;
+  }
+  const std::map<std::string, std::string> wins = PrimaryWinsByAdapter(infos_);
+  for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
+       node = node->Next) {
+    if (!IsListedAdapter(*node)) continue;
+    TAdapterState state = AdapterStateFromNode(*node);
+    if (auto found = wins.find(state.Id); found != wins.end()) state.PrimaryWins = found->second;
+    reading.Adapters.push_back(std::move(state));
+  }
+  return reading;
+}

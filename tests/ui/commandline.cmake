@@ -1,0 +1,14 @@
+# The command line: its reading (natively and under Wine, there also against
+# CommandLineToArgvW), and under Wine the program and its console companion answering
+# a prompt (console-companion.sh).
+ardenix_add_test(command_line_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
+  LIBS ardenix_command_line)
+if(WIN32)
+  target_link_libraries(command_line_test PRIVATE shell32)
+
+  add_test(NAME console_companion_test
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/console-companion.sh ${ARDENIX_WINE_HOST_DIR}
+            $<TARGET_FILE:Ardenix> $<TARGET_FILE:ArdenixConsole>)
+  set_tests_properties(console_companion_test PROPERTIES FIXTURES_REQUIRED wine_host TIMEOUT 120)
+endif()

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Ardenix from a prompt or a script: Ardenix.exe (windows subsystem) and Ardenix.com
+# (its console companion), copied side by side into a folder with blanks, run in the
+# Wine session of wine-host.sh with their output going to files. Each answer must reach
+# the caller on the right stream with the right exit code, whether the program is run
+# directly or through the companion, which hands on its arguments untouched.
+#
+#   console-companion.sh HOST_DIR ARDENIX_EXE ARDENIX_COM
+set -euo pipefail
+
+host=${1:?wine host directory}
+exe=${2:?Ardenix.exe}
+com=${3:?Ardenix.com}
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/../../cmake/wine-run.sh"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+folder="$work/Ardenix prompt"
+mkdir -p "$folder"
+cp "$exe" "$folder/Ardenix.exe"
+cp "$com" "$folder/Ardenix.com"
+
+failures=0
+fail() { printf 'console-companion: %s\n' "$*" >&2; failures=$((failures + 1)); }
+
+usage=$(printf '%s\n' \
+  'Usage: Ardenix [/apply NAME | /list | /?]' \
+  '  (nothing)     open the Ardenix window' \
+  '  /apply NAME   apply the connection NAME; put a name with blanks in double quotes' \
+  '  /list         print the names of the connections, one a line' \
+  '  /?            show this text')
+
+# expect LABEL PROGRAM CODE STDERR -- ARGS...: runs PROGRAM from the folder with ARGS and
+# compares its exit code, its standard error (CR LF taken as LF) and an empty output.
+expect() {
+  local label=$1 program=$2 code=$3 stderr=$4
+  shift 5
+  local got=0
+  (cd "$folder" && "$run" "$host" "$program" "$@") >"$work/out" 2>"$work/err" </dev/null || got=$?
+  tr -d '\r' <"$work/err" >"$work/err.lf"
+  [ "$got" = "$code" ] || fail "$label: exit code $got, expected $code"
+  if [ "$(cat "$work/err.lf")" != "$stderr" ]; then
+    fail "$label: standard error differs:"
+    diff <(printf '%s\n' "$stderr") "$work/err.lf" >&2 || true
+  fi
+  [ ! -s "$work/out" ] || fail "$label: unexpected output: $(cat "$work/out")"
+  printf '%s: exit %s\n' "$label" "$got"
+}
+
+for program in "$folder/Ardenix.exe" "$folder/Ardenix.com"; do
+  name=${program##*/}
+  expect "$name /?" "$program" 64 "$usage" -- '/?'
+  expect "$name /APPLY (no name)" "$program" 64 "$usage" -- /APPLY
+  expect "$name /bogus" "$program" 64 "$usage" -- /bogus x
+  expect "$name /apply \"\"" "$program" 1 \
+    'Ardenix: the connection name after /apply is empty.' -- /apply ''
+  expect "$name -apply with quotes" "$program" 1 \
+    'Ardenix: a connection name cannot hold double quotes: say "hi" \x' -- -apply 'say "hi" \x'
+done
+
+# Without Ardenix.exe beside it the companion says so and fails.
+rm "$folder/Ardenix.exe"
+got=0
+(cd "$folder" && "$run" "$host" "$folder/Ardenix.com" /list) >"$work/out" 2>"$work/err" </dev/null || got=$?
+[ "$got" = 69 ] || fail "companion alone: exit code $got, expected 69"
+grep -q '^Ardenix: cannot start ".*\\Ardenix prompt\\Ardenix.exe": .' "$work/err" ||
+  fail "companion alone: $(cat "$work/err")"
+echo "companion alone: exit $got, $(tr -d '\r' <"$work/err")"
+
+[ "$failures" = 0 ] || { echo "console-companion: $failures failures" >&2; exit 1; }
+echo "console-companion: all answers as expected"
