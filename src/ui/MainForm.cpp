@@ -321,8 +321,11 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   const int newDpi = HIWORD(wParam);
   panLeftWidth_ = MulDiv(panLeftWidth_, newDpi, dpi_);
   dpi_ = newDpi;
-  font_ = MakeFont();
-  ApplyFont();
+  {
+    // The controls draw with the old font until they have the new one: it goes after.
+    const FontHandle old = std::exchange(font_, MakeFont());
+    ApplyFont();
+  }
   editor_->SetDpi(static_cast<UINT>(dpi_));
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <iterator>
+#include <vector>
 
 #include "AddressEdit.h"
 #include "MainWindowFixture.h"
@@ -427,6 +429,52 @@ TEST_F(MainWindowTest, TheEditorStandsAsDesignedAndFollowsAChangeOfResolution) {
   SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
                reinterpret_cast<LPARAM>(&suggested));
   expectDesign(doubled);
+}
+
+namespace {
+
+// Every font a control is given, with the one it held at that moment.
+struct TFontChange {
+  HFONT held;
+  bool heldExists;
+  HFONT given;
+};
+
+LRESULT CALLBACK RecordFontChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR changes) {
+  if (message == WM_SETFONT) {
+    const auto held = reinterpret_cast<HFONT>(DefSubclassProc(window, WM_GETFONT, 0, 0));
+    reinterpret_cast<std::vector<TFontChange>*>(changes)->push_back(
+        {held, GetObjectType(held) == OBJ_FONT, reinterpret_cast<HFONT>(wParam)});
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AChangeOfResolutionDeletesTheOldFontOnlyOnceNoControlUsesIt) {
+  TfrmMain& form = Start();
+  // One control of the window's own and one of the editor's.
+  const HWND controls[] = {form.StatusBar(), form.Editor().EdDHCP()};
+  std::vector<TFontChange> changes[std::size(controls)];
+  for (size_t i = 0; i < std::size(controls); ++i) {
+    ASSERT_TRUE(SetWindowSubclass(controls[i], RecordFontChanges, 1,
+                                  reinterpret_cast<DWORD_PTR>(&changes[i])));
+  }
+  const int doubled = 2 * static_cast<int>(GetDpiForWindow(form.Handle()));
+  RECT suggested;
+  GetWindowRect(form.Handle(), &suggested);
+  SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
+               reinterpret_cast<LPARAM>(&suggested));
+  for (size_t i = 0; i < std::size(controls); ++i) {
+    RemoveWindowSubclass(controls[i], RecordFontChanges, 1);
+    ASSERT_EQ(changes[i].size(), 1u) << i;
+    const TFontChange& change = changes[i][0];
+    EXPECT_TRUE(change.heldExists) << i;  // still drawn with it until the new one is set
+    EXPECT_NE(change.given, change.held) << i;
+    EXPECT_EQ(GetObjectType(change.given), static_cast<DWORD>(OBJ_FONT)) << i;
+    EXPECT_EQ(GetObjectType(change.held), 0u) << i;  // and then deleted, not leaked
+  }
 }
 
 TEST_F(MainWindowTest, DraggingTheSplitterResizesTheLeftPanel) {
