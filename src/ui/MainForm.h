@@ -34,16 +34,15 @@ struct TMainFormServices {
 // parts together: the selection moving commits the editor into the entry it shows and
 // loads the newly selected one.
 //
-// Ownership: the form holds each of its parts (the panels, the splitter, the list, the
-// editor, the notification-area side) in a std::unique_ptr member, and nothing else owns
-// a part. The parts are plain objects, not components, so their lifetimes read off this
-// class: they go when the form goes, in reverse order of declaration, after the window
-// and its controls, so that the list's entries outlive the control that shows them. The
-// one exception is said where it happens: the notification-area side goes first, since
-// its icon has hooked the window. What the framework needs as components (the image list,
-// the tray icon, the menus) is a component of the form, because the framework reaches
-// them through their owner (loading at the end of building, removal notices); the part
-// that makes one deletes it.
+// Ownership, one rule for the parts: each part (the panels, the splitter, the list, the
+// editor, the notification-area side) is a plain object held by a std::unique_ptr member
+// of the form, and only there. Its lifetime then reads off this class: the parts go in
+// reverse order of declaration once the window and its controls are gone, so that the
+// list's entries outlive the control that shows them. The one earlier end is in the
+// destructor: the notification-area side goes first, since its icon has hooked the
+// window. Framework components are not parts: the image list, the tray icon and the menus
+// are components of the form because the framework reaches them through their owner
+// (loading when building ends, removal notices); one that a part makes, the part deletes.
 class TfrmMain : public TForm {
  public:
   // The toolbar's commands (WM_COMMAND identifiers).
@@ -141,8 +140,8 @@ class TfrmMain : public TForm {
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
-  FontHandle font_;          // the controls' font at the current DPI
-  HWND toolBar_ = nullptr;   // child windows: destroyed with the form's window
+  FontHandle font_;                    // the controls' font at the current DPI
+  HWND toolBar_ = nullptr;             // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;
   std::unique_ptr<TPanel> panLeft_;
   std::unique_ptr<TSplitter> splitter_;

@@ -85,9 +85,9 @@ TProfileEditor::TProfileEditor(HWND panel, UINT dpi) : panel_(panel), dpi_(dpi) 
     const TEditorField& field = kEditorFields[i];
     fieldLabels_[i] = CreateLabel(field.Label, field.Y - kLabelAbove);
     const RECT place = Place(field.Y, field.Width, kEditHeight);
-    fields_[i] = std::make_unique<TAddressEdit>(panel, idAddressFirst + static_cast<int>(i),
-                                                place.left, place.top, place.right - place.left,
-                                                dpi_);
+    fields_[i] =
+        std::make_unique<TAddressEdit>(panel, idAddressFirst + static_cast<int>(i), place.left,
+                                       place.top, place.right - place.left, dpi_);
   }
 }
 

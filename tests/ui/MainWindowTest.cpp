@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, ListsTheStoreInCaptionOrderWithoutSelectingAnything) {
 TEST_F(MainWindowTest, MovingTheSelectionCommitsTheEditorIntoTheEntryItLeaves) {
   WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
   TfrmMain& form = Start();
-  Select(1);                              // Office
+  Select(1);                                    // Office
   EXPECT_EQ(Field(&TNetInfo::IP), kOffice.IP);  // the field puts the blanks back
   EXPECT_FALSE(DhcpChecked());
   SetField(&TNetInfo::IP, "10.0.0.9");
@@ -333,9 +333,10 @@ TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
 TEST_F(MainWindowTest, TabMovesThroughTheEditorInItsOrder) {
   TfrmMain& form = Start();
   SetFocus(form.Editor().EdDHCP());
-  const HWND order[] = {form.Editor().AddressField(&TNetInfo::IP),   form.Editor().AddressField(&TNetInfo::SN),
-                        form.Editor().AddressField(&TNetInfo::DG),   form.Editor().AddressField(&TNetInfo::DNS),
-                        form.Editor().AddressField(&TNetInfo::ADNS), form.Editor().AddressField(&TNetInfo::WINS)};
+  const HWND order[] = {
+      form.Editor().AddressField(&TNetInfo::IP),   form.Editor().AddressField(&TNetInfo::SN),
+      form.Editor().AddressField(&TNetInfo::DG),   form.Editor().AddressField(&TNetInfo::DNS),
+      form.Editor().AddressField(&TNetInfo::ADNS), form.Editor().AddressField(&TNetInfo::WINS)};
   for (HWND next : order) {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
     Pump();
