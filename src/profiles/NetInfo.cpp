@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ProfileFields.h"
+
 std::string StripSpaces(std::string_view text) {
   std::string result;
   result.reserve(text.size());
@@ -23,14 +25,11 @@ std::string NormalisedAddress(std::string_view masked, std::string_view whenUnto
 }  // namespace
 
 TNetInfo NormalisedCopy(const TNetInfo& profile) {
-  TNetInfo copy;
-  copy.LAN = profile.LAN;
-  copy.DHCP = profile.DHCP;
-  copy.IP = NormalisedAddress(profile.IP, "none");
-  copy.SN = NormalisedAddress(profile.SN, "255.255.255.0");
-  copy.DG = NormalisedAddress(profile.DG, "none");
-  copy.DNS = NormalisedAddress(profile.DNS, "none");
-  copy.ADNS = NormalisedAddress(profile.ADNS, "none");
-  copy.WINS = NormalisedAddress(profile.WINS, "none");
+  TNetInfo copy = profile;
+  for (const TProfileField& field : kAddressFields) {
+    // An untouched mask means the usual one; any other untouched field means none.
+    const std::string_view whenUntouched = field.Member == &TNetInfo::SN ? "255.255.255.0" : "none";
+    copy.*field.Member = NormalisedAddress(profile.*field.Member, whenUntouched);
+  }
   return copy;
 }

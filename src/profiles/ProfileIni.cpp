@@ -9,19 +9,35 @@
 #include "IniFile.h"
 #include "IniNameIndex.h"
 #include "IniText.h"
+#include "ProfileFields.h"
 
 namespace {
 
-// The store's keys, in the order they are written.
-constexpr std::size_t kKeyCount = 8;
-constexpr std::array<std::string_view, kKeyCount> kKeyNames = {"LAN", "DHCP", "IP",   "SN",
-                                                               "DG",  "DNS",  "ADNS", "WINS"};
-
-// The text member behind each key; DHCP is the boolean.
+// The store's keys, in the order they are written: LAN, DHCP, then the address fields.
+constexpr std::size_t kLanKey = 0;
 constexpr std::size_t kDhcpKey = 1;
-constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = {
-    &TNetInfo::LAN, nullptr,        &TNetInfo::IP,   &TNetInfo::SN,
-    &TNetInfo::DG,  &TNetInfo::DNS, &TNetInfo::ADNS, &TNetInfo::WINS};
+constexpr std::size_t kFirstAddressKey = 2;
+constexpr std::size_t kKeyCount = kFirstAddressKey + kAddressFields.size();
+
+constexpr std::array<std::string_view, kKeyCount> kKeyNames = [] {
+  std::array<std::string_view, kKeyCount> names{};
+  names[kLanKey] = "LAN";
+  names[kDhcpKey] = "DHCP";
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    names[kFirstAddressKey + i] = kAddressFields[i].Key;
+  }
+  return names;
+}();
+
+// The text member behind each key; DHCP, the boolean, has none.
+constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = [] {
+  std::array<std::string TNetInfo::*, kKeyCount> members{};
+  members[kLanKey] = &TNetInfo::LAN;
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    members[kFirstAddressKey + i] = kAddressFields[i].Member;
+  }
+  return members;
+}();
 
 std::optional<std::size_t> StoreKeyNamed(std::string_view name) {
   if (name.empty()) return std::nullopt;

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "res/Version.h"
+
 namespace {
 
 constexpr int kClientWidth = 369;
@@ -71,7 +73,7 @@ void TfrmAbout::CreateContent() {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                               nullptr, GetModuleHandleA(nullptr), nullptr);
   CreateLabels();
-  labels_[lblVer]->SetText("Ardenix 1.01");
+  labels_[lblVer]->SetText("Ardenix " ARDENIX_VERSION);
 }
 
 TfrmAbout::~TfrmAbout() {

@@ -7,17 +7,17 @@
 #include <stdexcept>
 #include <utility>
 
-#include "AddressEdit.h"
 #include "Application.h"
+#include "ChildWindow.h"
 #include "IniFile.h"
 #include "Panel.h"
+#include "ProfileEditor.h"
 #include "ProfileStore.h"
-#include "SessionEnd.h"
 #include "SiblingPath.h"
 #include "Splitter.h"
-#include "TrayIcon.h"
-#include "TrayMenu.h"
+#include "TraySide.h"
 #include "res/Resources.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -29,14 +29,9 @@ enum : int {
   idSplitter,
   idPanRight,
   idListView,
-  idLAN,
-  idDHCP,
-  idLabel,
-  idAddressFirst = 20,
 };
 
-constexpr char kCaption[] = "Ardenix 1.01";
-constexpr char kDefaultLan[] = "Local Area Connection";
+constexpr char kCaption[] = "Ardenix " ARDENIX_VERSION;
 constexpr char kNewCaption[] = "Current Configuration";
 constexpr char kStatusText[] = "Torvane";
 
@@ -64,56 +59,6 @@ constexpr TToolButton kToolButtons[] = {
     {TfrmMain::cmMinimize, 4, "Minimize"},         {TfrmMain::cmHelp, 5, "Help"},
 };
 
-// The editor: labels above their controls, every control at x 8, y at its top edge.
-struct TEditorLabel {
-  const char* text;
-  int y;
-};
-constexpr TEditorLabel kLabels[] = {
-    {"LAN Name:", 8},        {"IP:", 88},
-    {"Subnet Mask:", 128},   {"Default Gateway:", 168},
-    {"Preferred DNS:", 208}, {"Alternate DNS:", 248},
-    {"WINS:", 288},
-};
-
-struct TAddressPlace {
-  int y;
-  int width;
-};
-constexpr TAddressPlace kAddressPlaces[TfrmMain::afCount] = {
-    {104, 222}, {144, 223}, {184, 224}, {224, 225}, {264, 225}, {304, 226},
-};
-
-constexpr int kEditorX = 8;
-constexpr int kEditHeight = 21;
-constexpr int kLanY = 24;
-constexpr int kLanWidth = 225;
-constexpr int kLanDropHeight = 120;
-constexpr int kDhcpY = 64;
-constexpr int kDhcpWidth = 92;
-constexpr int kDhcpHeight = 17;
-constexpr int kLabelWidth = 200;
-constexpr int kLabelHeight = 13;
-
-// Created where it belongs: each window moved again costs the system a round trip.
-HWND CreateChild(DWORD exStyle, const char* className, const char* text, DWORD style, HWND parent,
-                 int id, RECT place = {}) {
-  HWND window = CreateWindowExA(exStyle, className, text, style, place.left, place.top,
-                                place.right - place.left, place.bottom - place.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
-  if (!window)
-    throw std::runtime_error(std::string("Cannot create a control of class ") + className);
-  return window;
-}
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 }  // namespace
 
 const TfrmMain::TCommandHandler TfrmMain::kCommands[] = {
@@ -140,23 +85,20 @@ TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
     SetWindowPos(Handle(), nullptr, 0, 0, Scale(kDesignWidth), Scale(kDesignHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  CreateFonts();
+  font_ = MakeFont();
   CreateToolBar();
   CreateStatusBar();
   CreatePanels();
-  CreateEditor();
-  ApplyFonts();
+  ApplyFont();
   Relayout();
   LoadStore();
   CreateTray();
 }
 
 TfrmMain::~TfrmMain() {
-  sessionEnd_.reset();
-  // The icon leaves the notification area and lets go of the window it has hooked.
-  delete trayIcon_;
-  trayIcon_ = nullptr;
-  // The controls go with the window; the entries after them.
+  // First, while the window it has hooked still exists.
+  tray_.reset();
+  // The controls go with the window; the parts behind them after it.
   DestroyWindowHandle();
 }
 
@@ -188,13 +130,13 @@ void TfrmMain::LoadImages() {
   if (imgList_->Count() != IMG_COUNT) throw std::runtime_error("The image list is incomplete");
 }
 
-void TfrmMain::CreateFonts() {
+FontHandle TfrmMain::MakeFont() const {
   LOGFONTA logFont{};
   logFont.lfHeight = -MulDiv(kFontPoints, dpi_, 72);
   logFont.lfWeight = FW_NORMAL;
   logFont.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  font_.Reset(CreateFontIndirectA(&logFont));
+  return FontHandle(CreateFontIndirectA(&logFont));
 }
 
 void TfrmMain::CreateToolBar() {
@@ -251,72 +193,21 @@ void TfrmMain::CreatePanels() {
     panLeftWidth_ = std::clamp(left, 0, std::max<int>(0, client.right - Scale(kSplitterWidth)));
     Relayout();
   };
-}
-
-RECT TfrmMain::EditorPlace(int y, int width, int height) const {
-  const int x = Scale(kEditorX);
-  return RECT{x, Scale(y), x + Scale(width), Scale(y) + Scale(height)};
-}
-
-HWND TfrmMain::CreateLabel(const char* text, int y) {
-  HWND label = CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panRight_->Handle(),
-                           idLabel, EditorPlace(y, kLabelWidth, kLabelHeight));
-  SetWindowLongPtrA(label, GWLP_USERDATA, y);  // its designed top edge, for re-placing
-  return label;
-}
-
-void TfrmMain::CreateEditor() {
-  HWND panel = panRight_->Handle();
-  // Creation order is tab order: edLAN, edDHCP, then the six address fields.
-  labels_[0] = CreateLabel(kLabels[0].text, kLabels[0].y);
-  edLAN_ =
-      CreateChild(0, WC_COMBOBOXA, "",
-                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                  panel, idLAN, EditorPlace(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
-  SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultLan));
-  SetWindowTextA(edLAN_, kDefaultLan);
-  edDHCP_ = CreateChild(0, WC_BUTTONA, "DHCP", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                        panel, idDHCP, EditorPlace(kDhcpY, kDhcpWidth, kDhcpHeight));
-  for (int field = 0; field < afCount; ++field) {
-    labels_[static_cast<size_t>(field) + 1] =
-        CreateLabel(kLabels[field + 1].text, kLabels[field + 1].y);
-    const RECT place =
-        EditorPlace(kAddressPlaces[field].y, kAddressPlaces[field].width, kEditHeight);
-    addressFields_[static_cast<size_t>(field)] =
-        std::make_unique<TAddressEdit>(panel, idAddressFirst + field, place.left, place.top,
-                                       place.right - place.left, static_cast<UINT>(dpi_));
-  }
+  editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
 }
 
 // Before the window is first shown nothing needs repainting.
-void TfrmMain::ApplyFonts() {
-  const WPARAM font = reinterpret_cast<WPARAM>(font_.Get());
-  const LPARAM redraw = IsWindowVisible(Handle());
-  for (HWND window : {toolBar_, statusBar_, listView_->Handle(), edLAN_, edDHCP_}) {
-    SendMessageA(window, WM_SETFONT, font, redraw);
+void TfrmMain::ApplyFont() {
+  const HFONT font = font_.Get();
+  const BOOL redraw = IsWindowVisible(Handle());
+  for (HWND window : {toolBar_, statusBar_, listView_->Handle()}) {
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   }
-  for (HWND label : labels_) SendMessageA(label, WM_SETFONT, font, redraw);
-}
-
-// The editor's places depend on the DPI only, not on the window's size.
-void TfrmMain::PlaceEditor() {
-  auto place = [](HWND window, const RECT& rect) {
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-  };
-  for (HWND label : labels_) {
-    const int y = static_cast<int>(GetWindowLongPtrA(label, GWLP_USERDATA));
-    place(label, EditorPlace(y, kLabelWidth, kLabelHeight));
-  }
-  place(edLAN_, EditorPlace(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
-  place(edDHCP_, EditorPlace(kDhcpY, kDhcpWidth, kDhcpHeight));
-  for (int field = 0; field < afCount; ++field) {
-    place(AddressField(static_cast<TAddressField>(field)),
-          EditorPlace(kAddressPlaces[field].y, kAddressPlaces[field].width, kEditHeight));
-  }
+  editor_->SetFont(font, redraw != FALSE);
 }
 
 void TfrmMain::Relayout() {
-  if (!toolBar_ || !statusBar_ || !panRight_ || !edLAN_) return;
+  if (!toolBar_ || !statusBar_ || !panRight_ || !editor_) return;
   SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
   SendMessageA(statusBar_, WM_SIZE, 0, 0);
   RECT client, toolRect, statusRect;
@@ -345,14 +236,11 @@ HWND TfrmMain::PanRight() const {
 HWND TfrmMain::Splitter1() const {
   return splitter_->Handle();
 }
-HWND TfrmMain::AddressField(TAddressField field) const {
-  return addressFields_[static_cast<size_t>(field)]->Handle();
-}
 
 // --- Messages -------------------------------------------------------------------------
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (sessionEnd_) sessionEnd_->Notice(message, wParam);
+  if (tray_) tray_->Notice(message, wParam);
   switch (message) {
     case WM_COMMAND:
       return OnCommand(wParam, lParam);
@@ -371,12 +259,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (editor_ && editor_->HandleCommand(wParam)) return 0;
   const int id = LOWORD(wParam);
-  const int code = HIWORD(wParam);
-  if (id == idDHCP && code == BN_CLICKED) {
-    DhcpClicked();
-    return 0;
-  }
   for (const TCommandHandler& command : kCommands) {
     if (command.id == id) {
       (this->*command.handler)();
@@ -437,10 +321,12 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   const int newDpi = HIWORD(wParam);
   panLeftWidth_ = MulDiv(panLeftWidth_, newDpi, dpi_);
   dpi_ = newDpi;
-  CreateFonts();
-  ApplyFonts();
-  for (auto& field : addressFields_) field->SetDpi(static_cast<UINT>(dpi_));
-  PlaceEditor();
+  {
+    // The controls draw with the old font until they have the new one: it goes after.
+    const FontHandle old = std::exchange(font_, MakeFont());
+    ApplyFont();
+  }
+  editor_->SetDpi(static_cast<UINT>(dpi_));
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -449,7 +335,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmMain::DoShow() {
-  UpdateEnabledState();
+  editor_->UpdateEnabledState();
   TForm::DoShow();
   if (!shownBefore_) {
     shownBefore_ = true;
@@ -477,49 +363,15 @@ void TfrmMain::CommitEditor() {
   // Only into the entry the editor shows. When the selection moves from A to B, the list
   // may mark B selected before it reports A losing the focus (Wine does); committing
   // then would overwrite B with A's values before B is loaded.
-  if (!entry || entry != editorEntry_) return;
-  TNetInfo& profile = entry->Profile;
-  profile.LAN = WindowText(edLAN_);
-  profile.DHCP = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  std::string* addresses[afCount] = {&profile.IP,  &profile.SN,   &profile.DG,
-                                     &profile.DNS, &profile.ADNS, &profile.WINS};
-  for (int field = 0; field < afCount; ++field) {
-    *addresses[field] = addressFields_[static_cast<size_t>(field)]->Text();
-  }
+  if (!entry || entry != editorEntry_ || !editor_) return;
+  editor_->Commit(entry->Profile);
 }
 
 void TfrmMain::LoadEditor() {
   TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
-  if (!entry) return;
+  if (!entry || !editor_) return;
   editorEntry_ = entry;
-  const TNetInfo& profile = entry->Profile;
-  SetWindowTextA(edLAN_, profile.LAN.c_str());
-  if (GetWindowTextLengthA(edLAN_) == 0) {
-    SendMessageA(edLAN_, CB_SETCURSEL, 0, 0);  // the first list item: the default name
-  }
-  const WPARAM check = profile.DHCP ? BST_CHECKED : BST_UNCHECKED;
-  if (SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != static_cast<LRESULT>(check)) {
-    SendMessageA(edDHCP_, BM_SETCHECK, check, 0);
-    DhcpClicked();
-  }
-  const std::string* addresses[afCount] = {&profile.IP,  &profile.SN,   &profile.DG,
-                                           &profile.DNS, &profile.ADNS, &profile.WINS};
-  for (int field = 0; field < afCount; ++field) {
-    addressFields_[static_cast<size_t>(field)]->SetText(*addresses[field]);
-  }
-  UpdateEnabledState();
-}
-
-void TfrmMain::UpdateEnabledState() {
-  if (!edDHCP_) return;
-  const bool enabled = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != BST_CHECKED;
-  for (const auto& field : addressFields_) {
-    if (field) field->SetEnabled(enabled);
-  }
-}
-
-void TfrmMain::DhcpClicked() {
-  UpdateEnabledState();
+  editor_->Load(entry->Profile);
 }
 
 // --- Store and commands ---------------------------------------------------------------
@@ -578,7 +430,7 @@ void TfrmMain::DeleteSelected() {
   TListEntry* entry = listView_->Selected();
   if (!entry) return;
   if (entry == editorEntry_) editorEntry_ = nullptr;  // the editor keeps its values
-  if (trayMenu_) trayMenu_->Forget(*entry);
+  if (tray_) tray_->Forget(*entry);
   listView_->Remove(*entry);
   listView_->RedrawAll();
 }
@@ -599,39 +451,11 @@ void TfrmMain::ShowCredits() {
 // --- The notification area --------------------------------------------------------------
 
 void TfrmMain::CreateTray() {
-  TTrayMenu::TCommands commands;
-  commands.Configure = [this](TObject*) { Configure(); };
-  commands.Exit = [this](TObject*) { Exit(); };
-  commands.Apply = [this](const TNetInfo& profile) { Apply(profile); };
-  trayMenu_ = std::make_unique<TTrayMenu>(this, imgList_, *listView_, std::move(commands));
-
-  trayIcon_ = new TTrayIcon(this);
-  trayIcon_->SetName("trayIcon");
-  trayIcon_->Icon().LoadFromResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
-                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-  trayIcon_->SetCycleInterval(0);
-  trayIcon_->SetPopupMenu(&trayMenu_->Menu());
-  trayIcon_->SetWantEnterExitEvents(true);
-  trayIcon_->SetMinimizeToTray(true);
-  trayIcon_->OnDblClick = [this](TObject*) { Configure(); };
-  // In the notification area from now to the end; the end of building applies it again.
-  trayIcon_->SetIconVisible(true);
-
-  sessionEnd_ = std::make_unique<TSessionEndSaver>([this] {
+  TTraySide::TActions actions;
+  actions.Apply = [this](const TNetInfo& profile) { Apply(profile); };
+  actions.Save = [this] {
     CommitEditor();
     SaveStore();
-  });
-}
-
-void TfrmMain::Configure() {
-  if (Application && Application->IsMinimized()) Application->Restore();
-}
-
-void TfrmMain::Exit() {
-  try {
-    Close();
-  } catch (const std::exception& error) {
-    // The store could not be written: the program stays, as after a failed closing.
-    if (Application) Application->ShowException(error);
-  }
+  };
+  tray_ = std::make_unique<TTraySide>(*this, imgList_, *listView_, std::move(actions));
 }

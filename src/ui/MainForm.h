@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <memory>
 #include <string>
 
@@ -14,12 +13,10 @@
 #include "ProfileListView.h"
 #include "StoreFiles.h"
 
-class TAddressEdit;
 class TPanel;
-class TSessionEndSaver;
+class TProfileEditor;
 class TSplitter;
-class TTrayIcon;
-class TTrayMenu;
+class TTraySide;
 
 // What the main window works with besides its own controls: where the program lives
 // (its store and script lie beside it), the files, and applying and exporting profiles.
@@ -30,14 +27,22 @@ struct TMainFormServices {
 };
 
 // The main window: the list of profiles on the left, the editor of the selected profile
-// on the right, the toolbar above and the status bar below. Creating it loads the store
+// on the right (TProfileEditor), the toolbar above and the status bar below, and the
+// program's place in the notification area (TTraySide). Creating it loads the store
 // beside the executable into the list; closing it commits the editor and writes the
-// store anew (an error keeps it open).
+// store anew (an error keeps it open). The window carries out the commands and ties the
+// parts together: the selection moving commits the editor into the entry it shows and
+// loads the newly selected one.
 //
-// It also keeps the program in the notification area: its icon is there from start to
-// end, minimising hides the program there, and the icon's menu applies a profile,
-// brings the window back (Configure) or ends the program (Exit, which saves as closing
-// does). A session end saves too, without ever holding the session up.
+// Ownership, one rule for the parts: each part (the panels, the splitter, the list, the
+// editor, the notification-area side) is a plain object held by a std::unique_ptr member
+// of the form, and only there. Its lifetime then reads off this class: the parts go in
+// reverse order of declaration once the window and its controls are gone, so that the
+// list's entries outlive the control that shows them. The one earlier end is in the
+// destructor: the notification-area side goes first, since its icon has hooked the
+// window. Framework components are not parts: the image list, the tray icon and the menus
+// are components of the form because the framework reaches them through their owner
+// (loading when building ends, removal notices); one that a part makes, the part deletes.
 class TfrmMain : public TForm {
  public:
   // The toolbar's commands (WM_COMMAND identifiers).
@@ -50,21 +55,13 @@ class TfrmMain : public TForm {
     cmHelp,
   };
 
-  // The six address fields, in editor (and tab) order.
-  enum TAddressField : int { afIP, afSN, afDG, afDNS, afADNS, afWINS, afCount };
-
   TfrmMain(TComponent* Owner, TMainFormServices services);
   ~TfrmMain() override;
 
   // The list: its entries in list order, the selected one, adding and removing.
   TProfileListView& List() { return *listView_; }
-
-  // The editor and the list exchange values through these (see the list's
-  // notifications); both do nothing when no entry is selected. CommitEditor writes only
-  // into the selected entry when the editor was loaded from it.
-  void CommitEditor();
-  void LoadEditor();
-  void UpdateEnabledState();
+  TProfileEditor& Editor() const { return *editor_; }
+  TTraySide& Tray() const { return *tray_; }
 
   // Applies a profile now (the temporary script beside the executable, then netsh).
   void Apply(const TNetInfo& profile);
@@ -74,15 +71,6 @@ class TfrmMain : public TForm {
 
   // Minimise, as the toolbar's Minimize button does.
   void MinimizeApplication();
-
-  // The notification area. Configure brings the application back when it is minimised
-  // (hidden in the notification area) and otherwise does nothing: an open window is not
-  // brought to the front. Exit closes the window as its close button does (the editor
-  // is committed and the store written); an error is shown and the program goes on.
-  void Configure();
-  void Exit();
-  TTrayIcon& TrayIcon() const { return *trayIcon_; }
-  TTrayMenu& TrayMenu() const { return *trayMenu_; }
 
   // The credits dialog shown by Help; the form is told when it goes away.
   void SetCreditsDialog(TForm* dialog);
@@ -94,10 +82,6 @@ class TfrmMain : public TForm {
   HWND PanLeft() const;
   HWND PanRight() const;
   HWND Splitter1() const;
-  HWND EdLAN() const { return edLAN_; }
-  HWND EdDHCP() const { return edDHCP_; }
-  HWND AddressField(TAddressField field) const;
-  TAddressEdit& AddressEdit(TAddressField field) const { return *addressFields_[field]; }
   TImageList& ImgList() const { return *imgList_; }
   int PanLeftWidth() const { return panLeftWidth_; }
 
@@ -117,18 +101,19 @@ class TfrmMain : public TForm {
 
   // Building.
   void LoadImages();
-  void CreateTray();
-  void CreateFonts();
+  FontHandle MakeFont() const;  // the controls' font at the current DPI
   void CreateToolBar();
   void CreateStatusBar();
   void CreatePanels();
-  void CreateEditor();
-  RECT EditorPlace(int y, int width, int height) const;  // in panRight, at the DPI
-  HWND CreateLabel(const char* text, int y);
-  void ApplyFonts();
-  void PlaceEditor();
+  void CreateTray();
+  void ApplyFont();
   void Relayout();
   int Scale(int pixels) const;
+
+  // The editor and the selected entry: both do nothing when no entry is selected, and
+  // CommitEditor writes only into the entry the editor was loaded from.
+  void CommitEditor();
+  void LoadEditor();
 
   // Messages.
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
@@ -144,30 +129,24 @@ class TfrmMain : public TForm {
   void SaveSelectedAs();
   void DeleteSelected();
   void ShowCredits();
-  void DhcpClicked();
 
   std::string StorePath();
 
   TMainFormServices services_;
-  TImageList* imgList_ = nullptr;  // owned as a component of the form
+  TImageList* imgList_ = nullptr;  // a component of the form
   TForm* credits_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   int panLeftWidth_ = 185;    // at the current DPI
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
-  FontHandle font_;
-  HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
+  FontHandle font_;                    // the controls' font at the current DPI
+  HWND toolBar_ = nullptr;             // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;
   std::unique_ptr<TPanel> panLeft_;
   std::unique_ptr<TSplitter> splitter_;
   std::unique_ptr<TPanel> panRight_;
   std::unique_ptr<TProfileListView> listView_;
-  HWND edLAN_ = nullptr;
-  HWND edDHCP_ = nullptr;
-  std::array<std::unique_ptr<TAddressEdit>, afCount> addressFields_;
-  std::array<HWND, 7> labels_{};
-  std::unique_ptr<TTrayMenu> trayMenu_;  // its menus are components of the form
-  TTrayIcon* trayIcon_ = nullptr;        // a component of the form, deleted first
-  std::unique_ptr<TSessionEndSaver> sessionEnd_;
+  std::unique_ptr<TProfileEditor> editor_;
+  std::unique_ptr<TTraySide> tray_;
 };

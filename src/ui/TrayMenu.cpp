@@ -27,6 +27,11 @@ TTrayMenu::TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& li
   pmd_->OnPopup = [this](TObject*) { Rebuild(); };
 }
 
+TTrayMenu::~TTrayMenu() {
+  delete pmd_;
+  delete pm_;
+}
+
 void TTrayMenu::Rebuild() {
   pmd_->Clear();
   itemEntries_.clear();

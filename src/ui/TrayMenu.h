@@ -37,8 +37,10 @@ class TTrayMenu {
   static constexpr int kProfileImage = 0;
   static constexpr int kConfigureImage = 1;
 
-  // Creates both menus as components of `owner` (which destroys them), with `images`.
+  // Creates both menus as components of `owner`, with `images`; deletes them when it
+  // goes, so that no menu outlives the object its items call.
   TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& list, TCommands commands);
+  ~TTrayMenu();
   TTrayMenu(const TTrayMenu&) = delete;
   TTrayMenu& operator=(const TTrayMenu&) = delete;
 
@@ -57,7 +59,7 @@ class TTrayMenu {
   void ApplyItem(size_t index);
   bool InList(const TListEntry* entry) const;
 
-  TPopupMenu* pm_ = nullptr;  // components of the owner
+  TPopupMenu* pm_ = nullptr;  // components of the owner, deleted here
   TPopupMenu* pmd_ = nullptr;
   TProfileListView& list_;
   std::function<void(const TNetInfo&)> apply_;

@@ -6,9 +6,11 @@ target_include_directories(ardenix_caption_order PUBLIC ${CMAKE_CURRENT_LIST_DIR
 if(WIN32)
   add_library(ardenix_mainwindow STATIC
     ${CMAKE_CURRENT_LIST_DIR}/AboutForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ChildWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreditsLabel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Panel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileListView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Splitter.cpp)
   target_include_directories(ardenix_mainwindow PUBLIC ${CMAKE_CURRENT_LIST_DIR})

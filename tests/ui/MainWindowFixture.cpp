@@ -122,22 +122,22 @@ std::vector<std::string> MainWindowTest::Captions() {
 
 std::string MainWindowTest::Lan() {
   char text[256] = {};
-  GetWindowTextA(main_->EdLAN(), text, sizeof text);
+  GetWindowTextA(main_->Editor().EdLAN(), text, sizeof text);
   return text;
 }
 
 bool MainWindowTest::DhcpChecked() {
-  return SendMessageA(main_->EdDHCP(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageA(main_->Editor().EdDHCP(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::string MainWindowTest::Field(TfrmMain::TAddressField field) {
-  return main_->AddressEdit(field).Text();
+std::string MainWindowTest::Field(std::string TNetInfo::*field) {
+  return main_->Editor().AddressEdit(field).Text();
 }
 
-void MainWindowTest::SetField(TfrmMain::TAddressField field, const std::string& text) {
-  main_->AddressEdit(field).SetText(text);
+void MainWindowTest::SetField(std::string TNetInfo::*field, const std::string& text) {
+  main_->Editor().AddressEdit(field).SetText(text);
 }
 
-bool MainWindowTest::FieldEnabled(TfrmMain::TAddressField field) {
-  return IsWindowEnabled(main_->AddressField(field)) != FALSE;
+bool MainWindowTest::FieldEnabled(std::string TNetInfo::*field) {
+  return IsWindowEnabled(main_->Editor().AddressField(field)) != FALSE;
 }

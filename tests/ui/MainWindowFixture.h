@@ -14,7 +14,9 @@
 #include "Application.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
+#include "ProfileEditor.h"
 #include "ServiceDoubles.h"
+#include "TraySide.h"
 #include "Win32FileSystem.h"
 #include "Win32StoreFiles.h"
 #include "Win32SystemPaths.h"
@@ -48,9 +50,9 @@ class MainWindowTest : public testing::Test {
   std::vector<std::string> Captions();
   std::string Lan();
   bool DhcpChecked();
-  std::string Field(TfrmMain::TAddressField field);
-  void SetField(TfrmMain::TAddressField field, const std::string& text);
-  bool FieldEnabled(TfrmMain::TAddressField field);
+  std::string Field(std::string TNetInfo::*field);
+  void SetField(std::string TNetInfo::*field, const std::string& text);
+  bool FieldEnabled(std::string TNetInfo::*field);
 
   std::string storePath_;
   std::string scriptPath_;

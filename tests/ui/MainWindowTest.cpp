@@ -5,18 +5,19 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <iterator>
+#include <vector>
 
 #include "AddressEdit.h"
 #include "MainWindowFixture.h"
 #include "NetshScript.h"
+#include "ProfileFields.h"
 #include "ProfileIni.h"
 
 namespace {
 
 using F = TfrmMain;
 constexpr const char* kBlank = "   .   .   .   ";
-constexpr TfrmMain::TAddressField kAllFields[] = {F::afIP,  F::afSN,   F::afDG,
-                                                  F::afDNS, F::afADNS, F::afWINS};
 
 const TNetInfo kHome{"Local Area Connection", true, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank};
 const TNetInfo kOffice{"Local Area Connection",
@@ -36,9 +37,9 @@ TEST_F(MainWindowTest, StartsWithoutAStoreWithAnEmptyListAndADefaultEditor) {
   EXPECT_TRUE(Captions().empty());
   EXPECT_EQ(Lan(), "Local Area Connection");
   EXPECT_FALSE(DhcpChecked());
-  for (auto field : kAllFields) {
-    EXPECT_EQ(Field(field), kBlank) << field;
-    EXPECT_TRUE(FieldEnabled(field)) << field;
+  for (const TProfileField& field : kAddressFields) {
+    EXPECT_EQ(Field(field.Member), kBlank) << field.Key;
+    EXPECT_TRUE(FieldEnabled(field.Member)) << field.Key;
   }
   EXPECT_EQ(form.Caption(), "Ardenix 1.01");
   EXPECT_EQ(GetFocus(), form.ListViewHandle());
@@ -56,24 +57,26 @@ TEST_F(MainWindowTest, ListsTheStoreInCaptionOrderWithoutSelectingAnything) {
 TEST_F(MainWindowTest, MovingTheSelectionCommitsTheEditorIntoTheEntryItLeaves) {
   WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
   TfrmMain& form = Start();
-  Select(1);                              // Office
-  EXPECT_EQ(Field(F::afIP), kOffice.IP);  // the field puts the blanks back
+  Select(1);                                    // Office
+  EXPECT_EQ(Field(&TNetInfo::IP), kOffice.IP);  // the field puts the blanks back
   EXPECT_FALSE(DhcpChecked());
-  SetField(F::afIP, "10.0.0.9");
-  SetWindowTextA(form.EdLAN(), "Wireless");
+  SetField(&TNetInfo::IP, "10.0.0.9");
+  SetWindowTextA(form.Editor().EdLAN(), "Wireless");
   Select(0);  // Home: Office gets the editor's values, Home's are shown
   EXPECT_EQ(form.List().EntryAt(1)->Profile.IP, "10 .0  .0  .9  ");
   EXPECT_EQ(form.List().EntryAt(1)->Profile.LAN, "Wireless");
   EXPECT_EQ(form.List().EntryAt(0)->Profile, AsLoaded(kHome));
   EXPECT_TRUE(DhcpChecked());
   EXPECT_EQ(Lan(), "Local Area Connection");
-  for (auto field : kAllFields) EXPECT_FALSE(FieldEnabled(field)) << field;
+  for (const TProfileField& field : kAddressFields) {
+    EXPECT_FALSE(FieldEnabled(field.Member)) << field.Key;
+  }
 }
 
 TEST_F(MainWindowTest, AnEntryWithoutAdapterNameShowsTheDefaultNameAndStoresItWhenLeft) {
   WriteStore(StoreSection("Bare", TNetInfo{}) + StoreSection("Home", kHome));
   TfrmMain& form = Start();
-  SetWindowTextA(form.EdLAN(), "Something else");
+  SetWindowTextA(form.Editor().EdLAN(), "Something else");
   Select(0);
   EXPECT_EQ(Lan(), "Local Area Connection");
   Select(1);
@@ -84,7 +87,7 @@ TEST_F(MainWindowTest, ConnectAppliesTheStoredProfileNotTheEditorsUncommittedTex
   WriteStore(StoreSection("Office", kOffice));
   Start();
   Select(0);
-  SetField(F::afIP, "10.0.0.99");
+  SetField(&TNetInfo::IP, "10.0.0.99");
   Press(F::cmApply);
   ASSERT_EQ(starter_.Starts.size(), 1u);
   EXPECT_NE(starter_.Starts[0].Parameters.find(scriptPath_), std::string::npos)
@@ -134,16 +137,20 @@ TEST_F(MainWindowTest, SaveAsBatchFileWritesTheStoredProfileUnderTheChosenName) 
 
 TEST_F(MainWindowTest, DhcpDisablesTheSixFieldsAndKeepsTheirText) {
   TfrmMain& form = Start();
-  SetField(F::afIP, "10.1.2.3");
-  SendMessageA(form.EdDHCP(), BM_CLICK, 0, 0);
+  SetField(&TNetInfo::IP, "10.1.2.3");
+  SendMessageA(form.Editor().EdDHCP(), BM_CLICK, 0, 0);
   Pump();
   EXPECT_TRUE(DhcpChecked());
-  for (auto field : kAllFields) EXPECT_FALSE(FieldEnabled(field)) << field;
-  EXPECT_EQ(Field(F::afIP), "10 .1  .2  .3  ");
-  SendMessageA(form.EdDHCP(), BM_CLICK, 0, 0);
+  for (const TProfileField& field : kAddressFields) {
+    EXPECT_FALSE(FieldEnabled(field.Member)) << field.Key;
+  }
+  EXPECT_EQ(Field(&TNetInfo::IP), "10 .1  .2  .3  ");
+  SendMessageA(form.Editor().EdDHCP(), BM_CLICK, 0, 0);
   Pump();
-  for (auto field : kAllFields) EXPECT_TRUE(FieldEnabled(field)) << field;
-  EXPECT_TRUE(IsWindowEnabled(form.EdLAN()));
+  for (const TProfileField& field : kAddressFields) {
+    EXPECT_TRUE(FieldEnabled(field.Member)) << field.Key;
+  }
+  EXPECT_TRUE(IsWindowEnabled(form.Editor().EdLAN()));
 }
 
 TEST_F(MainWindowTest, NewTwiceAddsTwoUnselectedEntriesInCaptionOrder) {
@@ -168,7 +175,7 @@ TEST_F(MainWindowTest, DeleteRemovesTheSelectedEntryAndNothingWithoutASelection)
   Select(1);
   Press(F::cmDelete);
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Home"}));
-  EXPECT_EQ(Field(F::afIP), kOffice.IP);  // the editor keeps the removed profile's values
+  EXPECT_EQ(Field(&TNetInfo::IP), kOffice.IP);  // the editor keeps the removed profile's values
   CloseWindow();
   EXPECT_EQ(ReadStore(), IniFromProfiles({{"Home", AsLoaded(kHome)}}));
 }
@@ -177,7 +184,7 @@ TEST_F(MainWindowTest, AClickOnEmptySpaceDeselectsAfterCommitting) {
   WriteStore(StoreSection("Office", kOffice));
   TfrmMain& form = Start();
   Select(0);
-  SetField(F::afDG, "10.0.0.254");
+  SetField(&TNetInfo::DG, "10.0.0.254");
   RECT client;
   GetClientRect(form.ListViewHandle(), &client);
   const LPARAM emptyPoint = MAKELPARAM(client.right - 5, client.bottom - 5);
@@ -186,7 +193,7 @@ TEST_F(MainWindowTest, AClickOnEmptySpaceDeselectsAfterCommitting) {
   Pump();
   EXPECT_EQ(form.List().Selected(), nullptr);
   EXPECT_EQ(form.List().EntryAt(0)->Profile.DG, "10 .0  .0  .254");
-  EXPECT_EQ(Field(F::afDG), "10 .0  .0  .254");
+  EXPECT_EQ(Field(&TNetInfo::DG), "10 .0  .0  .254");
 }
 
 // Renaming in place: the list's own edit box, confirmed with Enter or left with Escape.
@@ -269,7 +276,7 @@ TEST_F(MainWindowTest, ClosingCommitsTheEditorAndWritesTheStoreExactlyInListOrde
   WriteStore(StoreSection("Office", kOffice) + StoreSection("Home", kHome));
   Start();
   Select(1);
-  SetField(F::afWINS, "10.0.0.3");
+  SetField(&TNetInfo::WINS, "10.0.0.3");
   CloseWindow();
   EXPECT_TRUE(application_->Terminated());
   // The editor's whole content reaches Office: the fields' texts with their blanks.
@@ -325,10 +332,11 @@ TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {
 
 TEST_F(MainWindowTest, TabMovesThroughTheEditorInItsOrder) {
   TfrmMain& form = Start();
-  SetFocus(form.EdDHCP());
-  const HWND order[] = {form.AddressField(F::afIP),   form.AddressField(F::afSN),
-                        form.AddressField(F::afDG),   form.AddressField(F::afDNS),
-                        form.AddressField(F::afADNS), form.AddressField(F::afWINS)};
+  SetFocus(form.Editor().EdDHCP());
+  const HWND order[] = {
+      form.Editor().AddressField(&TNetInfo::IP),   form.Editor().AddressField(&TNetInfo::SN),
+      form.Editor().AddressField(&TNetInfo::DG),   form.Editor().AddressField(&TNetInfo::DNS),
+      form.Editor().AddressField(&TNetInfo::ADNS), form.Editor().AddressField(&TNetInfo::WINS)};
   for (HWND next : order) {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
     Pump();
@@ -392,21 +400,23 @@ TEST_F(MainWindowTest, TheEditorStandsAsDesignedAndFollowsAChangeOfResolution) {
   TfrmMain& form = Start();
   const int dpi = static_cast<int>(GetDpiForWindow(form.Handle()));
   const struct {
-    F::TAddressField field;
+    const char* name;
+    std::string TNetInfo::*field;
     int y;
     int width;
-  } fields[] = {{F::afIP, 104, 222},  {F::afSN, 144, 223},   {F::afDG, 184, 224},
-                {F::afDNS, 224, 225}, {F::afADNS, 264, 225}, {F::afWINS, 304, 226}};
+  } fields[] = {{"IP", &TNetInfo::IP, 104, 222},     {"SN", &TNetInfo::SN, 144, 223},
+                {"DG", &TNetInfo::DG, 184, 224},     {"DNS", &TNetInfo::DNS, 224, 225},
+                {"ADNS", &TNetInfo::ADNS, 264, 225}, {"WINS", &TNetInfo::WINS, 304, 226}};
   auto expectDesign = [&](int atDpi) {
     for (const auto& f : fields) {
-      const TEditorPlace is = EditorPlaceOf(form.AddressField(f.field));
-      EXPECT_EQ(is.place.left, MulDiv(8, atDpi, 96)) << f.field;
-      EXPECT_EQ(is.place.top, MulDiv(f.y, atDpi, 96)) << f.field;
-      EXPECT_EQ(is.place.right - is.place.left, MulDiv(f.width, atDpi, 96)) << f.field;
-      EXPECT_EQ(is.place.bottom - is.place.top, MulDiv(21, atDpi, 96)) << f.field;
-      EXPECT_EQ(is.fontHeight, -MulDiv(11, atDpi, 96)) << f.field;
+      const TEditorPlace is = EditorPlaceOf(form.Editor().AddressField(f.field));
+      EXPECT_EQ(is.place.left, MulDiv(8, atDpi, 96)) << f.name;
+      EXPECT_EQ(is.place.top, MulDiv(f.y, atDpi, 96)) << f.name;
+      EXPECT_EQ(is.place.right - is.place.left, MulDiv(f.width, atDpi, 96)) << f.name;
+      EXPECT_EQ(is.place.bottom - is.place.top, MulDiv(21, atDpi, 96)) << f.name;
+      EXPECT_EQ(is.fontHeight, -MulDiv(11, atDpi, 96)) << f.name;
     }
-    const TEditorPlace dhcp = EditorPlaceOf(form.EdDHCP());
+    const TEditorPlace dhcp = EditorPlaceOf(form.Editor().EdDHCP());
     EXPECT_EQ(dhcp.place.top, MulDiv(64, atDpi, 96));
     EXPECT_EQ(dhcp.place.right - dhcp.place.left, MulDiv(92, atDpi, 96));
   };
@@ -420,6 +430,52 @@ TEST_F(MainWindowTest, TheEditorStandsAsDesignedAndFollowsAChangeOfResolution) {
   SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
                reinterpret_cast<LPARAM>(&suggested));
   expectDesign(doubled);
+}
+
+namespace {
+
+// Every font a control is given, with the one it held at that moment.
+struct TFontChange {
+  HFONT held;
+  bool heldExists;
+  HFONT given;
+};
+
+LRESULT CALLBACK RecordFontChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR changes) {
+  if (message == WM_SETFONT) {
+    const auto held = reinterpret_cast<HFONT>(DefSubclassProc(window, WM_GETFONT, 0, 0));
+    reinterpret_cast<std::vector<TFontChange>*>(changes)->push_back(
+        {held, GetObjectType(held) == OBJ_FONT, reinterpret_cast<HFONT>(wParam)});
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AChangeOfResolutionDeletesTheOldFontOnlyOnceNoControlUsesIt) {
+  TfrmMain& form = Start();
+  // One control of the window's own and one of the editor's.
+  const HWND controls[] = {form.StatusBar(), form.Editor().EdDHCP()};
+  std::vector<TFontChange> changes[std::size(controls)];
+  for (size_t i = 0; i < std::size(controls); ++i) {
+    ASSERT_TRUE(SetWindowSubclass(controls[i], RecordFontChanges, 1,
+                                  reinterpret_cast<DWORD_PTR>(&changes[i])));
+  }
+  const int doubled = 2 * static_cast<int>(GetDpiForWindow(form.Handle()));
+  RECT suggested;
+  GetWindowRect(form.Handle(), &suggested);
+  SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
+               reinterpret_cast<LPARAM>(&suggested));
+  for (size_t i = 0; i < std::size(controls); ++i) {
+    RemoveWindowSubclass(controls[i], RecordFontChanges, 1);
+    ASSERT_EQ(changes[i].size(), 1u) << i;
+    const TFontChange& change = changes[i][0];
+    EXPECT_TRUE(change.heldExists) << i;  // still drawn with it until the new one is set
+    EXPECT_NE(change.given, change.held) << i;
+    EXPECT_EQ(GetObjectType(change.given), static_cast<DWORD>(OBJ_FONT)) << i;
+    EXPECT_EQ(GetObjectType(change.held), 0u) << i;  // and then deleted, not leaked
+  }
 }
 
 TEST_F(MainWindowTest, DraggingTheSplitterResizesTheLeftPanel) {

@@ -82,7 +82,7 @@ class TrayMenuTest : public MainWindowTest {
 
   // The shell's callback for the program's icon, as the shell sends it.
   LRESULT TrayCallback(UINT notification) {
-    const NOTIFYICONDATAA& record = main_->TrayIcon().NotifyRecord();
+    const NOTIFYICONDATAA& record = main_->Tray().Icon().NotifyRecord();
     const LRESULT result = SendMessageA(record.hWnd, WM_TRAYICONCALLBACK, record.uID, notification);
     Pump();
     return result;
@@ -93,14 +93,14 @@ class TrayMenuTest : public MainWindowTest {
   std::vector<TShownItem> OpenMenu(const TChooser& choose = nullptr) {
     std::vector<TShownItem> shown;
     int opened = 0;
-    main_->TrayMenu().Menu().TrackFunction = [&](HMENU menu, int, int, HWND) -> UINT {
+    main_->Tray().Menu().Menu().TrackFunction = [&](HMENU menu, int, int, HWND) -> UINT {
       ++opened;
       shown = ReadMenu(menu);
       return choose ? choose(shown) : 0u;
     };
     TrayCallback(WM_RBUTTONDOWN);
     TrayCallback(WM_RBUTTONUP);
-    main_->TrayMenu().Menu().TrackFunction = nullptr;
+    main_->Tray().Menu().Menu().TrackFunction = nullptr;
     EXPECT_EQ(opened, 1);
     return shown;
   }
@@ -208,14 +208,14 @@ TEST_F(TrayMenuTest, ProfilesComeFirstInListOrderWithTheirImageThenTheCommands) 
       EXPECT_EQ(shown[position].Image, image) << position;
     }
     // The images are the list's own: 0 for a profile, 1 for Configure.
-    const TPopupMenu& menu = main_->TrayMenu().Menu();
+    const TPopupMenu& menu = main_->Tray().Menu().Menu();
     EXPECT_EQ(menu.Images(), &main_->ImgList());
     for (size_t index = 0; index < profiles; ++index) {
       EXPECT_EQ(menu.Items(static_cast<int>(index)).ImageIndex, 0);
     }
     EXPECT_EQ(menu.Items(static_cast<int>(profiles) + 1).ImageIndex, 1);
     // The template is copied, never emptied.
-    EXPECT_EQ(main_->TrayMenu().Template().Count(), 4);
+    EXPECT_EQ(main_->Tray().Menu().Template().Count(), 4);
     application_.reset();
   }
 }
@@ -321,7 +321,7 @@ TEST_F(TrayMenuTest, AProfileCaptionedWithADashIsALineThatCannotBeChosen) {
 TEST_F(TrayMenuTest, AnItemKeepsItsEntryUntilTheNextRebuildAndAGoneEntryAppliesNothing) {
   WriteNumberedStore(3);
   Start();
-  TTrayMenu& tray = main_->TrayMenu();
+  TTrayMenu& tray = main_->Tray().Menu();
   tray.Rebuild();
   // P1 renamed so that it now stands last; P2 deleted.
   Rename(*main_->List().EntryAt(0), "Z");
@@ -344,7 +344,7 @@ TEST_F(TrayMenuTest, ExitCommitsTheEditorAndWritesTheStoreThenEnds) {
   WriteStore(StoreSection("Office", Numbered(5)) + StoreSection("Home", Numbered(1)));
   Start();
   Select(1);  // Office
-  SetField(F::afWINS, "10.0.0.3");
+  SetField(&TNetInfo::WINS, "10.0.0.3");
   Press(F::cmNew);
   ClickCommand("E&xit");
   EXPECT_TRUE(application_->Terminated());
@@ -365,7 +365,7 @@ TEST_F(TrayMenuTest, ExitWithAStoreThatCannotBeWrittenShowsTheErrorAndGoesOn) {
   EXPECT_EQ(errors_[0], "Unable to write to " + storePath_ + ".");
   EXPECT_FALSE(application_->Terminated());
   EXPECT_TRUE(IsWindowVisible(main_->Handle()));
-  EXPECT_TRUE(main_->TrayIcon().IconVisible());
+  EXPECT_TRUE(main_->Tray().Icon().IconVisible());
 
   std::filesystem::remove(storePath_);
   ClickCommand("E&xit");
@@ -398,7 +398,7 @@ TEST_F(TrayMenuTest, TheSessionEndSavesAtTheFirstMessageAndNeverObjects) {
     WriteStore(StoreSection("Home", Numbered(1)));
     Start();
     Select(0);  // Home
-    SetField(F::afDG, "10.0.0.254");
+    SetField(&TNetInfo::DG, "10.0.0.254");
     Press(F::cmNew);
     if (test.queryToMainWindow) {
       EXPECT_EQ(SendMessageA(main_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
@@ -441,9 +441,9 @@ TEST_F(TrayMenuTest, ASessionEndCalledOffSavesAgainNextTime) {
 TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheEditorBack) {
   WriteStore(StoreSection("Home", Numbered(1)) + StoreSection("Office", Numbered(5)));
   Start();
-  const UINT shellId = main_->TrayIcon().ShellId();
+  const UINT shellId = main_->Tray().Icon().ShellId();
   Select(1);
-  SetField(F::afIP, "10.0.0.99");  // not committed yet
+  SetField(&TNetInfo::IP, "10.0.0.99");  // not committed yet
   Press(F::cmMinimize);
   EXPECT_FALSE(IsWindowVisible(main_->Handle()));
   EXPECT_FALSE(IsWindowVisible(application_->Handle())) << "the taskbar button stays";
@@ -454,7 +454,7 @@ TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheE
   EXPECT_TRUE(IsWindowVisible(application_->Handle()));
   EXPECT_FALSE(application_->IsMinimized());
   EXPECT_EQ(main_->List().SelectedIndex(), 1);
-  EXPECT_EQ(Field(F::afIP), "10 .0  .0  .99 ");
+  EXPECT_EQ(Field(&TNetInfo::IP), "10 .0  .0  .99 ");
   EXPECT_EQ(main_->List().EntryAt(1)->Profile.IP, AsLoaded(Numbered(5)).IP) << "uncommitted";
 
   // The icon went in once, with its picture and without a tooltip, and never left.
@@ -492,7 +492,7 @@ TEST_F(TrayMenuTest, StartedMinimisedTheProgramWaitsInTheNotificationArea) {
   EXPECT_TRUE(hidden);
   EXPECT_TRUE(buttonHidden);
   EXPECT_TRUE(restored);
-  EXPECT_TRUE(main_->TrayIcon().IconVisible());
+  EXPECT_TRUE(main_->Tray().Icon().IconVisible());
 }
 
 TEST_F(TrayMenuTest, ConfigureBringsTheApplicationBackFromTheNotificationArea) {
@@ -526,8 +526,8 @@ TEST_F(TrayMenuTest, ConfigureOnAnOpenWindowDoesNotRaiseIt) {
   Pump();
   ASSERT_TRUE(Above(cover, main_->Handle()));
 
-  main_->TrayMenu().Rebuild();
-  TPopupMenu& menu = main_->TrayMenu().Menu();
+  main_->Tray().Menu().Rebuild();
+  TPopupMenu& menu = main_->Tray().Menu().Menu();
   for (int index = 0; index < menu.Count(); ++index) {
     if (menu.Items(index).Caption == "&Configure") menu.Items(index).Click();
   }

@@ -1,0 +1,173 @@
+#include "ProfileEditor.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+#include <stdexcept>
+
+#include "AddressEdit.h"
+#include "ChildWindow.h"
+
+namespace {
+
+// Control identifiers in the panel.
+enum : int {
+  idLAN = 7,
+  idDHCP,
+  idLabel,
+  idAddressFirst = 20,
+};
+
+constexpr char kDefaultLan[] = "Local Area Connection";
+
+// Designed at 96 DPI: every control at x 8, each label kLabelAbove above its control.
+constexpr int kEditorX = 8;
+constexpr int kLabelAbove = 16;
+constexpr int kLabelWidth = 200;
+constexpr int kLabelHeight = 13;
+constexpr int kEditHeight = 21;
+constexpr int kLanY = 24;
+constexpr int kLanWidth = 225;
+constexpr int kLanDropHeight = 120;
+constexpr int kDhcpY = 64;
+constexpr int kDhcpWidth = 92;
+constexpr int kDhcpHeight = 17;
+constexpr char kLanLabel[] = "LAN Name:";
+
+// The address fields as the editor shows them: the store's field (key and member), the
+// label above it, and its top edge and width.
+struct TEditorField {
+  const TProfileField& Field;
+  const char* Label;
+  int Y;
+  int Width;
+};
+constexpr TEditorField kEditorFields[] = {
+    {kAddressFields[0], "IP:", 104, 222},
+    {kAddressFields[1], "Subnet Mask:", 144, 223},
+    {kAddressFields[2], "Default Gateway:", 184, 224},
+    {kAddressFields[3], "Preferred DNS:", 224, 225},
+    {kAddressFields[4], "Alternate DNS:", 264, 225},
+    {kAddressFields[5], "WINS:", 304, 226},
+};
+static_assert(std::size(kEditorFields) == kAddressFields.size());
+static_assert([] {
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    if (&kEditorFields[i].Field != &kAddressFields[i]) return false;
+  }
+  return true;
+}());
+
+std::size_t FieldIndex(std::string TNetInfo::*member) {
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    if (kAddressFields[i].Member == member) return i;
+  }
+  throw std::out_of_range("Not an address member of the profile");
+}
+
+void Move(HWND window, const RECT& rect) {
+  MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+}  // namespace
+
+TProfileEditor::TProfileEditor(HWND panel, UINT dpi) : panel_(panel), dpi_(dpi) {
+  lanLabel_ = CreateLabel(kLanLabel, kLanY - kLabelAbove);
+  edLAN_ =
+      CreateChild(0, WC_COMBOBOXA, "",
+                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                  panel, idLAN, Place(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
+  SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultLan));
+  SetWindowTextA(edLAN_, kDefaultLan);
+  edDHCP_ = CreateChild(0, WC_BUTTONA, "DHCP", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                        panel, idDHCP, Place(kDhcpY, kDhcpWidth, kDhcpHeight));
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    const TEditorField& field = kEditorFields[i];
+    fieldLabels_[i] = CreateLabel(field.Label, field.Y - kLabelAbove);
+    const RECT place = Place(field.Y, field.Width, kEditHeight);
+    fields_[i] =
+        std::make_unique<TAddressEdit>(panel, idAddressFirst + static_cast<int>(i), place.left,
+                                       place.top, place.right - place.left, dpi_);
+  }
+}
+
+TProfileEditor::~TProfileEditor() = default;
+
+RECT TProfileEditor::Place(int y, int width, int height) const {
+  auto scale = [this](int pixels) {
+    return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+  };
+  const int x = scale(kEditorX);
+  return RECT{x, scale(y), x + scale(width), scale(y) + scale(height)};
+}
+
+HWND TProfileEditor::CreateLabel(const char* text, int y) {
+  return CreateChild(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, panel_, idLabel,
+                     Place(y, kLabelWidth, kLabelHeight));
+}
+
+void TProfileEditor::PlaceControls() {
+  Move(lanLabel_, Place(kLanY - kLabelAbove, kLabelWidth, kLabelHeight));
+  Move(edLAN_, Place(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
+  Move(edDHCP_, Place(kDhcpY, kDhcpWidth, kDhcpHeight));
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    const TEditorField& field = kEditorFields[i];
+    Move(fieldLabels_[i], Place(field.Y - kLabelAbove, kLabelWidth, kLabelHeight));
+    Move(fields_[i]->Handle(), Place(field.Y, field.Width, kEditHeight));
+  }
+}
+
+void TProfileEditor::SetFont(HFONT font, bool redraw) {
+  const WPARAM handle = reinterpret_cast<WPARAM>(font);
+  for (HWND window : {lanLabel_, edLAN_, edDHCP_}) SendMessageA(window, WM_SETFONT, handle, redraw);
+  for (HWND label : fieldLabels_) SendMessageA(label, WM_SETFONT, handle, redraw);
+}
+
+void TProfileEditor::SetDpi(UINT dpi) {
+  dpi_ = dpi;
+  for (auto& field : fields_) field->SetDpi(dpi_);
+  PlaceControls();
+}
+
+void TProfileEditor::Load(const TNetInfo& profile) {
+  SetWindowTextA(edLAN_, profile.LAN.c_str());
+  if (GetWindowTextLengthA(edLAN_) == 0) {
+    SendMessageA(edLAN_, CB_SETCURSEL, 0, 0);  // the first list item: the default name
+  }
+  const WPARAM check = profile.DHCP ? BST_CHECKED : BST_UNCHECKED;
+  if (SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != static_cast<LRESULT>(check)) {
+    SendMessageA(edDHCP_, BM_SETCHECK, check, 0);
+    UpdateEnabledState();
+  }
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    fields_[i]->SetText(profile.*kAddressFields[i].Member);
+  }
+  UpdateEnabledState();
+}
+
+void TProfileEditor::Commit(TNetInfo& profile) const {
+  profile.LAN = WindowText(edLAN_);
+  profile.DHCP = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
+    profile.*kAddressFields[i].Member = fields_[i]->Text();
+  }
+}
+
+void TProfileEditor::UpdateEnabledState() {
+  const bool enabled = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != BST_CHECKED;
+  for (const auto& field : fields_) field->SetEnabled(enabled);
+}
+
+bool TProfileEditor::HandleCommand(WPARAM wParam) {
+  if (LOWORD(wParam) != idDHCP || HIWORD(wParam) != BN_CLICKED) return false;
+  UpdateEnabledState();
+  return true;
+}
+
+TAddressEdit& TProfileEditor::AddressEdit(std::string TNetInfo::*member) const {
+  return *fields_[FieldIndex(member)];
+}
+
+HWND TProfileEditor::AddressField(std::string TNetInfo::*member) const {
+  return AddressEdit(member).Handle();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "NetInfo.h"
+#include "ProfileFields.h"
+
+class TAddressEdit;
+
+// The editor of one profile, in the main window's right panel: the adapter's name
+// (edLAN, a drop-down box whose first item is the default name), the DHCP box and the
+// six address fields, each below its label. The address fields are disabled while DHCP
+// is checked.
+//
+// It holds values, not a profile: Load shows a record's values and Commit writes the
+// values as they stand into a record. Which record that is, is its owner's business.
+//
+// Its places are designed at 96 DPI and depend on the DPI only, not on the panel's size.
+// The font of its labels, edLAN and edDHCP is the owner's (SetFont); the address fields
+// make their own at the DPI.
+class TProfileEditor {
+ public:
+  // Creates the controls in `panel` at `dpi`. Creation order is tab order: edLAN, edDHCP,
+  // then the address fields in the order of kAddressFields.
+  TProfileEditor(HWND panel, UINT dpi);
+  ~TProfileEditor();
+  TProfileEditor(const TProfileEditor&) = delete;
+  TProfileEditor& operator=(const TProfileEditor&) = delete;
+
+  // Shows the record's values; an empty adapter name shows the default name.
+  void Load(const TNetInfo& profile);
+  // Writes the values shown into the record.
+  void Commit(TNetInfo& profile) const;
+  // Enables the address fields unless DHCP is checked.
+  void UpdateEnabledState();
+
+  // The owner's font for the labels, edLAN and edDHCP; it must outlive its use by them.
+  void SetFont(HFONT font, bool redraw);
+  // A new DPI: the address fields make their font for it, and every control moves.
+  void SetDpi(UINT dpi);
+
+  // A WM_COMMAND from a child of the panel (the panel passes them on to its parent).
+  // True when it came from the editor's controls and was handled.
+  bool HandleCommand(WPARAM wParam);
+
+  HWND EdLAN() const { return edLAN_; }
+  HWND EdDHCP() const { return edDHCP_; }
+  // The field that edits `member`, one of the members of kAddressFields.
+  TAddressEdit& AddressEdit(std::string TNetInfo::*member) const;
+  HWND AddressField(std::string TNetInfo::*member) const;
+
+ private:
+  RECT Place(int y, int width, int height) const;  // in the panel, at the DPI
+  HWND CreateLabel(const char* text, int y);
+  void PlaceControls();
+
+  HWND panel_;
+  UINT dpi_;
+  HWND edLAN_ = nullptr;  // child windows: destroyed with the panel
+  HWND edDHCP_ = nullptr;
+  HWND lanLabel_ = nullptr;
+  std::array<HWND, kAddressFields.size()> fieldLabels_{};
+  std::array<std::unique_ptr<TAddressEdit>, kAddressFields.size()> fields_;
+};

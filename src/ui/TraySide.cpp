@@ -1,0 +1,60 @@
+#include "TraySide.h"
+
+#include <exception>
+#include <utility>
+
+#include "Application.h"
+#include "Form.h"
+#include "SessionEnd.h"
+#include "TrayIcon.h"
+#include "TrayMenu.h"
+#include "res/Resources.h"
+
+TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list, TActions actions)
+    : form_(form) {
+  TTrayMenu::TCommands commands;
+  commands.Configure = [this](TObject*) { Configure(); };
+  commands.Exit = [this](TObject*) { Exit(); };
+  commands.Apply = std::move(actions.Apply);
+  menu_ = std::make_unique<TTrayMenu>(&form, images, list, std::move(commands));
+
+  icon_ = new TTrayIcon(&form);
+  icon_->SetName("trayIcon");
+  icon_->Icon().LoadFromResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
+                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  icon_->SetCycleInterval(0);
+  icon_->SetPopupMenu(&menu_->Menu());
+  icon_->SetWantEnterExitEvents(true);
+  icon_->SetMinimizeToTray(true);
+  icon_->OnDblClick = [this](TObject*) { Configure(); };
+  // In the notification area from now to the end; the end of building applies it again.
+  icon_->SetIconVisible(true);
+
+  sessionEnd_ = std::make_unique<TSessionEndSaver>(std::move(actions.Save));
+}
+
+TTraySide::~TTraySide() {
+  sessionEnd_.reset();
+  delete icon_;
+}
+
+void TTraySide::Configure() {
+  if (Application && Application->IsMinimized()) Application->Restore();
+}
+
+void TTraySide::Exit() {
+  try {
+    form_.Close();
+  } catch (const std::exception& error) {
+    // The store could not be written: the program stays, as after a failed closing.
+    if (Application) Application->ShowException(error);
+  }
+}
+
+void TTraySide::Forget(const TListEntry& entry) {
+  menu_->Forget(entry);
+}
+
+void TTraySide::Notice(UINT message, WPARAM wParam) {
+  sessionEnd_->Notice(message, wParam);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "NetInfo.h"
+
+class TForm;
+class TImageList;
+struct TListEntry;
+class TProfileListView;
+class TSessionEndSaver;
+class TTrayIcon;
+class TTrayMenu;
+
+// The program in the notification area, on behalf of the main window: its icon is there
+// from start to end, minimising hides the program there, and the icon's menu applies a
+// profile of the list, brings the window back (Configure) or ends the program (Exit,
+// which saves as closing the window does). A session end saves too, without ever
+// holding the session up.
+class TTraySide {
+ public:
+  // What the window does for it: apply a profile now, and save the list into the store
+  // (the editor committed first).
+  struct TActions {
+    std::function<void(const TNetInfo&)> Apply;
+    std::function<void()> Save;
+  };
+
+  // Puts the icon in the notification area. The icon and the menus are components of
+  // `form` (so that they are loaded when its building ends); the menus show `images`.
+  TTraySide(TForm& form, TImageList* images, TProfileListView& list, TActions actions);
+  // The icon leaves the notification area and lets go of the window it has hooked.
+  ~TTraySide();
+  TTraySide(const TTraySide&) = delete;
+  TTraySide& operator=(const TTraySide&) = delete;
+
+  TTrayIcon& Icon() const { return *icon_; }
+  TTrayMenu& Menu() const { return *menu_; }
+
+  // Brings the application back when it is minimised (hidden in the notification area);
+  // otherwise does nothing: an open window is not brought to the front.
+  void Configure();
+  // Closes the window as its close button does (the editor committed, the store
+  // written); an error is shown and the program goes on.
+  void Exit();
+
+  // The entry is about to be removed from the list.
+  void Forget(const TListEntry& entry);
+  // Every message of the window, for the session end (see TSessionEndSaver).
+  void Notice(UINT message, WPARAM wParam);
+
+ private:
+  TForm& form_;
+  std::unique_ptr<TTrayMenu> menu_;
+  TTrayIcon* icon_ = nullptr;  // a component of the form; deleted here, before the menus
+  std::unique_ptr<TSessionEndSaver> sessionEnd_;
+};
