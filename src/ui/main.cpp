@@ -11,6 +11,8 @@
 #include "Application.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
+#include "SiblingPath.h"
+#include "StoreInstance.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SaveNameAsker.h"
@@ -26,12 +28,18 @@ HWND MainWindowOrNone() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  TStoreInstance storeInstance;  // outlives the application, whose window it serves
   try {
     // The services outlive the application object and so every form.
     TWin32SystemPaths paths;
+    // A start without arguments for a store that a running program holds hands over to it.
+    if (commandLine[0] == '\0' &&
+        !storeInstance.Claim(ReplaceExtension(paths.ExecutablePath(), ".INI"))) {
+      return 0;
+    }
     TWin32FileSystem files;
     TWin32StoreFiles storeFiles;
     TWin32ProgramStarter starter(MainWindowOrNone);
@@ -44,6 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions});
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
+    storeInstance.Serve(application);
     application.Run();
     return 0;
   } catch (const std::exception& error) {
