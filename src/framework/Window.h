@@ -29,8 +29,7 @@ struct TCreateParams {
 // Base of every window of ours. Creation passes `this` in lpCreateParams; WM_NCCREATE
 // stores it in GWLP_USERDATA and every later message goes to HandleMessage. An error
 // thrown by a handler stops at the window procedure (GuardWindowProc): it is shown in the
-// error box and the message gets result 0. The window is
-// destroyed with the object.
+// error box and the message gets result 0. The window is destroyed with the object.
 //
 // Messages that arrive while a derived object is being destroyed reach only the base
 // handling; a derived window that needs WM_DESTROY calls DestroyWindowHandle() in its
