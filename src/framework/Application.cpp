@@ -7,6 +7,7 @@
 
 #include "Form.h"
 #include "Window.h"
+#include "WindowProcGuard.h"
 
 TApplication* Application = nullptr;
 
@@ -227,14 +228,15 @@ bool TApplication::ProcessMessage(MSG& message) {
     terminated_ = true;
     return true;
   }
-  try {
+  // Our window procedures stop their own errors; this catches those of the keys the
+  // forms handle before dispatching.
+  GuardWindowProc([&]() -> LRESULT {
     if (!PreprocessMessage(message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
-  } catch (const std::exception& error) {
-    ShowException(error);
-  }
+    return 0;
+  });
   return true;
 }
 

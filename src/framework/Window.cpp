@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "Application.h"
+#include "WindowProcGuard.h"
 
 namespace {
 
@@ -63,44 +63,27 @@ LRESULT TWindow::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
+// Creation's first message ties the object to the handle; every message then goes to
+// the object's handler through the guard, so nothing unwinds into the system. The
+// handler has its own guard so that the object lets go of the handle at WM_NCDESTROY
+// even when that handler throws.
 LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TWindow* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->handle_ = window;
-  } else {
-    self = FromHandle(window);
-  }
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  LRESULT result = self->Dispatch(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->handle_ = nullptr;
-  }
-  return result;
-}
-
-// The boundary between the system and our handlers: nothing unwinds past it.
-LRESULT TWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    ShowHandlerError(error.what());
-  } catch (...) {
-    ShowHandlerError("Unexpected error");
-  }
-  return 0;
-}
-
-void ShowHandlerError(const char* text) {
-  try {
-    if (Application) {
-      Application->ShowErrorText(text);
+  return GuardWindowProc([&]() -> LRESULT {
+    TWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+      self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      self->handle_ = window;
     } else {
-      MessageBoxA(nullptr, text, "", MB_ICONERROR | MB_OK);
+      self = FromHandle(window);
     }
-  } catch (...) {
-    // The error box itself failed (out of memory): nothing more can be shown.
-  }
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    const LRESULT result =
+        GuardWindowProc([&] { return self->HandleMessage(message, wParam, lParam); });
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      self->handle_ = nullptr;
+    }
+    return result;
+  });
 }

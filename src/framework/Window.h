@@ -28,9 +28,8 @@ struct TCreateParams {
 
 // Base of every window of ours. Creation passes `this` in lpCreateParams; WM_NCCREATE
 // stores it in GWLP_USERDATA and every later message goes to HandleMessage. An error
-// thrown by a handler stops at the window procedure: it is shown by the application's
-// error box (TApplication::ShowException) and the message gets result 0. The window is
-// destroyed with the object.
+// thrown by a handler stops at the window procedure (GuardWindowProc): it is shown in the
+// error box and the message gets result 0. The window is destroyed with the object.
 //
 // Messages that arrive while a derived object is being destroyed reach only the base
 // handling; a derived window that needs WM_DESTROY calls DestroyWindowHandle() in its
@@ -61,11 +60,6 @@ class TWindow {
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
 };
-
-// Shows an error that a handler raised: through the application's error box while an
-// application object exists, otherwise in a plain error message box.
-void ShowHandlerError(const char* text);

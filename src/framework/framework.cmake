@@ -1,5 +1,6 @@
 # The least Win32 framework layer: windows, components, forms, the application object,
-# icons, image lists and popup menus.
+# icons, image lists, popup menus, the system-folder library loader and the guard of our
+# window procedures.
 if(WIN32)
   add_library(ardenix_framework STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
@@ -9,9 +10,11 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ImageList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBitmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PopupMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemLibrary.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UtilityWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Window.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowProcGuard.cpp)
   target_include_directories(ardenix_framework PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(ardenix_framework PUBLIC comctl32 user32 gdi32 shell32)
 endif()

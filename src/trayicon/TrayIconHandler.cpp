@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <iterator>
+#include <stdexcept>
 
 #include "ShellNotify.h"
+#include "SystemLibrary.h"
 #include "TrayArithmetic.h"
 #include "TrayIcon.h"
 
@@ -13,21 +15,22 @@ TSharedHandlerSlot<TTrayIconHandler> SharedTrayHandler;
 
 namespace {
 
-// The common-controls library sends "TaskbarCreated" from version 4.71 on.
+// The common-controls library sends "TaskbarCreated" from version 4.71 on. It is loaded
+// from the system folder only: a planted comctl32.dll beside the program is never run.
 UINT RegisterTaskbarRestart() {
-  HMODULE comctl = LoadLibraryA("comctl32.dll");
-  if (!comctl) return 0;
-  UINT message = 0;
-  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-      reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
-  DLLVERSIONINFO version{};
-  version.cbSize = sizeof version;
-  if (getVersion && SUCCEEDED(getVersion(&version)) &&
-      ReportsTaskbarRestart(version.dwMajorVersion, version.dwMinorVersion)) {
-    message = RegisterWindowMessageA("TaskbarCreated");
+  try {
+    TSystemLibrary comctl("comctl32.dll");
+    const auto getVersion = comctl.Function<DLLGETVERSIONPROC>("DllGetVersion");
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    if (SUCCEEDED(getVersion(&version)) &&
+        ReportsTaskbarRestart(version.dwMajorVersion, version.dwMinorVersion)) {
+      return RegisterWindowMessageA("TaskbarCreated");
+    }
+  } catch (const std::runtime_error&) {
+    // No such library or function: the icons are not re-added after a shell restart.
   }
-  FreeLibrary(comctl);
-  return message;
+  return 0;
 }
 
 // Messages that would close the window or end the session: answered 1, not passed on.

@@ -8,6 +8,7 @@
 #include "Form.h"
 #include "TrayIcon.h"
 #include "TrayIconHandler.h"
+#include "WindowProcGuard.h"
 
 // The subclassing of one owner window, shared by the tray icons it owns: the window's
 // procedure is replaced once (SetWindowLongPtrA, GWLP_WNDPROC) and the record, kept in a
@@ -51,9 +52,13 @@ class TTrayIcon::TOwnerSubclass {
     delete record;
   }
 
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardWindowProc([&] { return Route(window, message, wParam, lParam); });
+  }
+
   // An icon's handlers, and the window's own procedure, may destroy icons and with the
   // last one the record: it is looked up again after each of them.
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const TOwnerSubclass* record = Of(window);
     if (!record) return DefWindowProcA(window, message, wParam, lParam);
     const WNDPROC previous = record->Previous_;

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "AddressTemplate.h"
-#include "Window.h"
+#include "WindowProcGuard.h"
 
 namespace {
 
@@ -221,14 +221,11 @@ void TAddressEdit::SetEnabled(bool enabled) {
 
 LRESULT CALLBACK TAddressEdit::SubclassProcedure(HWND window, UINT message, WPARAM wParam,
                                                  LPARAM lParam) {
-  auto* field = reinterpret_cast<TAddressEdit*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!field) return DefWindowProcA(window, message, wParam, lParam);
-  try {
+  return GuardWindowProc([&] {
+    auto* field = reinterpret_cast<TAddressEdit*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!field) return DefWindowProcA(window, message, wParam, lParam);
     return field->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    ShowHandlerError(error.what());
-  }
-  return 0;
+  });
 }
 
 LRESULT TAddressEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -35,6 +35,7 @@ TCreditsLabel::TCreditsLabel(HWND parent, int x, int y, const std::string& text,
     : text_(text), style_(style), color_(color), background_(background) {
   TCreateParams params;
   params.ClassName = "ArdenixCreditsLabel";
+  params.Caption = text;
   params.Style = WS_CHILD | WS_VISIBLE;
   params.X = x;
   params.Y = y;
@@ -52,8 +53,11 @@ void TCreditsLabel::Place(int x, int y, int dpi) {
              MulDiv(y, dpi, USER_DEFAULT_SCREEN_DPI), size.cx + 2, size.cy, TRUE);
 }
 
+// The system keeps a copy of the text as the window's, which WM_GETTEXT answers: screen
+// readers and UI automation read the label as shown.
 void TCreditsLabel::SetText(const std::string& text) {
   text_ = text;
+  DefaultHandler(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text_.c_str()));
   const SIZE size = TextSize(Handle(), text_, dpi_);
   SetWindowPos(Handle(), nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER);
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -121,6 +125,9 @@ LRESULT TCreditsLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
       }
       break;
+    case WM_SETTEXT:
+      SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+      return TRUE;
     case WM_LBUTTONUP:
       if (IsLink && !Hint.empty() && OnOpen) OnOpen(Hint);
       return 0;

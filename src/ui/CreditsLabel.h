@@ -12,7 +12,8 @@
 // dialog's colour, in its own colour and font style. A link label (one with a hint)
 // keeps its target in the hint, lights up while the mouse is over it (button-face
 // colour, bold and underlined), falls back to the highlight-text colour without bold
-// and underline when the mouse leaves, and opens its hint when clicked.
+// and underline when the mouse leaves, and opens its hint when clicked. It answers its
+// text to WM_GETTEXT, and WM_SETTEXT sets it.
 class TCreditsLabel : public TWindow {
  public:
   struct TStyle {

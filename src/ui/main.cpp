@@ -12,6 +12,8 @@
 #include "CommandLineStart.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
+#include "SiblingPath.h"
+#include "StoreInstance.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SaveNameAsker.h"
@@ -28,12 +30,19 @@ HWND MainWindowOrNone() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  if (auto exitCode = AnswerCommandLineFaults(ParseCommandLine(GetCommandLineA()))) return *exitCode;
+  const TCommand command = ParseCommandLine(GetCommandLineA());
+  if (auto exitCode = AnswerCommandLineFaults(command)) return *exitCode;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  TStoreInstance storeInstance;  // outlives the application, whose window it serves
   try {
     // The services outlive the application object and so every form.
     TWin32SystemPaths paths;
+    // A start without arguments for a store that a running program holds hands over to it.
+    if (command.Kind == TCommandKind::Window &&
+        !storeInstance.Claim(ReplaceExtension(paths.ExecutablePath(), ".INI"))) {
+      return 0;
+    }
     TWin32FileSystem files;
     TWin32StoreFiles storeFiles;
     TWin32ProgramStarter starter(MainWindowOrNone);
@@ -46,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions});
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
+    storeInstance.Serve(application);
     application.Run();
     return 0;
   } catch (const std::exception& error) {

@@ -8,9 +8,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Win32StartedProgram.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32SaveNameAsker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32SystemPaths.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SystemLibrary.cpp
   )
   target_include_directories(ardenix_win32_services PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(ardenix_win32_services PUBLIC ardenix_profiles ardenix_network_win32
-                        PRIVATE shell32 advapi32)
+  target_link_libraries(ardenix_win32_services PUBLIC ardenix_profiles ardenix_framework
+                        ardenix_network_win32 PRIVATE shell32 advapi32)
 endif()

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "Application.h"
@@ -180,6 +182,36 @@ TEST_F(TrayApplication, MinimizeHandlerMayDestroyTheComponent) {
   EXPECT_EQ(shell.MessagesFor(shellId),
             (std::vector<DWORD>{NIM_MODIFY, NIM_DELETE, NIM_SETVERSION, NIM_DELETE}))
       << "nothing is sent for the icon once it has gone";
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+// The owner's subclass procedure sits between the system and the handler: what the
+// handler throws is shown in the error box, and the window and the loop go on.
+TEST_F(TrayApplication, AnErrorInTheMinimizeHandlerIsShownAndTheWindowGoesOn) {
+  std::vector<std::string> shown;
+  application->SetMessageBoxFunction(
+      [&](HWND, const std::string& text, const std::string& caption, UINT flags) {
+        EXPECT_EQ(caption, "Ardenix");
+        EXPECT_EQ(flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
+        shown.push_back(text);
+        return IDOK;
+      });
+  bool failing = true;
+  TTrayForm* form = MakeMainForm([&](TTrayForm& f) {
+    f.Tray->SetMinimizeToTray(true);
+    f.Tray->OnMinimizeToTray = [&](TObject*) {
+      if (failing) throw 7;
+      failing = true;
+      throw std::runtime_error("Cannot hide the window");
+    };
+  });
+  form->Show();
+  PumpMessages(50);
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  failing = false;
+  PostMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  application->ProcessMessages();
+  EXPECT_EQ(shown, (std::vector<std::string>{"Unexpected error.", "Cannot hide the window."}));
   EXPECT_TRUE(IsWindow(form->Handle()));
 }
 

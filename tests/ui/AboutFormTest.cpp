@@ -32,6 +32,25 @@ TEST_F(AboutFormTest, NamesTheProgramAndItsVersionInAFixedDialogFrame) {
   EXPECT_FALSE(IsWindowVisible(about_->Handle()));
 }
 
+// Screen readers and UI automation read a window's text through WM_GETTEXT.
+TEST_F(AboutFormTest, EveryLabelAnswersItsText) {
+  for (int id = 0; id < A::LabelCount; ++id) {
+    TCreditsLabel& label = about_->LabelAt(static_cast<A::TLabelId>(id));
+    SCOPED_TRACE(label.Text());
+    char read[256] = {};
+    EXPECT_EQ(GetWindowTextLengthA(label.Handle()), static_cast<int>(label.Text().size()));
+    GetWindowTextA(label.Handle(), read, sizeof read);
+    EXPECT_EQ(read, label.Text());
+  }
+  TCreditsLabel& version = about_->LabelAt(A::lblVer);
+  version.SetText("Ardenix 2.0");
+  char read[64] = {};
+  GetWindowTextA(version.Handle(), read, sizeof read);
+  EXPECT_STREQ(read, "Ardenix 2.0");
+  SetWindowTextA(version.Handle(), "Ardenix 3.0");
+  EXPECT_EQ(version.Text(), "Ardenix 3.0");
+}
+
 TEST_F(AboutFormTest, ALinkLightsUpUnderTheMouseAndFallsBackToTheHighlightTextColour) {
   TCreditsLabel& author = about_->LabelAt(A::Label1);
   EXPECT_EQ(author.Color(), RGB(255, 255, 255));

@@ -8,8 +8,10 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "AddressEdit.h"
+#include "Application.h"
 #include "AddressEditRules.h"
 
 namespace {
@@ -257,6 +259,33 @@ TEST_F(AddressEditWindow, ARefusedCharacterBeeps) {
   Key('A', '\x01');  // Ctrl+A's character counts as a refused character too
   EXPECT_EQ(beeps_, 2);
   EXPECT_EQ(ShownText(), "1  .   .   .   ");
+}
+
+// The subclass procedure sits between the system and the field's handlers: whatever they
+// throw, standard error or not, is shown in the error box and the field goes on.
+TEST_F(AddressEditWindow, AnErrorOfAnyKindInAHandlerIsShownAndTheFieldGoesOn) {
+  TApplication application;
+  application.SetTitle("Ardenix");
+  std::vector<std::string> shown;
+  application.SetMessageBoxFunction(
+      [&](HWND, const std::string& text, const std::string& caption, UINT flags) {
+        EXPECT_EQ(caption, "Ardenix");
+        EXPECT_EQ(flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
+        shown.push_back(text);
+        return IDOK;
+      });
+  FocusByCode();
+  Click(1);
+  beeps_ = 0;
+  field_->SetBeep([] { throw 42; });
+  TypeText("x");
+  field_->SetBeep([] { throw std::runtime_error("No sound device"); });
+  TypeText("y");
+  EXPECT_EQ(shown, (std::vector<std::string>{"Unexpected error.", "No sound device."}));
+  field_->SetBeep([this] { ++beeps_; });
+  TypeText("1x");
+  EXPECT_EQ(ShownText(), "1  .   .   .   ");
+  EXPECT_EQ(beeps_, 1);
 }
 
 TEST_F(AddressEditWindow, TheCursorIsAOneCharacterSelectionWithTheCaretAtItsLeft) {

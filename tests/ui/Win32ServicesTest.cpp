@@ -16,7 +16,6 @@
 #include "ProcessElevation.h"
 #include "ProfileActions.h"
 #include "ServiceDoubles.h"
-#include "SystemLibrary.h"
 #include "Win32FileSystem.h"
 #include "Win32KernelHandle.h"
 #include "Win32ProgramStarter.h"
@@ -268,28 +267,6 @@ TEST(ProcessElevation, WhatThisSystemReports) {
   // Not an assertion: Windows gives either answer, depending on how the test is run.
   std::printf("ProcessIsElevated() = %s\n", ProcessIsElevated() ? "true" : "false");
   RecordProperty("elevated", ProcessIsElevated() ? "true" : "false");
-}
-
-// ---- libraries loaded when first needed ----
-
-TEST(SystemLibrary, LoadsOnTheFirstFunctionAskedForAndFindsIt) {
-  TSystemLibrary library("comdlg32.dll");
-  EXPECT_FALSE(library.Loaded());
-  using TExtendedError = DWORD(WINAPI*)();
-  EXPECT_NE(library.Function<TExtendedError>("CommDlgExtendedError"), nullptr);
-  EXPECT_TRUE(library.Loaded());
-  TSystemLibrary moved(std::move(library));
-  EXPECT_TRUE(moved.Loaded());
-  EXPECT_NE(moved.Function<TExtendedError>("CommDlgExtendedError"), nullptr);
-}
-
-// A library the system folder does not hold, or a function the library lacks.
-TEST(SystemLibrary, AMissingLibraryOrFunctionIsAnError) {
-  TSystemLibrary missing("ardenix-no-such-library.dll");
-  EXPECT_THROW(missing.Function<FARPROC>("Anything"), std::runtime_error);
-  EXPECT_FALSE(missing.Loaded());
-  TSystemLibrary dialogs("comdlg32.dll");
-  EXPECT_THROW(dialogs.Function<FARPROC>("NoSuchFunction"), std::runtime_error);
 }
 
 // ---- the save dialog's filter ----
