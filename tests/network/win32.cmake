@@ -1,8 +1,12 @@
-# The Win32 adapter reader: one node of the IP helper's list by hand, and the whole
-# reading against the host's interfaces (adapter-e2e.sh).
+# The Win32 adapter reader: one node of the IP helper's list by hand, the names-only
+# reading against the full one, and the whole reading against the host's interfaces
+# (adapter-e2e.sh).
 if(WIN32)
   ardenix_add_test(win32_adapter_node_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32AdapterNodeTest.cpp
+    LIBS ardenix_network_win32)
+  ardenix_add_test(win32_adapter_source_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32AdapterSourceTest.cpp
     LIBS ardenix_network_win32)
 
   add_executable(adapter_probe ${CMAKE_CURRENT_LIST_DIR}/AdapterProbe.cpp)
