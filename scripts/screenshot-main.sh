@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: Ardenix.exe under Wine on a private Xvfb display, with a
-# store of three profiles beside it and the second profile selected.
+# store of three profiles beside it, the second profile selected and the adapter box's
+# list dropped down. That profile's adapter is this computer's interface with the default
+# route (Wine shows it under its Linux name), so the status bar shows its real state.
 #   scripts/screenshot-main.sh [BUILD_DIR]   (default build/win, configured with preset win)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +19,8 @@ cleanup() {
 trap cleanup EXIT
 
 cp "$build/src/ui/Ardenix.exe" "$work/Ardenix.exe"
-cp tests/ui/data/three-profiles.INI "$work/Ardenix.INI"
+iface=$(ip -4 route show default | awk '{ for (i = 1; i < NF; ++i) if ($i == "dev") { print $(i + 1); exit } }')
+sed "s/^LAN=Ethernet 2/LAN=${iface:-eth0}/" tests/ui/data/three-profiles.INI >"$work/Ardenix.INI"
 
 cmake/wine-host.sh start "$host" "$build/tests/support/wine_keepalive.exe" >/dev/null
 export DISPLAY=":$(cat "$host/display")"
@@ -32,9 +35,15 @@ done
 [ -n "$window" ] || { echo "screenshot: the main window did not appear" >&2; exit 1; }
 sleep 1
 # The list has the focus: Down selects the first entry (Home), Down again the next (Lab
-# bench), whose static address fills the editor.
+# bench), whose static address fills the editor. Tab moves on to the adapter box, F4
+# drops its list down.
 xdotool key --window "$window" Down Down
 sleep 1
+xdotool key --window "$window" Tab F4
+sleep 1
 mkdir -p docs
-import -display "$DISPLAY" -window "$window" docs/main-window.png
+# From the screen, not the window: the dropped-down list is a window of its own.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
+  docs/main-window.png
 echo "screenshot: docs/main-window.png"

@@ -49,7 +49,7 @@ constexpr int kSeparatorWidth = 8;
 constexpr int kToolTipInitialMs = 500;
 constexpr int kToolTipAutoPopMs = 2500;
 constexpr int kFontPoints = 8;
-constexpr int kStatusFirstPartWidth = 80;  // "Torvane"; the adapter's state takes the rest
+constexpr int kStatusFirstPartWidth = 60;  // "Torvane"; the adapter's state takes the rest
 
 // The status bar's parts.
 enum : int { sbTitle, sbAdapter };
@@ -183,8 +183,10 @@ void TfrmMain::CreateToolBar() {
 }
 
 void TfrmMain::CreateStatusBar() {
-  statusBar_ = CreateChild(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
-                           Handle(), idStatusBar);
+  // The adapter's state can be longer than its part: the part's tooltip shows it whole.
+  statusBar_ = CreateChild(0, STATUSCLASSNAMEA, "",
+                           WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, Handle(),
+                           idStatusBar);
   const int parts[] = {Scale(kStatusFirstPartWidth), -1};
   SendMessageA(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
   SendMessageA(statusBar_, SB_SETTEXTA, sbTitle, reinterpret_cast<LPARAM>(kStatusText));
@@ -192,6 +194,7 @@ void TfrmMain::CreateStatusBar() {
 
 void TfrmMain::ShowAdapterStatus(const std::string& text) {
   SendMessageA(statusBar_, SB_SETTEXTA, sbAdapter, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(statusBar_, SB_SETTIPTEXTA, sbAdapter, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TfrmMain::CreatePanels() {
