@@ -372,7 +372,7 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheDesign) {
   EXPECT_EQ(right.left, splitter.right);
   EXPECT_EQ(SendMessageA(form.ToolBar1(), TB_BUTTONCOUNT, 0, 0), 11);  // six and five separators
   EXPECT_TRUE(SendMessageA(form.StatusBar(), SB_ISSIMPLE, 0, 0));
-  EXPECT_EQ(form.ImgList().Count(), 8);
+  EXPECT_EQ(form.ImgList().Count(), 9);  // the eight of the design and Read Current Settings
   const DWORD listStyle = static_cast<DWORD>(GetWindowLongA(form.ListViewHandle(), GWL_STYLE));
   for (DWORD bit : {DWORD{LVS_SHOWSELALWAYS}, DWORD{LVS_SINGLESEL}, DWORD{LVS_EDITLABELS},
                     DWORD{LVS_AUTOARRANGE}, DWORD{LVS_SHAREIMAGELISTS}}) {
