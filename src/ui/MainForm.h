@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "AdapterSource.h"
 #include "Form.h"
 #include "Handle.h"
 #include "ImageList.h"
@@ -19,11 +20,13 @@ class TSplitter;
 class TTraySide;
 
 // What the main window works with besides its own controls: where the program lives
-// (its store and script lie beside it), the files, and applying and exporting profiles.
+// (its store and script lie beside it), the files, applying and exporting profiles, and
+// the computer's network adapters.
 struct TMainFormServices {
   ISystemPaths& Paths;
   IStoreFiles& StoreFiles;
   TProfileActions& Actions;
+  IAdapterSource& Adapters;
 };
 
 // The main window: the list of profiles on the left, the editor of the selected profile
@@ -53,6 +56,7 @@ class TfrmMain : public TForm {
     cmDelete,
     cmMinimize,
     cmHelp,
+    cmReadCurrent,
   };
 
   TfrmMain(TComponent* Owner, TMainFormServices services);
@@ -68,6 +72,9 @@ class TfrmMain : public TForm {
   // Reads the store into the list / writes the list into the store.
   void LoadStore();
   void SaveStore();
+
+  // The status bar's second part: the state of the adapter the editor names.
+  void ShowAdapterStatus(const std::string& text);
 
   // Minimise, as the toolbar's Minimize button does.
   void MinimizeApplication();
@@ -115,6 +122,11 @@ class TfrmMain : public TForm {
   void CommitEditor();
   void LoadEditor();
 
+  // The adapter box and the status bar's second part: the box's list refilled with the
+  // adapters' names, the part showing the named adapter's state (one reading each).
+  void FillAdapterList();
+  void UpdateAdapterStatus(const std::string& name);
+
   // Messages.
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
@@ -129,6 +141,7 @@ class TfrmMain : public TForm {
   void SaveSelectedAs();
   void DeleteSelected();
   void ShowCredits();
+  void ReadCurrentSettings();
 
   std::string StorePath();
 
@@ -140,6 +153,9 @@ class TfrmMain : public TForm {
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
+  // The selected entry whose adapter the status part shows: the list reports a selection
+  // several times (selected, focused), the adapters are read once for it.
+  const TListEntry* statusEntry_ = nullptr;
   FontHandle font_;                    // the controls' font at the current DPI
   HWND toolBar_ = nullptr;             // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;

@@ -14,6 +14,7 @@
 #include "ProfileActions.h"
 #include "SiblingPath.h"
 #include "StoreInstance.h"
+#include "Win32AdapterSource.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SaveNameAsker.h"
@@ -48,11 +49,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TWin32ProgramStarter starter(MainWindowOrNone);
     TWin32SaveNameAsker asker(MainWindowOrNone);
     TProfileActions actions(files, paths, starter, asker);
+    TWin32AdapterSource adapters;
 
     TApplication application;
     application.Initialize(instance, showCommand);
     application.SetTitle("Ardenix");
-    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions});
+    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
     storeInstance.Serve(application);

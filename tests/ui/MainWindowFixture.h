@@ -16,14 +16,15 @@
 #include "ProfileActions.h"
 #include "ProfileEditor.h"
 #include "ServiceDoubles.h"
+#include "TableAdapterSource.h"
 #include "TraySide.h"
 #include "Win32FileSystem.h"
 #include "Win32StoreFiles.h"
 #include "Win32SystemPaths.h"
 
 // The real main window and credits dialog of a fresh application object, with the store
-// and the temporary script beside this test program, the shell call recorded and the
-// error box caught.
+// and the temporary script beside this test program, the shell call recorded, the
+// adapters a table of the test's and the error box caught.
 class MainWindowTest : public testing::Test {
  protected:
   MainWindowTest();
@@ -64,6 +65,7 @@ class MainWindowTest : public testing::Test {
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
   TProfileActions actions_{files_, paths_, starter_, asker_};
+  TTableAdapterSource adapters_;  // none at first
   std::unique_ptr<TApplication> application_;  // last: goes first, with every form
   TfrmMain* main_ = nullptr;
   TfrmAbout* about_ = nullptr;

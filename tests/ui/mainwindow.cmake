@@ -8,6 +8,7 @@ if(WIN32)
   ardenix_add_test(mainwindow_test GUI TIMEOUT 300
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/AboutFormTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/AdapterWindowTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
             ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
     LIBS ardenix_mainwindow)
