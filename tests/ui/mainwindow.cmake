@@ -1,7 +1,6 @@
 # The list's caption order: natively the rule, under Wine also lstrcmpA itself.
 ardenix_add_test(caption_order_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CaptionOrderTest.cpp
-  LIBS ardenix_caption_order)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CaptionOrderTest.cpp ${CMAKE_CURRENT_LIST_DIR}/CaptionOrder.cpp)
 
 # The real main window and credits dialog, driven by messages, with a store beside the
 # test program.
