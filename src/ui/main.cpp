@@ -9,11 +9,13 @@
 
 #include "AboutForm.h"
 #include "Application.h"
+#include "CommandLineRun.h"
 #include "CommandLineStart.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
 #include "SiblingPath.h"
 #include "StoreInstance.h"
+#include "Win32AdapterSource.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SaveNameAsker.h"
@@ -48,6 +50,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TWin32ProgramStarter starter(MainWindowOrNone);
     TWin32SaveNameAsker asker(MainWindowOrNone);
     TProfileActions actions(files, paths, starter, asker);
+    TWin32AdapterSource adapters;
+    // /apply and /list work without a window or an icon.
+    if (auto exitCode = RunCommandLine(command, {paths, storeFiles, actions, adapters}))
+      return *exitCode;
 
     TApplication application;
     application.Initialize(instance, showCommand);
