@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "AdapterSource.h"
 #include "Form.h"
 #include "Handle.h"
 #include "ImageList.h"
@@ -13,7 +14,9 @@
 #include "ProfileListView.h"
 #include "StoreFiles.h"
 
+class TApplyFollower;
 class TPanel;
+struct TApplyReport;
 class TProfileEditor;
 class TSplitter;
 class TTraySide;
@@ -24,6 +27,7 @@ struct TMainFormServices {
   ISystemPaths& Paths;
   IStoreFiles& StoreFiles;
   TProfileActions& Actions;
+  IAdapterSource& Adapters;
 };
 
 // The main window: the list of profiles on the left, the editor of the selected profile
@@ -63,8 +67,12 @@ class TfrmMain : public TForm {
   TProfileEditor& Editor() const { return *editor_; }
   TTraySide& Tray() const { return *tray_; }
 
-  // Applies a profile now (the temporary script beside the executable, then netsh).
-  void Apply(const TNetInfo& profile);
+  // Applies a profile now (the temporary script beside the executable, then netsh) and
+  // follows netsh to the report, which the balloon, the icon's tooltip and the status bar
+  // show, titled `caption`. A newer apply replaces a pending one.
+  void Apply(const std::string& caption, const TNetInfo& profile);
+  // The status bar's text about the adapter.
+  void ShowAdapterStatus(const std::string& text);
   // Reads the store into the list / writes the list into the store.
   void LoadStore();
   void SaveStore();
@@ -129,6 +137,7 @@ class TfrmMain : public TForm {
   void SaveSelectedAs();
   void DeleteSelected();
   void ShowCredits();
+  void ShowReport(const TApplyReport& report);
 
   std::string StorePath();
 
@@ -149,4 +158,5 @@ class TfrmMain : public TForm {
   std::unique_ptr<TProfileListView> listView_;
   std::unique_ptr<TProfileEditor> editor_;
   std::unique_ptr<TTraySide> tray_;
+  std::unique_ptr<TApplyFollower> follower_;
 };

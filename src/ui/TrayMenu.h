@@ -26,11 +26,11 @@ class TProfileListView;
 // A caption "-" is drawn as a separator line and cannot be chosen.
 class TTrayMenu {
  public:
-  // What the items run. Apply gets the chosen entry's stored profile.
+  // What the items run. Apply gets the chosen entry (its caption and stored profile).
   struct TCommands {
     TNotifyEvent Configure;
     TNotifyEvent Exit;
-    std::function<void(const TNetInfo&)> Apply;
+    std::function<void(const TListEntry&)> Apply;
   };
 
   // The image of every profile item and of Configure, in the owner's image list.
@@ -62,7 +62,7 @@ class TTrayMenu {
   TPopupMenu* pm_ = nullptr;  // components of the owner, deleted here
   TPopupMenu* pmd_ = nullptr;
   TProfileListView& list_;
-  std::function<void(const TNetInfo&)> apply_;
+  std::function<void(const TListEntry&)> apply_;
   // The entry of each profile item of the tray menu, by item index; null once forgotten.
   std::vector<const TListEntry*> itemEntries_;
 };

@@ -1,14 +1,37 @@
 #include "TraySide.h"
 
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "Application.h"
+#include "ApplyRun.h"
+#include "ActiveProfiles.h"
 #include "Form.h"
 #include "SessionEnd.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
 #include "res/Resources.h"
+
+namespace {
+
+// The balloon's picture for each TApplyOutcome, in the enumeration's order.
+constexpr TBalloonFlags kOutcomeBalloon[] = {bfInfo, bfWarning, bfError};
+static_assert(static_cast<std::size_t>(TApplyOutcome::Failed) + 1 == std::size(kOutcomeBalloon));
+
+// How long a report's balloon stays (the system may shorten it).
+constexpr UINT kBalloonMs = 10000;
+
+// The first line whole, when it fits, and as much of the second as the tooltip still
+// holds, cut with "...".
+std::string TwoLineTip(const std::string& first, const std::string& second) {
+  if (second.empty()) return first;
+  std::string tip = first + "\n" + second;
+  if (tip.size() > kTrayTipLimit) tip = tip.substr(0, kTrayTipLimit - 3) + "...";
+  return tip;
+}
+
+}  // namespace
 
 TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list, TActions actions)
     : form_(form) {
@@ -49,6 +72,17 @@ void TTraySide::Exit() {
     // The store could not be written: the program stays, as after a failed closing.
     if (Application) Application->ShowException(error);
   }
+}
+
+void TTraySide::ShowReport(const TApplyReport& report) {
+  lastReport_ = report.Text;
+  RefreshHint();
+  icon_->ShowBalloon(report.Title, report.Text,
+                     kOutcomeBalloon[static_cast<std::size_t>(report.Outcome)], kBalloonMs);
+}
+
+void TTraySide::RefreshHint() {
+  icon_->SetHint(TwoLineTip(activeLine_, lastReport_));
 }
 
 void TTraySide::Forget(const TListEntry& entry) {

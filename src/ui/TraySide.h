@@ -5,9 +5,12 @@
 #include <functional>
 #include <memory>
 
-#include "NetInfo.h"
+#include <string>
+
+#include "ListEntry.h"
 
 class TForm;
+struct TApplyReport;
 class TImageList;
 struct TListEntry;
 class TProfileListView;
@@ -25,7 +28,7 @@ class TTraySide {
   // What the window does for it: apply a profile now, and save the list into the store
   // (the editor committed first).
   struct TActions {
-    std::function<void(const TNetInfo&)> Apply;
+    std::function<void(const TListEntry&)> Apply;
     std::function<void()> Save;
   };
 
@@ -47,6 +50,10 @@ class TTraySide {
   // written); an error is shown and the program goes on.
   void Exit();
 
+  // An apply's report: a balloon titled with the profile's caption (its picture says
+  // verified, in part or failed), and the tooltip's second line until the next report.
+  void ShowReport(const TApplyReport& report);
+
   // The entry is about to be removed from the list.
   void Forget(const TListEntry& entry);
   // Every message of the window, for the session end (see TSessionEndSaver).
@@ -55,6 +62,10 @@ class TTraySide {
  private:
   TForm& form_;
   std::unique_ptr<TTrayMenu> menu_;
+  void RefreshHint();
+
   TTrayIcon* icon_ = nullptr;  // a component of the form; deleted here, before the menus
   std::unique_ptr<TSessionEndSaver> sessionEnd_;
+  std::string activeLine_ = "Ardenix";  // the tooltip's first line
+  std::string lastReport_;              // its second line
 };

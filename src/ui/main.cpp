@@ -58,7 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TApplication application;
     application.Initialize(instance, showCommand);
     application.SetTitle("Ardenix");
-    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions});
+    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
     storeInstance.Serve(application);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AboutForm.h"
+#include "AdapterSource.h"
 #include "Application.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
@@ -20,6 +21,17 @@
 #include "Win32FileSystem.h"
 #include "Win32StoreFiles.h"
 #include "Win32SystemPaths.h"
+
+// The adapters as a test sets them; every reading is counted.
+class TSetAdapters : public IAdapterSource {
+ public:
+  TAdapterReading Read() override {
+    ++Reads;
+    return Reading;
+  }
+  TAdapterReading Reading;
+  int Reads = 0;
+};
 
 // The real main window and credits dialog of a fresh application object, with the store
 // and the temporary script beside this test program, the shell call recorded and the
@@ -63,6 +75,7 @@ class MainWindowTest : public testing::Test {
   TWin32StoreFiles storeFiles_;
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
+  TSetAdapters adapters_;
   TProfileActions actions_{files_, paths_, starter_, asker_};
   std::unique_ptr<TApplication> application_;  // last: goes first, with every form
   TfrmMain* main_ = nullptr;

@@ -15,3 +15,14 @@ if(WIN32)
   set_tests_properties(apply_e2e_test PROPERTIES
     FIXTURES_REQUIRED wine_host RESOURCE_LOCK system_netsh TIMEOUT 180)
 endif()
+
+# The window's report of an apply: balloon, tooltip and status bar.
+if(WIN32)
+  ardenix_add_test(apply_report_test GUI TIMEOUT 120
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ApplyReportTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
+            ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
+    LIBS ardenix_mainwindow)
+  target_include_directories(apply_report_test PRIVATE ${CMAKE_SOURCE_DIR}/src/ui/res
+                             ${CMAKE_SOURCE_DIR}/tests/trayicon ${CMAKE_SOURCE_DIR}/tests/profiles)
+endif()
