@@ -16,6 +16,9 @@ constexpr int kAttempts = 4;
 
 constexpr ULONG kFlags = GAA_FLAG_INCLUDE_GATEWAYS | GAA_FLAG_INCLUDE_PREFIX |
                          GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST;
+// Names only: the friendly name stays, every list of addresses and servers is skipped.
+constexpr ULONG kNamesFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST |
+                              GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
 
 // Calls `query(buffer, &size)` until the buffer is big enough; returns its result.
 template <typename TQuery>
@@ -46,21 +49,43 @@ std::map<std::string, std::string> PrimaryWinsByAdapter(std::vector<unsigned cha
   return wins;
 }
 
-}  // namespace
-
-TAdapterReading TWin32AdapterSource::Read() {
-  TAdapterReading reading;
-  ULONG result = QueryGrowing(addresses_, ERROR_BUFFER_OVERFLOW, [](unsigned char* data, ULONG* size) {
-    return GetAdaptersAddresses(AF_INET, kFlags, nullptr,
+// GetAdaptersAddresses with `flags` into `buffer`. False, with the reading marked failed,
+// when it gave no list (no adapter at all is an empty list, not a failure).
+bool QueryAddresses(std::vector<unsigned char>& buffer, ULONG flags, TAdapterReading& reading) {
+  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [flags](unsigned char* data, ULONG* size) {
+    return GetAdaptersAddresses(AF_INET, flags, nullptr,
                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(data), size);
   });
-  if (result == ERROR_NO_DATA) return reading;  // no adapter at all
+  if (result == ERROR_NO_DATA) return false;
   if (result != NO_ERROR) {
     reading.Ok = false;
     reading.Error = result;
     reading.ErrorText = SystemErrorText(result);
-    return reading;
+    return false;
   }
+  return true;
+}
+
+}  // namespace
+
+TAdapterReading TWin32AdapterSource::ReadNames() {
+  TAdapterReading reading;
+  if (!QueryAddresses(addresses_, kNamesFlags, reading)) return reading;
+  for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
+       node = node->Next) {
+    if (!IsListedAdapter(*node)) continue;
+    TAdapterState state;
+    const TAnsiText name = AnsiFromWide(node->FriendlyName);
+    state.FriendlyName = name.Text;
+    state.NameExact = name.Exact;
+    reading.Adapters.push_back(std::move(state));
+  }
+  return reading;
+}
+
+TAdapterReading TWin32AdapterSource::Read() {
+  TAdapterReading reading;
+  if (!QueryAddresses(addresses_, kFlags, reading)) return reading;
   const std::map<std::string, std::string> wins = PrimaryWinsByAdapter(infos_);
   for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
        node = node->Next) {

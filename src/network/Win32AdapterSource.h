@@ -10,6 +10,8 @@
 class TWin32AdapterSource : public IAdapterSource {
  public:
   TAdapterReading Read() override;
+  // One call of GetAdaptersAddresses that skips the addresses and servers.
+  TAdapterReading ReadNames() override;
 
  private:
   std::vector<unsigned char> addresses_;

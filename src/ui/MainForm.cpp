@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
+#include "AdapterStatus.h"
 #include "Application.h"
 #include "ApplyFollower.h"
 #include "ChildWindow.h"
+#include "CurrentSettings.h"
 #include "IniFile.h"
 #include "Panel.h"
 #include "ProfileEditor.h"
@@ -47,6 +50,10 @@ constexpr int kSeparatorWidth = 8;
 constexpr int kToolTipInitialMs = 500;
 constexpr int kToolTipAutoPopMs = 2500;
 constexpr int kFontPoints = 8;
+constexpr int kStatusFirstPartWidth = 80;  // "Torvane"; the adapter's state takes the rest
+
+// The status bar's parts.
+enum : int { sbTitle, sbAdapter };
 
 struct TToolButton {
   int command;
@@ -55,9 +62,13 @@ struct TToolButton {
 };
 
 constexpr TToolButton kToolButtons[] = {
-    {TfrmMain::cmNew, 0, "New Connection"},        {TfrmMain::cmApply, 2, "Connect"},
-    {TfrmMain::cmSaveAs, 7, "Save as Batch File"}, {TfrmMain::cmDelete, 3, "Delete Connection"},
-    {TfrmMain::cmMinimize, 4, "Minimize"},         {TfrmMain::cmHelp, 5, "Help"},
+    {TfrmMain::cmNew, 0, "New Connection"},
+    {TfrmMain::cmApply, 2, "Connect"},
+    {TfrmMain::cmReadCurrent, 8, "Read Current Settings"},
+    {TfrmMain::cmSaveAs, 7, "Save as Batch File"},
+    {TfrmMain::cmDelete, 3, "Delete Connection"},
+    {TfrmMain::cmMinimize, 4, "Minimize"},
+    {TfrmMain::cmHelp, 5, "Help"},
 };
 
 }  // namespace
@@ -69,6 +80,7 @@ const TfrmMain::TCommandHandler TfrmMain::kCommands[] = {
     {cmDelete, &TfrmMain::DeleteSelected},
     {cmMinimize, &TfrmMain::MinimizeApplication},
     {cmHelp, &TfrmMain::ShowCredits},
+    {cmReadCurrent, &TfrmMain::ReadCurrentSettings},
 };
 
 TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
@@ -178,8 +190,13 @@ void TfrmMain::CreateToolBar() {
 void TfrmMain::CreateStatusBar() {
   statusBar_ = CreateChild(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                            Handle(), idStatusBar);
-  SendMessageA(statusBar_, SB_SIMPLE, TRUE, 0);
-  SendMessageA(statusBar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(kStatusText));
+  const int parts[] = {Scale(kStatusFirstPartWidth), -1};
+  SendMessageA(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
+  SendMessageA(statusBar_, SB_SETTEXTA, sbTitle, reinterpret_cast<LPARAM>(kStatusText));
+}
+
+void TfrmMain::ShowAdapterStatus(const std::string& text) {
+  SendMessageA(statusBar_, SB_SETTEXTA, sbAdapter, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TfrmMain::CreatePanels() {
@@ -199,6 +216,8 @@ void TfrmMain::CreatePanels() {
     Relayout();
   };
   editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
+  editor_->OnLanDropDown = [this] { FillAdapterList(); };
+  editor_->OnLanChanged = [this](const std::string& name) { UpdateAdapterStatus(name); };
 }
 
 // Before the window is first shown nothing needs repainting.
@@ -332,6 +351,8 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     ApplyFont();
   }
   editor_->SetDpi(static_cast<UINT>(dpi_));
+  const int parts[] = {Scale(kStatusFirstPartWidth), -1};
+  SendMessageA(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -341,6 +362,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::DoShow() {
   editor_->UpdateEnabledState();
+  UpdateAdapterStatus(editor_->Lan());
   TForm::DoShow();
   if (!shownBefore_) {
     shownBefore_ = true;
@@ -374,9 +396,50 @@ void TfrmMain::CommitEditor() {
 
 void TfrmMain::LoadEditor() {
   TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
-  if (!entry || !editor_) return;
+  if (!entry || !editor_) {
+    statusEntry_ = nullptr;
+    return;
+  }
   editorEntry_ = entry;
   editor_->Load(entry->Profile);
+  if (entry != statusEntry_) {
+    statusEntry_ = entry;
+    UpdateAdapterStatus(editor_->Lan());
+  }
+}
+
+// --- The adapters ---------------------------------------------------------------------
+
+// A failed reading leaves the default name alone in the list and says why in the status
+// part; being no command of the user's, it shows no error box.
+void TfrmMain::FillAdapterList() {
+  const TAdapterReading reading = services_.Adapters.ReadNames();
+  std::vector<std::string> names;
+  names.reserve(reading.Adapters.size());
+  for (const TAdapterState& adapter : reading.Adapters) names.push_back(adapter.FriendlyName);
+  editor_->SetAdapterNames(names);
+  if (!reading.Ok) ShowAdapterStatus(AdapterStatusText(reading, editor_->Lan()));
+}
+
+void TfrmMain::UpdateAdapterStatus(const std::string& name) {
+  ShowAdapterStatus(AdapterStatusText(services_.Adapters.Read(), name));
+}
+
+// Fills the editor, not the profile: the values reach the entry as the user's edits do,
+// when the selection leaves it.
+void TfrmMain::ReadCurrentSettings() {
+  if (!listView_->Selected()) return;
+  const std::string name = editor_->Lan();
+  const TAdapterReading reading = services_.Adapters.Read();
+  ShowAdapterStatus(AdapterStatusText(reading, name));
+  if (!reading.Ok) {
+    throw std::runtime_error("The adapters could not be read: " + ReadingErrorText(reading));
+  }
+  const TAdapterState* adapter = FindAdapter(reading, name);
+  if (!adapter) throw std::runtime_error("No adapter named \"" + name + "\" on this computer");
+  TNetInfo values = CurrentSettings(*adapter);
+  values.LAN = name;
+  editor_->Load(values);
 }
 
 // --- Store and commands ---------------------------------------------------------------
@@ -419,12 +482,10 @@ void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
 }
 
 void TfrmMain::ShowReport(const TApplyReport& report) {
-  if (tray_) tray_->ShowReport(report);
   ShowAdapterStatus(report.Text);
-}
-
-void TfrmMain::ShowAdapterStatus(const std::string& text) {
-  SendMessageA(statusBar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+  if (!tray_) return;
+  tray_->RefreshActive();
+  tray_->ShowReport(report);
 }
 
 void TfrmMain::NewConnection() {
@@ -473,5 +534,6 @@ void TfrmMain::CreateTray() {
     CommitEditor();
     SaveStore();
   };
-  tray_ = std::make_unique<TTraySide>(*this, imgList_, *listView_, std::move(actions));
+  tray_ = std::make_unique<TTraySide>(*this, imgList_, *listView_, services_.Adapters,
+                                      std::move(actions));
 }

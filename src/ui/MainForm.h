@@ -22,7 +22,8 @@ class TSplitter;
 class TTraySide;
 
 // What the main window works with besides its own controls: where the program lives
-// (its store and script lie beside it), the files, and applying and exporting profiles.
+// (its store and script lie beside it), the files, applying and exporting profiles, and
+// the computer's network adapters.
 struct TMainFormServices {
   ISystemPaths& Paths;
   IStoreFiles& StoreFiles;
@@ -57,6 +58,7 @@ class TfrmMain : public TForm {
     cmDelete,
     cmMinimize,
     cmHelp,
+    cmReadCurrent,
   };
 
   TfrmMain(TComponent* Owner, TMainFormServices services);
@@ -71,11 +73,13 @@ class TfrmMain : public TForm {
   // follows netsh to the report, which the balloon, the icon's tooltip and the status bar
   // show, titled `caption`. A newer apply replaces a pending one.
   void Apply(const std::string& caption, const TNetInfo& profile);
-  // The status bar's text about the adapter.
-  void ShowAdapterStatus(const std::string& text);
   // Reads the store into the list / writes the list into the store.
   void LoadStore();
   void SaveStore();
+
+  // The status bar's second part: the state of the adapter the editor names, or the last
+  // apply's report.
+  void ShowAdapterStatus(const std::string& text);
 
   // Minimise, as the toolbar's Minimize button does.
   void MinimizeApplication();
@@ -123,6 +127,11 @@ class TfrmMain : public TForm {
   void CommitEditor();
   void LoadEditor();
 
+  // The adapter box and the status bar's second part: the box's list refilled with the
+  // adapters' names, the part showing the named adapter's state (one reading each).
+  void FillAdapterList();
+  void UpdateAdapterStatus(const std::string& name);
+
   // Messages.
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
@@ -138,6 +147,7 @@ class TfrmMain : public TForm {
   void DeleteSelected();
   void ShowCredits();
   void ShowReport(const TApplyReport& report);
+  void ReadCurrentSettings();
 
   std::string StorePath();
 
@@ -149,6 +159,9 @@ class TfrmMain : public TForm {
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
+  // The selected entry whose adapter the status part shows: the list reports a selection
+  // several times (selected, focused), the adapters are read once for it.
+  const TListEntry* statusEntry_ = nullptr;
   FontHandle font_;                    // the controls' font at the current DPI
   HWND toolBar_ = nullptr;             // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;

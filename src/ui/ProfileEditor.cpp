@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 #include <stdexcept>
 
@@ -159,9 +160,60 @@ void TProfileEditor::UpdateEnabledState() {
 }
 
 bool TProfileEditor::HandleCommand(WPARAM wParam) {
+  if (LOWORD(wParam) == idLAN) return HandleLanCommand(HIWORD(wParam));
   if (LOWORD(wParam) != idDHCP || HIWORD(wParam) != BN_CLICKED) return false;
   UpdateEnabledState();
   return true;
+}
+
+bool TProfileEditor::HandleLanCommand(WORD code) {
+  switch (code) {
+    case CBN_DROPDOWN:
+      if (OnLanDropDown) OnLanDropDown();
+      return true;
+    case CBN_EDITCHANGE:
+      if (OnLanChanged) OnLanChanged(Lan());
+      return true;
+    case CBN_SELCHANGE: {
+      // The box's text becomes the item's only after this notice.
+      const LRESULT item = SendMessageA(edLAN_, CB_GETCURSEL, 0, 0);
+      if (item == CB_ERR || !OnLanChanged) return true;
+      const LRESULT length = SendMessageA(edLAN_, CB_GETLBTEXTLEN, item, 0);
+      std::vector<char> buffer(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
+      SendMessageA(edLAN_, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer.data()));
+      OnLanChanged(buffer.data());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+std::string TProfileEditor::Lan() const {
+  return WindowText(edLAN_);
+}
+
+void TProfileEditor::SetAdapterNames(const std::vector<std::string>& names) {
+  const std::string text = Lan();
+  DWORD start = 0, end = 0;
+  SendMessageA(edLAN_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  // Hundreds of names (virtual and VPN adapters) go in as one batch: storage reserved
+  // once, no repainting per item.
+  size_t bytes = sizeof kDefaultLan;
+  for (const std::string& name : names) bytes += name.size() + 1;
+  SendMessageA(edLAN_, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(edLAN_, CB_RESETCONTENT, 0, 0);
+  SendMessageA(edLAN_, CB_INITSTORAGE, names.size() + 1, static_cast<LPARAM>(bytes));
+  SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultLan));
+  for (const std::string& name : names) {
+    if (name != kDefaultLan) SendMessageA(edLAN_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+  // Emptying the list may empty the box's text too.
+  if (Lan() != text) SetWindowTextA(edLAN_, text.c_str());
+  SendMessageA(edLAN_, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+  SendMessageA(edLAN_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(edLAN_, nullptr, TRUE);
 }
 
 TAddressEdit& TProfileEditor::AddressEdit(std::string TNetInfo::*member) const {

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "NetInfo.h"
 #include "ProfileFields.h"
@@ -15,6 +17,9 @@ class TAddressEdit;
 // (edLAN, a drop-down box whose first item is the default name), the DHCP box and the
 // six address fields, each below its label. The address fields are disabled while DHCP
 // is checked.
+//
+// The adapter box lists the default name first, then whatever names its owner gives it
+// (SetAdapterNames), which the owner does when the list is about to drop down.
 //
 // It holds values, not a profile: Load shows a record's values and Commit writes the
 // values as they stand into a record. Which record that is, is its owner's business.
@@ -43,6 +48,17 @@ class TProfileEditor {
   // A new DPI: the address fields make their font for it, and every control moves.
   void SetDpi(UINT dpi);
 
+  // The adapter box: its list is about to drop down (the place to refill it), and the
+  // name in it changed by the user (typed, or an item picked: the picked item's text).
+  std::function<void()> OnLanDropDown;
+  std::function<void(const std::string&)> OnLanChanged;
+
+  // The adapter name as it stands in the box.
+  std::string Lan() const;
+  // Refills the adapter box's list: the default name, then each of `names` but the
+  // default one, in their order. The text in the box and its selection stay as they were.
+  void SetAdapterNames(const std::vector<std::string>& names);
+
   // A WM_COMMAND from a child of the panel (the panel passes them on to its parent).
   // True when it came from the editor's controls and was handled.
   bool HandleCommand(WPARAM wParam);
@@ -57,6 +73,7 @@ class TProfileEditor {
   RECT Place(int y, int width, int height) const;  // in the panel, at the DPI
   HWND CreateLabel(const char* text, int y);
   void PlaceControls();
+  bool HandleLanCommand(WORD code);
 
   HWND panel_;
   UINT dpi_;

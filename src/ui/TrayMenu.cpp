@@ -8,7 +8,7 @@
 
 TTrayMenu::TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& list,
                      TCommands commands)
-    : list_(list), apply_(std::move(commands.Apply)) {
+    : list_(list), apply_(std::move(commands.Apply)), active_(std::move(commands.Active)) {
   pm_ = new TPopupMenu(owner);
   pm_->SetName("pm");
   pm_->SetImages(images);
@@ -43,6 +43,11 @@ void TTrayMenu::Rebuild() {
     itemEntries_.push_back(entry);
     pmd_->Add(entry ? entry->Caption : std::string(), kProfileImage,
               [this, item](TObject*) { ApplyItem(item); });
+  }
+  if (active_) {
+    for (size_t index : active_()) {
+      if (index < itemEntries_.size()) pmd_->Items(static_cast<int>(index)).Checked = true;
+    }
   }
   // Copies, not the template's own items: the template stays whole for the next time.
   for (int index = 0; index < pm_->Count(); ++index) {

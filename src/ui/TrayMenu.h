@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -23,14 +24,17 @@ class TProfileListView;
 // A profile item keeps the entry it was built from: a click applies exactly that entry's
 // profile, whatever the captions are (equal, a prefix of another, differing only in
 // case, empty, with "&"). An item whose entry has gone since the rebuild applies nothing.
-// A caption "-" is drawn as a separator line and cannot be chosen.
+// A caption "-" is drawn as a separator line and cannot be chosen. The items of the
+// profiles in force (TCommands::Active) carry a check mark.
 class TTrayMenu {
  public:
   // What the items run. Apply gets the chosen entry (its caption and stored profile).
+  // Active, asked once per rebuild, gives the list indexes of the profiles in force.
   struct TCommands {
     TNotifyEvent Configure;
     TNotifyEvent Exit;
     std::function<void(const TListEntry&)> Apply;
+    std::function<std::vector<std::size_t>()> Active;
   };
 
   // The image of every profile item and of Configure, in the owner's image list.
@@ -63,6 +67,7 @@ class TTrayMenu {
   TPopupMenu* pmd_ = nullptr;
   TProfileListView& list_;
   std::function<void(const TListEntry&)> apply_;
+  std::function<std::vector<std::size_t>()> active_;
   // The entry of each profile item of the tray menu, by item index; null once forgotten.
   std::vector<const TListEntry*> itemEntries_;
 };

@@ -1,19 +1,24 @@
 #include "TraySide.h"
 
+#include <algorithm>
 #include <exception>
 #include <iterator>
 #include <utility>
 
+#include "ActiveProfiles.h"
+#include "AdapterSource.h"
 #include "Application.h"
 #include "ApplyRun.h"
-#include "ActiveProfiles.h"
 #include "Form.h"
+#include "ProfileListView.h"
 #include "SessionEnd.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
 #include "res/Resources.h"
 
 namespace {
+
+constexpr char kTipTitle[] = "Ardenix";
 
 // The balloon's picture for each TApplyOutcome, in the enumeration's order.
 constexpr TBalloonFlags kOutcomeBalloon[] = {bfInfo, bfWarning, bfError};
@@ -33,12 +38,14 @@ std::string TwoLineTip(const std::string& first, const std::string& second) {
 
 }  // namespace
 
-TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list, TActions actions)
-    : form_(form) {
+TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list,
+                     IAdapterSource& adapters, TActions actions)
+    : form_(form), list_(list), adapters_(adapters) {
   TTrayMenu::TCommands commands;
   commands.Configure = [this](TObject*) { Configure(); };
   commands.Exit = [this](TObject*) { Exit(); };
   commands.Apply = std::move(actions.Apply);
+  commands.Active = [this] { return RefreshActive(); };
   menu_ = std::make_unique<TTrayMenu>(&form, images, list, std::move(commands));
 
   icon_ = new TTrayIcon(&form);
@@ -50,6 +57,7 @@ TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list, TA
   icon_->SetWantEnterExitEvents(true);
   icon_->SetMinimizeToTray(true);
   icon_->OnDblClick = [this](TObject*) { Configure(); };
+  RefreshActive();
   // In the notification area from now to the end; the end of building applies it again.
   icon_->SetIconVisible(true);
 
@@ -91,4 +99,23 @@ void TTraySide::Forget(const TListEntry& entry) {
 
 void TTraySide::Notice(UINT message, WPARAM wParam) {
   sessionEnd_->Notice(message, wParam);
+}
+
+std::vector<std::size_t> TTraySide::RefreshActive() {
+  const TAdapterReading reading = adapters_.Read();
+  std::vector<TNamedProfile> profiles;
+  const int count = list_.Count();
+  profiles.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int index = 0; index < count; ++index) {
+    const TListEntry* entry = list_.EntryAt(index);
+    profiles.push_back({entry->Caption, NormalisedCopy(entry->Profile)});
+  }
+  std::vector<std::size_t> active = ActiveProfiles(profiles, reading);
+  SetActiveLine(TrayTipText(kTipTitle, profiles, active));
+  return active;
+}
+
+void TTraySide::SetActiveLine(const std::string& text) {
+  activeLine_ = text;
+  RefreshHint();
 }

@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
-
 #include <string>
+#include <vector>
 
 #include "ListEntry.h"
 
+class IAdapterSource;
 class TForm;
 struct TApplyReport;
 class TImageList;
@@ -22,7 +24,9 @@ class TTrayMenu;
 // from start to end, minimising hides the program there, and the icon's menu applies a
 // profile of the list, brings the window back (Configure) or ends the program (Exit,
 // which saves as closing the window does). A session end saves too, without ever
-// holding the session up.
+// holding the session up. The icon's tooltip names the profiles in force on their
+// adapters, and the menu checks their items; both are found anew each time the menu is
+// about to open and whenever the window asks (RefreshActive).
 class TTraySide {
  public:
   // What the window does for it: apply a profile now, and save the list into the store
@@ -34,7 +38,9 @@ class TTraySide {
 
   // Puts the icon in the notification area. The icon and the menus are components of
   // `form` (so that they are loaded when its building ends); the menus show `images`.
-  TTraySide(TForm& form, TImageList* images, TProfileListView& list, TActions actions);
+  // The adapters are read once here, for the tooltip.
+  TTraySide(TForm& form, TImageList* images, TProfileListView& list, IAdapterSource& adapters,
+            TActions actions);
   // The icon leaves the notification area and lets go of the window it has hooked.
   ~TTraySide();
   TTraySide(const TTraySide&) = delete;
@@ -50,6 +56,12 @@ class TTraySide {
   // written); an error is shown and the program goes on.
   void Exit();
 
+  // Reads the adapters and sets the tooltip from the list's profiles in force; returns
+  // their indexes in the list.
+  std::vector<std::size_t> RefreshActive();
+  // The icon's tooltip's first line; the last report, if any, stays the second.
+  void SetActiveLine(const std::string& text);
+
   // An apply's report: a balloon titled with the profile's caption (its picture says
   // verified, in part or failed), and the tooltip's second line until the next report.
   void ShowReport(const TApplyReport& report);
@@ -61,11 +73,13 @@ class TTraySide {
 
  private:
   TForm& form_;
-  std::unique_ptr<TTrayMenu> menu_;
+  TProfileListView& list_;
+  IAdapterSource& adapters_;
   void RefreshHint();
 
+  std::unique_ptr<TTrayMenu> menu_;
   TTrayIcon* icon_ = nullptr;  // a component of the form; deleted here, before the menus
   std::unique_ptr<TSessionEndSaver> sessionEnd_;
-  std::string activeLine_ = "Ardenix";  // the tooltip's first line
+  std::string activeLine_;  // the tooltip's first line
   std::string lastReport_;              // its second line
 };

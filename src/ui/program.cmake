@@ -1,7 +1,3 @@
-# The caption order's platform-free rule (built everywhere, tested natively and under Wine).
-add_library(ardenix_caption_order STATIC ${CMAKE_CURRENT_LIST_DIR}/CaptionOrder.cpp)
-target_include_directories(ardenix_caption_order PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-
 # The main window, the credits dialog and the program itself.
 if(WIN32)
   add_library(ardenix_mainwindow STATIC

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AdapterFixtures.h"
+#include "TableAdapterSource.h"
 #include "TestPump.h"
 
 namespace {
@@ -28,14 +29,10 @@ class TFakeProgram : public IStartedProgram {
   std::shared_ptr<TState> state_;
 };
 
-class TFakeAdapters : public IAdapterSource {
+// Exactly as the office profile wants it, unless a test says otherwise.
+class TFakeAdapters : public TTableAdapterSource {
  public:
-  TAdapterReading Read() override {
-    ++Reads;
-    return Reading;
-  }
-  TAdapterReading Reading = ReadingOf({OfficeAdapter()});
-  int Reads = 0;
+  TFakeAdapters() { Reading = ReadingOf({OfficeAdapter()}); }
 };
 
 // Up, with no address yet.

@@ -41,7 +41,7 @@ class ApplyReportTest : public MainWindowTest {
   }
   std::string StatusText() {
     char text[512] = {};
-    SendMessageA(main_->StatusBar(), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    SendMessageA(main_->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));  // the adapter's part
     return text;
   }
 
@@ -61,9 +61,11 @@ TEST_F(ApplyReportTest, AVerifiedApplyIsReportedInTheBalloonTheTooltipAndTheStat
   EXPECT_STREQ(balloons[0].szInfoTitle, "Office");
   EXPECT_EQ(balloons[0].szInfo, text);
   EXPECT_EQ(balloons[0].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
-  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix\n" + text);
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix: Office on Ethernet\n" + text);
   EXPECT_EQ(StatusText(), text);
-  EXPECT_EQ(shell_.Calls.back().Record.uFlags & NIF_INFO, 0u) << "the tooltip's update shows no balloon again";
+  main_->Tray().SetActiveLine("Ardenix");
+  EXPECT_EQ(shell_.Calls.back().Record.uFlags & NIF_INFO, 0u) << "a later update shows no balloon again";
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix\n" + text) << "the report stays the second line";
 }
 
 TEST_F(ApplyReportTest, TheTrayMenusApplyReportsWhatDiffersWithNetshsExitCode) {
@@ -71,21 +73,22 @@ TEST_F(ApplyReportTest, TheTrayMenusApplyReportsWhatDiffersWithNetshsExitCode) {
   other.Gateways = {"192.168.1.1"};
   adapters_.Reading.Adapters = {other};
   starter_.ExitCode = 1;
-  WriteStore(StoreSection("Office", kOffice));
+  WriteStore(StoreSection("Office on the third floor", kOffice));
   Start();
   main_->Tray().Menu().Rebuild();
   main_->Tray().Menu().Menu().Items(0).Click();
   AwaitBalloons(1, 6000);  // a static profile is read again for 3 s
   const std::vector<NOTIFYICONDATAA> balloons = Balloons();
   ASSERT_EQ(balloons.size(), 1u);
+  EXPECT_STREQ(balloons[0].szInfoTitle, "Office on the third floor");
   EXPECT_STREQ(balloons[0].szInfo,
-               "Office is only partly active on Ethernet: gateway is 192.168.1.1, not 10.0.0.1 "
-               "(netsh ended with exit code 1)");
+               "Office on the third floor is only partly active on Ethernet: gateway is 192.168.1.1, "
+               "not 10.0.0.1 (netsh ended with exit code 1)");
   EXPECT_EQ(balloons[0].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
   // The tooltip holds 127 characters: the report is cut to fit behind the first line.
   const std::string hint = main_->Tray().Icon().Hint();
   EXPECT_EQ(hint.size(), 127u);
-  EXPECT_EQ(hint.rfind("Ardenix\nOffice is only partly active", 0), 0u) << hint;
+  EXPECT_EQ(hint.rfind("Ardenix\nOffice on the third floor is only partly active", 0), 0u) << hint;
   EXPECT_EQ(hint.substr(124), "...");
 }
 

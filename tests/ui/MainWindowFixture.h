@@ -17,25 +17,15 @@
 #include "ProfileActions.h"
 #include "ProfileEditor.h"
 #include "ServiceDoubles.h"
+#include "TableAdapterSource.h"
 #include "TraySide.h"
 #include "Win32FileSystem.h"
 #include "Win32StoreFiles.h"
 #include "Win32SystemPaths.h"
 
-// The adapters as a test sets them; every reading is counted.
-class TSetAdapters : public IAdapterSource {
- public:
-  TAdapterReading Read() override {
-    ++Reads;
-    return Reading;
-  }
-  TAdapterReading Reading;
-  int Reads = 0;
-};
-
 // The real main window and credits dialog of a fresh application object, with the store
-// and the temporary script beside this test program, the shell call recorded and the
-// error box caught.
+// and the temporary script beside this test program, the shell call recorded, the
+// adapters a table of the test's and the error box caught.
 class MainWindowTest : public testing::Test {
  protected:
   MainWindowTest();
@@ -75,8 +65,8 @@ class MainWindowTest : public testing::Test {
   TWin32StoreFiles storeFiles_;
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
-  TSetAdapters adapters_;
   TProfileActions actions_{files_, paths_, starter_, asker_};
+  TTableAdapterSource adapters_;  // none at first
   std::unique_ptr<TApplication> application_;  // last: goes first, with every form
   TfrmMain* main_ = nullptr;
   TfrmAbout* about_ = nullptr;

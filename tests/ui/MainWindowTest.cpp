@@ -13,6 +13,7 @@
 #include "NetshScript.h"
 #include "ProfileFields.h"
 #include "ProfileIni.h"
+#include "Resources.h"
 
 namespace {
 
@@ -370,9 +371,19 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheDesign) {
   EXPECT_EQ(splitter.left, left.right);
   EXPECT_EQ(splitter.right - splitter.left, MulDiv(3, dpi, 96));
   EXPECT_EQ(right.left, splitter.right);
-  EXPECT_EQ(SendMessageA(form.ToolBar1(), TB_BUTTONCOUNT, 0, 0), 11);  // six and five separators
-  EXPECT_TRUE(SendMessageA(form.StatusBar(), SB_ISSIMPLE, 0, 0));
-  EXPECT_EQ(form.ImgList().Count(), 8);
+  EXPECT_EQ(SendMessageA(form.ToolBar1(), TB_BUTTONCOUNT, 0, 0), 13);  // seven, six separators
+  // Read Current Settings follows Connect, with an image of its own.
+  TBBUTTON third{};
+  SendMessageA(form.ToolBar1(), TB_GETBUTTON, 4, reinterpret_cast<LPARAM>(&third));
+  EXPECT_EQ(third.idCommand, F::cmReadCurrent);
+  EXPECT_EQ(third.iBitmap, IMG_COUNT - 1);
+  // "Torvane", then the adapter's state.
+  EXPECT_FALSE(SendMessageA(form.StatusBar(), SB_ISSIMPLE, 0, 0));
+  EXPECT_EQ(SendMessageA(form.StatusBar(), SB_GETPARTS, 0, 0), 2);
+  char title[64] = {};
+  SendMessageA(form.StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(title));
+  EXPECT_STREQ(title, "Torvane");
+  EXPECT_EQ(form.ImgList().Count(), IMG_COUNT);
   const DWORD listStyle = static_cast<DWORD>(GetWindowLongA(form.ListViewHandle(), GWL_STYLE));
   for (DWORD bit : {DWORD{LVS_SHOWSELALWAYS}, DWORD{LVS_SINGLESEL}, DWORD{LVS_EDITLABELS},
                     DWORD{LVS_AUTOARRANGE}, DWORD{LVS_SHAREIMAGELISTS}}) {

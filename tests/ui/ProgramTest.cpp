@@ -11,14 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "ProgramUnderTest.h"
 
-std::string ProgramPath() {
-  std::string path = ARDENIX_EXE;
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;  // Wine maps the Unix root to Z:
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return path;
-}
+namespace {
 
 // A module loaded for its resources only.
 class TResourceModule {

@@ -12,16 +12,10 @@
 #include <iterator>
 #include <string>
 
+#include "ProgramUnderTest.h"
 #include "StoreInstance.h"
 
 namespace {
-
-std::string ProgramPath() {
-  std::string path = ARDENIX_EXE;
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;  // Wine maps the Unix root to Z:
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return path;
-}
 
 std::string ReadAll(const std::string& path) {
   std::ifstream file(path, std::ios::binary);

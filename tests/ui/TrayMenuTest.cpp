@@ -18,6 +18,7 @@
 #include "ProfileIni.h"
 #include "ProfileListView.h"
 #include "ShellRecorder.h"
+#include "TestPump.h"
 #include "SimpleTimer.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
@@ -45,6 +46,7 @@ struct TShownItem {
   bool Separator = false;
   bool Image = false;
   UINT Id = 0;
+  bool Checked = false;
   friend bool operator==(const TShownItem&, const TShownItem&) = default;
 };
 
@@ -55,7 +57,7 @@ std::vector<TShownItem> ReadMenu(HMENU menu) {
     char text[256] = {};
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_STATE;
     info.dwTypeData = text;
     info.cch = sizeof text;
     GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
@@ -64,6 +66,7 @@ std::vector<TShownItem> ReadMenu(HMENU menu) {
     item.Text = item.Separator ? std::string() : text;
     item.Image = info.hbmpItem != nullptr;
     item.Id = info.wID;
+    item.Checked = (info.fState & MFS_CHECKED) != 0;
     items.push_back(item);
   }
   return items;
@@ -457,15 +460,107 @@ TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheE
   EXPECT_EQ(Field(&TNetInfo::IP), "10 .0  .0  .99 ");
   EXPECT_EQ(main_->List().EntryAt(1)->Profile.IP, AsLoaded(Numbered(5)).IP) << "uncommitted";
 
-  // The icon went in once, with its picture and without a tooltip, and never left.
+  // The icon went in once, with its picture and the title as its tooltip (no profile in
+  // force: there are no adapters), and never left.
   const std::vector<DWORD> messages = shell_.MessagesFor(shellId);
   EXPECT_GE(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_ADD)), 1);
   EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_DELETE)), 0);
   for (const TShellRecorder::TCall& call : shell_.Calls) {
     if (call.Message != NIM_ADD) continue;
     EXPECT_NE(call.Record.hIcon, nullptr);
-    EXPECT_EQ(call.Record.szTip[0], '\0');
+    EXPECT_STREQ(call.Record.szTip, "Ardenix");
   }
+}
+
+// Adapters for the profiles in force: "Ethernet" as Office wants it, "Wi-Fi" on DHCP.
+TAdapterReading OfficeAndCafe() {
+  TAdapterState ethernet;
+  ethernet.FriendlyName = "Ethernet";
+  ethernet.Up = true;
+  ethernet.Addresses = {{"10.0.0.5", 24}};
+  ethernet.Gateways = {"10.0.0.1"};
+  ethernet.DnsServers = {"10.0.0.1"};
+  TAdapterState wifi;
+  wifi.FriendlyName = "Wi-Fi";
+  wifi.Up = true;
+  wifi.Dhcp = true;
+  wifi.Addresses = {{"192.168.1.20", 24}};
+  TAdapterReading reading;
+  reading.Adapters = {ethernet, wifi};
+  return reading;
+}
+
+std::string StoreOfFour() {
+  const TNetInfo office{"Ethernet", false, "10.0.0.5", "255.255.255.0", "10.0.0.1", "10.0.0.1",
+                        kBlank, kBlank};
+  TNetInfo other = office;
+  other.IP = "10.0.0.6";
+  return StoreSection("Cafe", TNetInfo{"Wi-Fi", true, "", "", "", "", "", ""}) +
+         StoreSection("Home", TNetInfo{"Ethernet", true, "", "", "", "", "", ""}) +
+         StoreSection("Office", office) + StoreSection("Office 2", other);
+}
+
+std::vector<bool> CheckMarks(const std::vector<TShownItem>& items) {
+  std::vector<bool> checks;
+  for (const TShownItem& item : items) checks.push_back(item.Checked);
+  return checks;
+}
+
+// The profiles in force carry a check mark, found with one reading of the adapters each
+// time the menu opens, and the icon's tooltip names them on their adapters.
+TEST_F(TrayMenuTest, TheProfilesInForceAreCheckedAndNamedInTheTooltip) {
+  adapters_.Reading = OfficeAndCafe();
+  WriteStore(StoreOfFour());
+  Start();
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix: Cafe on Wi-Fi, Office on Ethernet")
+      << "named from the start";
+  const int reads = adapters_.Reads;
+  const std::vector<TShownItem> shown = OpenMenu();
+  EXPECT_EQ(adapters_.Reads, reads + 1);
+  EXPECT_EQ(Texts(shown), (std::vector<std::string>{"Cafe", "Home", "Office", "Office 2", "-",
+                                                     "&Configure", "-", "E&xit"}));
+  EXPECT_EQ(CheckMarks(shown),
+            (std::vector<bool>{true, false, true, false, false, false, false, false}));
+
+  // Ethernet changes to what Home wants, Wi-Fi goes: the next opening shows it.
+  adapters_.Reading.Adapters.front().Dhcp = true;
+  adapters_.Reading.Adapters.front().Addresses = {{"192.168.5.5", 24}};
+  adapters_.Reading.Adapters.pop_back();
+  EXPECT_EQ(CheckMarks(OpenMenu()),
+            (std::vector<bool>{false, true, false, false, false, false, false, false}));
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix: Home on Ethernet");
+  EXPECT_STREQ(main_->Tray().Icon().NotifyRecord().szTip, "Ardenix: Home on Ethernet");
+
+  // None in force: the title alone; a failed reading alike.
+  adapters_.Reading.Adapters.clear();
+  EXPECT_EQ(CheckMarks(OpenMenu()), std::vector<bool>(8, false));
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix");
+  adapters_.Reading.Ok = false;
+  adapters_.Reading.ErrorText = "broken";
+  EXPECT_EQ(CheckMarks(OpenMenu()), std::vector<bool>(8, false));
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix");
+}
+
+// Applying a profile, from the window or from the menu, looks at the adapters again once
+// netsh has ended: the tooltip names the profiles in force, then the apply's report.
+TEST_F(TrayMenuTest, ApplyingAProfileRefreshesTheTooltipWithItsReport) {
+  WriteStore(StoreOfFour());
+  Start();
+  EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix");
+  auto awaitReportOf = [&](const std::string& caption) {
+    const std::string start = "Ardenix: Cafe on Wi-Fi, Office on Ethernet\n" + caption + " is active";
+    PumpMessages(3000, [&] { return main_->Tray().Icon().Hint().rfind(start, 0) == 0; });
+    EXPECT_EQ(main_->Tray().Icon().Hint().rfind(start, 0), 0u) << main_->Tray().Icon().Hint();
+  };
+  adapters_.Reading = OfficeAndCafe();  // as if netsh had done its work at once
+  Select(2);
+  Press(F::cmApply);
+  EXPECT_EQ(starter_.Starts.size(), 1u);
+  awaitReportOf("Office");
+
+  ClickItem(0);
+  EXPECT_EQ(starter_.Starts.size(), 2u);
+  awaitReportOf("Cafe");
 }
 
 // Started minimised (show command 7), the program waits in the notification area; the

@@ -1,7 +1,6 @@
 # The list's caption order: natively the rule, under Wine also lstrcmpA itself.
 ardenix_add_test(caption_order_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CaptionOrderTest.cpp
-  LIBS ardenix_caption_order)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CaptionOrderTest.cpp ${CMAKE_CURRENT_LIST_DIR}/CaptionOrder.cpp)
 
 # The real main window and credits dialog, driven by messages, with a store beside the
 # test program.
@@ -9,6 +8,7 @@ if(WIN32)
   ardenix_add_test(mainwindow_test GUI TIMEOUT 300
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/AboutFormTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/AdapterWindowTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
             ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
     LIBS ardenix_mainwindow)
