@@ -40,9 +40,10 @@ std::variant<TProfileList, std::string> ReadStore(TCommandLineServices& services
   }
   TProfileList profiles = ProfilesFromIni(*bytes);
   // In the list's order, which sorts by the system's caption comparison.
-  std::stable_sort(profiles.begin(), profiles.end(), [](const TProfileEntry& a, const TProfileEntry& b) {
-    return lstrcmpA(a.Caption.c_str(), b.Caption.c_str()) < 0;
-  });
+  std::stable_sort(profiles.begin(), profiles.end(),
+                   [](const TProfileEntry& a, const TProfileEntry& b) {
+                     return lstrcmpA(a.Caption.c_str(), b.Caption.c_str()) < 0;
+                   });
   return profiles;
 }
 
@@ -59,7 +60,8 @@ int Apply(const std::string& caption, TCommandLineServices& services) {
                             [&](const TProfileEntry& entry) { return entry.Caption == caption; });
   if (found == profiles.end())
     return Fail("Ardenix: no connection named \"" + caption + "\" in " +
-                    ReplaceExtension(services.Paths.ExecutablePath(), ".INI") + "; nothing was applied",
+                    ReplaceExtension(services.Paths.ExecutablePath(), ".INI") +
+                    "; nothing was applied",
                 kApplyNoSuchProfile);
 
   std::optional<TApplyReport> report;
@@ -87,14 +89,16 @@ int List(TCommandLineServices& services) {
   if (auto* problem = std::get_if<std::string>(&store)) return Fail(*problem, kApplyNoSuchProfile);
   const TProfileList& profiles = std::get<TProfileList>(store);
   std::vector<TNamedProfile> named;
-  for (const TProfileEntry& entry : profiles) named.push_back({entry.Caption, NormalisedCopy(entry.Profile)});
-  const std::vector<std::size_t> active =
-      profiles.empty() ? std::vector<std::size_t>{} : ActiveProfiles(named, services.Adapters.Read());
+  for (const TProfileEntry& entry : profiles)
+    named.push_back({entry.Caption, NormalisedCopy(entry.Profile)});
+  const std::vector<std::size_t> active = profiles.empty()
+                                              ? std::vector<std::size_t>{}
+                                              : ActiveProfiles(named, services.Adapters.Read());
   for (std::size_t i = 0; i < named.size(); ++i) {
     const bool isActive = std::find(active.begin(), active.end(), i) != active.end();
-    WriteLine(TStandardStream::Output, isActive ? "* " + named[i].Caption + " (active on " +
-                                                      named[i].Normalised.LAN + ")"
-                                                : "  " + named[i].Caption);
+    WriteLine(TStandardStream::Output,
+              isActive ? "* " + named[i].Caption + " (active on " + named[i].Normalised.LAN + ")"
+                       : "  " + named[i].Caption);
   }
   return 0;
 }

@@ -162,8 +162,8 @@ class TfrmMain : public TForm {
   // The selected entry whose adapter the status part shows: the list reports a selection
   // several times (selected, focused), the adapters are read once for it.
   const TListEntry* statusEntry_ = nullptr;
-  FontHandle font_;                    // the controls' font at the current DPI
-  HWND toolBar_ = nullptr;             // child windows: destroyed with the form's window
+  FontHandle font_;         // the controls' font at the current DPI
+  HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;
   std::unique_ptr<TPanel> panLeft_;
   std::unique_ptr<TSplitter> splitter_;

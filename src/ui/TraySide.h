@@ -81,5 +81,5 @@ class TTraySide {
   TTrayIcon* icon_ = nullptr;  // a component of the form; deleted here, before the menus
   std::unique_ptr<TSessionEndSaver> sessionEnd_;
   std::string activeLine_;  // the tooltip's first line
-  std::string lastReport_;              // its second line
+  std::string lastReport_;  // its second line
 };

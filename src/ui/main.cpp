@@ -58,7 +58,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TApplication application;
     application.Initialize(instance, showCommand);
     application.SetTitle("Ardenix");
-    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
+    auto* frmMain =
+        application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
     storeInstance.Serve(application);

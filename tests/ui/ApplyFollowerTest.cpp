@@ -146,7 +146,8 @@ TEST(ApplyFollower, GoesWithoutWaitingForAPendingRun) {
   bool reported = false;
   {
     TApplyFollower follower(adapters, [&](const TApplyReport&) { reported = true; });
-    follower.Follow("Office", StoredOffice(), TStartResult::Running(std::make_unique<TFakeProgram>(netsh)));
+    follower.Follow("Office", StoredOffice(),
+                    TStartResult::Running(std::make_unique<TFakeProgram>(netsh)));
   }
   EXPECT_TRUE(netsh->Released);
   PumpMessages(250);

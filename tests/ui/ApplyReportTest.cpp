@@ -13,8 +13,9 @@
 namespace {
 
 constexpr const char* kBlank = "   .   .   .   ";
-const TNetInfo kOffice{"Ethernet", false, "10 .0  .0  .5  ", "255.255.255.0  ", "10 .0  .0  .1  ",
-                       "10 .0  .0  .1  ", kBlank, kBlank};
+const TNetInfo kOffice{
+    "Ethernet", false, "10 .0  .0  .5  ", "255.255.255.0  ", "10 .0  .0  .1  ", "10 .0  .0  .1  ",
+    kBlank,     kBlank};
 
 TAdapterState OfficeAdapter() {
   TAdapterState adapter;
@@ -41,7 +42,8 @@ class ApplyReportTest : public MainWindowTest {
   }
   std::string StatusText() {
     char text[512] = {};
-    SendMessageA(main_->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));  // the adapter's part
+    SendMessageA(main_->StatusBar(), SB_GETTEXTA, 1,
+                 reinterpret_cast<LPARAM>(text));  // the adapter's part
     return text;
   }
 
@@ -57,14 +59,16 @@ TEST_F(ApplyReportTest, AVerifiedApplyIsReportedInTheBalloonTheTooltipAndTheStat
   AwaitBalloons(1);
   const std::vector<NOTIFYICONDATAA> balloons = Balloons();
   ASSERT_EQ(balloons.size(), 1u);
-  const std::string text = "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1";
+  const std::string text =
+      "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1";
   EXPECT_STREQ(balloons[0].szInfoTitle, "Office");
   EXPECT_EQ(balloons[0].szInfo, text);
   EXPECT_EQ(balloons[0].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix: Office on Ethernet\n" + text);
   EXPECT_EQ(StatusText(), text);
   main_->Tray().SetActiveLine("Ardenix");
-  EXPECT_EQ(shell_.Calls.back().Record.uFlags & NIF_INFO, 0u) << "a later update shows no balloon again";
+  EXPECT_EQ(shell_.Calls.back().Record.uFlags & NIF_INFO, 0u)
+      << "a later update shows no balloon again";
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix\n" + text) << "the report stays the second line";
 }
 
@@ -81,9 +85,10 @@ TEST_F(ApplyReportTest, TheTrayMenusApplyReportsWhatDiffersWithNetshsExitCode) {
   const std::vector<NOTIFYICONDATAA> balloons = Balloons();
   ASSERT_EQ(balloons.size(), 1u);
   EXPECT_STREQ(balloons[0].szInfoTitle, "Office on the third floor");
-  EXPECT_STREQ(balloons[0].szInfo,
-               "Office on the third floor is only partly active on Ethernet: gateway is 192.168.1.1, "
-               "not 10.0.0.1 (netsh ended with exit code 1)");
+  EXPECT_STREQ(
+      balloons[0].szInfo,
+      "Office on the third floor is only partly active on Ethernet: gateway is 192.168.1.1, "
+      "not 10.0.0.1 (netsh ended with exit code 1)");
   EXPECT_EQ(balloons[0].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
   // The tooltip holds 127 characters: the report is cut to fit behind the first line.
   const std::string hint = main_->Tray().Icon().Hint();
