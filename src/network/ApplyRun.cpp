@@ -67,23 +67,6 @@ TApplyStep TApplyRun::Finish(std::string text, int exitCode, TApplyOutcome outco
   return {TApplyAction::Report, 0, {caption_, std::move(text), exitCode, outcome}};
 }
 
-TApplyStep TApplyRun::Begin(const TAdapterReading& before) {
-  Expect(TStage::Checking);
-  if (before.Ok) {
-    const TAdapterState* adapter = FindAdapter(before, profile_.LAN);
-    if (!adapter)
-      return Finish("No adapter named " + Quoted(profile_.LAN) +
-                        " on this computer; nothing was changed",
-                    kApplyNotVerified, TApplyOutcome::Failed);
-    if (!adapter->NameExact)
-      return Finish("The name of adapter " + Quoted(profile_.LAN) +
-                        " cannot be passed to netsh exactly; nothing was changed",
-                    kApplyNotVerified, TApplyOutcome::Failed);
-  }
-  stage_ = TStage::Starting;
-  return Next(TApplyAction::StartNetsh);
-}
-
 TApplyStep TApplyRun::Started(long long now) {
   Expect(TStage::Starting);
   stage_ = TStage::Running;
@@ -137,9 +120,14 @@ TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
     return Finish(caption_ + ": the adapter state could not be read after netsh ended: " +
                       ReadingErrorText(reading) + netshNote,
                   kApplyNotVerified, TApplyOutcome::Failed);
+  // netsh changes nothing on an adapter it does not know by that name.
   if (!adapter)
-    return Finish(caption_ + ": adapter " + Quoted(profile_.LAN) + " was gone after netsh ended" +
-                      netshNote,
+    return Finish("No adapter named " + Quoted(profile_.LAN) +
+                      " on this computer; nothing was changed" + netshNote,
+                  kApplyNotVerified, TApplyOutcome::Failed);
+  if (!adapter->NameExact)
+    return Finish("The name of adapter " + Quoted(profile_.LAN) +
+                      " cannot be passed to netsh exactly; nothing was changed" + netshNote,
                   kApplyNotVerified, TApplyOutcome::Failed);
   std::vector<TFieldDifference> differences = CompareProfile(profile_, *adapter);
   if (differences.empty())

@@ -49,7 +49,7 @@ struct TApplyStep {
   friend bool operator==(const TApplyStep&, const TApplyStep&) = default;
 };
 
-// One apply of a profile, from the check before netsh starts to the report. It decides;
+// One apply of a profile, from the start of netsh to the report. It decides;
 // the caller starts the process, watches it, reads the adapters and keeps the clock (any
 // millisecond count that only grows), and feeds each result back in. Calls out of order
 // throw std::logic_error. A newer apply simply replaces the object: the older run's
@@ -67,11 +67,8 @@ class TApplyRun {
 
   TApplyRun(std::string caption, TNetInfo normalised);
 
-  // Checks the reading taken before netsh starts: an adapter that is not there, or whose
-  // name netsh would not recognise, ends the run with a report and nothing is started.
-  // A failed reading does not stop the apply: the check after netsh reports it.
-  TApplyStep Begin(const TAdapterReading& before);
-
+  // A new run is about to start netsh: call Started or StartFailed. Nothing is read
+  // before netsh starts; an adapter that is not there shows in the reading after it ends.
   TApplyStep Started(long long now);
   // The system's error code and message of a start that failed (1223: the user declined
   // the elevation prompt).
@@ -83,7 +80,7 @@ class TApplyRun {
   TApplyStep AdaptersRead(const TAdapterReading& reading);
 
  private:
-  enum class TStage { Checking, Starting, Running, Reading, Done };
+  enum class TStage { Starting, Running, Reading, Done };
 
   void Expect(TStage stage) const;
   TApplyStep Finish(std::string text, int exitCode, TApplyOutcome outcome);
@@ -91,7 +88,7 @@ class TApplyRun {
 
   std::string caption_;
   TNetInfo profile_;
-  TStage stage_ = TStage::Checking;
+  TStage stage_ = TStage::Starting;
   long long startedAt_ = 0;
   unsigned long netshExitCode_ = 0;
   long long nextReadAt_ = 0;

@@ -106,6 +106,15 @@ class TTrayIcon : public TComponent {
   virtual bool RemoveFromTray();
   virtual bool UpdateTray();
 
+  // Shows a balloon by the icon, which must be in the notification area: the title and
+  // the text cut to what the shell holds (63 and 255 characters), the picture chosen by
+  // `flags`, shown for about `timeoutMs` (the system bounds it). Only this call carries
+  // the balloon: later updates of the icon or its hint do not bring it back. Returns
+  // whether the shell accepted it; no balloon event is waited for (not every shell sends
+  // them).
+  bool ShowBalloon(const std::string& title, const std::string& text,
+                   TBalloonFlags flags = bfInfo, UINT timeoutMs = 10000);
+
   // Opens PopupMenu at the cursor (when it is set and AutoPopup); returns when it closed.
   void ShowTrayMenu();
   // The minimise-to-tray action: hides the main form and the taskbar button, shows the icon.

@@ -8,6 +8,9 @@
 // right-button release.
 enum TTrayNotifyMode : std::uint8_t { nmClassic = 0, nmShell5 = 1 };
 
+// The picture beside a balloon's title.
+enum TBalloonFlags : std::uint8_t { bfNone, bfInfo, bfWarning, bfError };
+
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
 // A set of modifier keys and mouse buttons, one bit each.

@@ -13,6 +13,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ShellNotify.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayIconHandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TrayBalloon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayMinimize.cpp
   )
   target_include_directories(ardenix_trayicon PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -116,6 +116,6 @@ const char* UsageText() {
   return "Usage: Ardenix [/apply NAME | /list | /?]\n"
          "  (nothing)     open the Ardenix window\n"
          "  /apply NAME   apply the connection NAME; put a name with blanks in double quotes\n"
-         "  /list         print the names of the connections, one a line\n"
+         "  /list         print the names of the connections, one a line, * before an active one\n"
          "  /?            show this text\n";
 }

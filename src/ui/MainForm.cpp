@@ -10,6 +10,7 @@
 
 #include "AdapterStatus.h"
 #include "Application.h"
+#include "ApplyFollower.h"
 #include "ChildWindow.h"
 #include "CurrentSettings.h"
 #include "IniFile.h"
@@ -105,9 +106,13 @@ TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
   Relayout();
   LoadStore();
   CreateTray();
+  follower_ = std::make_unique<TApplyFollower>(
+      services_.Adapters, [this](const TApplyReport& report) { ShowReport(report); });
 }
 
 TfrmMain::~TfrmMain() {
+  // A pending apply is let go of, not waited for.
+  follower_.reset();
   // First, while the window it has hooked still exists.
   tray_.reset();
   // The controls go with the window; the parts behind them after it.
@@ -473,9 +478,17 @@ void TfrmMain::SaveStore() {
   SaveProfileStore(profiles, StorePath(), services_.StoreFiles);
 }
 
-void TfrmMain::Apply(const TNetInfo& profile) {
-  services_.Actions.Apply(profile);
-  if (tray_) tray_->RefreshActive();
+void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
+  // A script that cannot be written throws before anything starts: the pending run, if
+  // any, goes on.
+  follower_->Follow(caption, profile, services_.Actions.Apply(profile));
+}
+
+void TfrmMain::ShowReport(const TApplyReport& report) {
+  ShowAdapterStatus(report.Text);
+  if (!tray_) return;
+  tray_->RefreshActive();
+  tray_->ShowReport(report);
 }
 
 void TfrmMain::NewConnection() {
@@ -484,7 +497,7 @@ void TfrmMain::NewConnection() {
 }
 
 void TfrmMain::ConnectSelected() {
-  if (TListEntry* entry = listView_->Selected()) Apply(entry->Profile);
+  if (TListEntry* entry = listView_->Selected()) Apply(entry->Caption, entry->Profile);
 }
 
 void TfrmMain::SaveSelectedAs() {
@@ -519,7 +532,7 @@ void TfrmMain::ShowCredits() {
 
 void TfrmMain::CreateTray() {
   TTraySide::TActions actions;
-  actions.Apply = [this](const TNetInfo& profile) { Apply(profile); };
+  actions.Apply = [this](const TListEntry& entry) { Apply(entry.Caption, entry.Profile); };
   actions.Save = [this] {
     CommitEditor();
     SaveStore();

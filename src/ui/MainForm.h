@@ -14,7 +14,9 @@
 #include "ProfileListView.h"
 #include "StoreFiles.h"
 
+class TApplyFollower;
 class TPanel;
+struct TApplyReport;
 class TProfileEditor;
 class TSplitter;
 class TTraySide;
@@ -67,13 +69,16 @@ class TfrmMain : public TForm {
   TProfileEditor& Editor() const { return *editor_; }
   TTraySide& Tray() const { return *tray_; }
 
-  // Applies a profile now (the temporary script beside the executable, then netsh).
-  void Apply(const TNetInfo& profile);
+  // Applies a profile now (the temporary script beside the executable, then netsh) and
+  // follows netsh to the report, which the balloon, the icon's tooltip and the status bar
+  // show, titled `caption`. A newer apply replaces a pending one.
+  void Apply(const std::string& caption, const TNetInfo& profile);
   // Reads the store into the list / writes the list into the store.
   void LoadStore();
   void SaveStore();
 
-  // The status bar's second part: the state of the adapter the editor names.
+  // The status bar's second part: the state of the adapter the editor names, or the last
+  // apply's report.
   void ShowAdapterStatus(const std::string& text);
 
   // Minimise, as the toolbar's Minimize button does.
@@ -141,6 +146,7 @@ class TfrmMain : public TForm {
   void SaveSelectedAs();
   void DeleteSelected();
   void ShowCredits();
+  void ShowReport(const TApplyReport& report);
   void ReadCurrentSettings();
 
   std::string StorePath();
@@ -156,8 +162,8 @@ class TfrmMain : public TForm {
   // The selected entry whose adapter the status part shows: the list reports a selection
   // several times (selected, focused), the adapters are read once for it.
   const TListEntry* statusEntry_ = nullptr;
-  FontHandle font_;                    // the controls' font at the current DPI
-  HWND toolBar_ = nullptr;             // child windows: destroyed with the form's window
+  FontHandle font_;         // the controls' font at the current DPI
+  HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;
   std::unique_ptr<TPanel> panLeft_;
   std::unique_ptr<TSplitter> splitter_;
@@ -165,4 +171,5 @@ class TfrmMain : public TForm {
   std::unique_ptr<TProfileListView> listView_;
   std::unique_ptr<TProfileEditor> editor_;
   std::unique_ptr<TTraySide> tray_;
+  std::unique_ptr<TApplyFollower> follower_;
 };

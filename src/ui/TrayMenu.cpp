@@ -72,7 +72,7 @@ void TTrayMenu::ApplyItem(size_t index) {
   if (index >= itemEntries_.size()) return;
   const TListEntry* entry = itemEntries_[index];
   if (!entry || !InList(entry) || !apply_) return;
-  apply_(entry->Profile);
+  apply_(*entry);
 }
 
 bool TTrayMenu::InList(const TListEntry* entry) const {

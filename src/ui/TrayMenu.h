@@ -28,12 +28,12 @@ class TProfileListView;
 // profiles in force (TCommands::Active) carry a check mark.
 class TTrayMenu {
  public:
-  // What the items run. Apply gets the chosen entry's stored profile. Active, asked once
-  // per rebuild, gives the list indexes of the profiles in force.
+  // What the items run. Apply gets the chosen entry (its caption and stored profile).
+  // Active, asked once per rebuild, gives the list indexes of the profiles in force.
   struct TCommands {
     TNotifyEvent Configure;
     TNotifyEvent Exit;
-    std::function<void(const TNetInfo&)> Apply;
+    std::function<void(const TListEntry&)> Apply;
     std::function<std::vector<std::size_t>()> Active;
   };
 
@@ -66,7 +66,7 @@ class TTrayMenu {
   TPopupMenu* pm_ = nullptr;  // components of the owner, deleted here
   TPopupMenu* pmd_ = nullptr;
   TProfileListView& list_;
-  std::function<void(const TNetInfo&)> apply_;
+  std::function<void(const TListEntry&)> apply_;
   std::function<std::vector<std::size_t>()> active_;
   // The entry of each profile item of the tray menu, by item index; null once forgotten.
   std::vector<const TListEntry*> itemEntries_;

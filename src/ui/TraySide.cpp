@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "ActiveProfiles.h"
 #include "AdapterSource.h"
 #include "Application.h"
+#include "ApplyRun.h"
 #include "Form.h"
 #include "ProfileListView.h"
 #include "SessionEnd.h"
@@ -17,6 +19,22 @@
 namespace {
 
 constexpr char kTipTitle[] = "Ardenix";
+
+// The balloon's picture for each TApplyOutcome, in the enumeration's order.
+constexpr TBalloonFlags kOutcomeBalloon[] = {bfInfo, bfWarning, bfError};
+static_assert(static_cast<std::size_t>(TApplyOutcome::Failed) + 1 == std::size(kOutcomeBalloon));
+
+// How long a report's balloon stays (the system may shorten it).
+constexpr UINT kBalloonMs = 10000;
+
+// The first line whole, when it fits, and as much of the second as the tooltip still
+// holds, cut with "...".
+std::string TwoLineTip(const std::string& first, const std::string& second) {
+  if (second.empty()) return first;
+  std::string tip = first + "\n" + second;
+  if (tip.size() > kTrayTipLimit) tip = tip.substr(0, kTrayTipLimit - 3) + "...";
+  return tip;
+}
 
 }  // namespace
 
@@ -64,6 +82,17 @@ void TTraySide::Exit() {
   }
 }
 
+void TTraySide::ShowReport(const TApplyReport& report) {
+  lastReport_ = report.Text;
+  RefreshHint();
+  icon_->ShowBalloon(report.Title, report.Text,
+                     kOutcomeBalloon[static_cast<std::size_t>(report.Outcome)], kBalloonMs);
+}
+
+void TTraySide::RefreshHint() {
+  icon_->SetHint(TwoLineTip(activeLine_, lastReport_));
+}
+
 void TTraySide::Forget(const TListEntry& entry) {
   menu_->Forget(entry);
 }
@@ -87,5 +116,6 @@ std::vector<std::size_t> TTraySide::RefreshActive() {
 }
 
 void TTraySide::SetActiveLine(const std::string& text) {
-  icon_->SetHint(text);
+  activeLine_ = text;
+  RefreshHint();
 }

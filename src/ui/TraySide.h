@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "NetInfo.h"
+#include "ListEntry.h"
 
 class IAdapterSource;
 class TForm;
+struct TApplyReport;
 class TImageList;
 struct TListEntry;
 class TProfileListView;
@@ -31,7 +32,7 @@ class TTraySide {
   // What the window does for it: apply a profile now, and save the list into the store
   // (the editor committed first).
   struct TActions {
-    std::function<void(const TNetInfo&)> Apply;
+    std::function<void(const TListEntry&)> Apply;
     std::function<void()> Save;
   };
 
@@ -58,8 +59,12 @@ class TTraySide {
   // Reads the adapters and sets the tooltip from the list's profiles in force; returns
   // their indexes in the list.
   std::vector<std::size_t> RefreshActive();
-  // The icon's tooltip.
+  // The icon's tooltip's first line; the last report, if any, stays the second.
   void SetActiveLine(const std::string& text);
+
+  // An apply's report: a balloon titled with the profile's caption (its picture says
+  // verified, in part or failed), and the tooltip's second line until the next report.
+  void ShowReport(const TApplyReport& report);
 
   // The entry is about to be removed from the list.
   void Forget(const TListEntry& entry);
@@ -70,7 +75,11 @@ class TTraySide {
   TForm& form_;
   TProfileListView& list_;
   IAdapterSource& adapters_;
+  void RefreshHint();
+
   std::unique_ptr<TTrayMenu> menu_;
   TTrayIcon* icon_ = nullptr;  // a component of the form; deleted here, before the menus
   std::unique_ptr<TSessionEndSaver> sessionEnd_;
+  std::string activeLine_;  // the tooltip's first line
+  std::string lastReport_;  // its second line
 };

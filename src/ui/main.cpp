@@ -9,6 +9,7 @@
 
 #include "AboutForm.h"
 #include "Application.h"
+#include "CommandLineRun.h"
 #include "CommandLineStart.h"
 #include "MainForm.h"
 #include "ProfileActions.h"
@@ -50,11 +51,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TWin32SaveNameAsker asker(MainWindowOrNone);
     TProfileActions actions(files, paths, starter, asker);
     TWin32AdapterSource adapters;
+    // /apply and /list work without a window or an icon.
+    if (auto exitCode = RunCommandLine(command, {paths, storeFiles, actions, adapters}))
+      return *exitCode;
 
     TApplication application;
     application.Initialize(instance, showCommand);
     application.SetTitle("Ardenix");
-    auto* frmMain = application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
+    auto* frmMain =
+        application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
     storeInstance.Serve(application);

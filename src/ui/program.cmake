@@ -11,7 +11,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Splitter.cpp)
   target_include_directories(ardenix_mainwindow PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(ardenix_mainwindow PUBLIC ardenix_framework ardenix_addressedit
-                        ardenix_win32_services ardenix_storefiles ardenix_profiles comctl32 shell32 user32 gdi32)
+                        ardenix_win32_services ardenix_storefiles ardenix_profiles ardenix_apply
+                        comctl32 shell32 user32 gdi32)
 
   # Programs that make the main window link these resources: its images are resources of
   # the executable, and the manifest brings common controls 6 and per-monitor DPI.
@@ -23,5 +24,5 @@ if(WIN32)
                               OBJECT_DEPENDS "${ARDENIX_RESOURCE_FILES}")
   add_executable(Ardenix WIN32 ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${ARDENIX_RESOURCES})
   target_include_directories(Ardenix PRIVATE ${CMAKE_CURRENT_LIST_DIR}/res)
-  target_link_libraries(Ardenix PRIVATE ardenix_mainwindow ardenix_console_output)
+  target_link_libraries(Ardenix PRIVATE ardenix_mainwindow ardenix_apply ardenix_console_output)
 endif()

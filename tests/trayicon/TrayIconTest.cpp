@@ -476,6 +476,47 @@ TEST(TrayIcon, HintIsCutTo127Characters) {
   EXPECT_EQ(tray.Hint(), hint) << "the hint is kept";
 }
 
+TEST(TrayIcon, BalloonGoesOutOnceWithItsTextsCutToTheirBuffers) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  tray.SetHint("Ardenix");
+  tray.SetIconVisible(true);
+  const std::string title(80, 'T');
+  const std::string text(300, 'x');
+  EXPECT_TRUE(tray.ShowBalloon(title, text, bfWarning, 5000));
+  const TShellRecorder::TCall balloon = shell.Calls.back();
+  EXPECT_EQ(balloon.Message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(balloon.Record.cbSize, sizeof(void*) == 8 ? 504u : 488u);
+  EXPECT_EQ(balloon.Record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO));
+  EXPECT_EQ(std::string(balloon.Record.szInfoTitle), title.substr(0, 63));
+  EXPECT_EQ(std::string(balloon.Record.szInfo), text.substr(0, 255));
+  EXPECT_EQ(balloon.Record.dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+  EXPECT_EQ(balloon.Record.uTimeout, 5000u);
+  EXPECT_EQ(std::string(balloon.Record.szTip), "Ardenix");
+
+  tray.SetHint("Ardenix: Office on Ethernet");
+  const NOTIFYICONDATAA& update = shell.Calls.back().Record;
+  EXPECT_EQ(update.uFlags & NIF_INFO, 0u) << "a later update must not show the balloon again";
+  EXPECT_EQ(update.szInfo[0], '\0');
+  EXPECT_EQ(update.szInfoTitle[0], '\0');
+}
+
+TEST(TrayIcon, BalloonPictureFollowsItsFlag) {
+  TShellRecorder shell;
+  TTrayIcon tray(nullptr);
+  const std::pair<TBalloonFlags, DWORD> cases[] = {
+      {bfNone, NIIF_NONE}, {bfInfo, NIIF_INFO}, {bfWarning, NIIF_WARNING}, {bfError, NIIF_ERROR}};
+  for (const auto& [flags, shellFlags] : cases) {
+    tray.ShowBalloon("Office", "text", flags);
+    EXPECT_EQ(shell.Calls.back().Record.dwInfoFlags, shellFlags) << int(flags);
+  }
+}
+
+TEST(TrayIcon, ABalloonForAnIconThatIsNotThereIsRefused) {
+  TTrayIcon tray(nullptr);  // the real shell: the icon was never added
+  EXPECT_FALSE(tray.ShowBalloon("Office", "text"));
+}
+
 class TrayImages : public testing::Test {
  protected:
   TShellRecorder shell;

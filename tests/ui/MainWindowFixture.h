@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AboutForm.h"
+#include "AdapterSource.h"
 #include "Application.h"
 #include "MainForm.h"
 #include "ProfileActions.h"

@@ -16,24 +16,9 @@
 #include "ApplyProbeProfile.h"
 #include "NetshScratchFolder.h"
 #include "NetshScript.h"
+#include "SystemNetshReplaced.h"
 
 namespace {
-
-std::string Folder(const std::string& path) {
-  return path.substr(0, path.find_last_of('\\'));
-}
-
-std::string OwnFolder() {
-  char path[MAX_PATH * 4] = {};
-  GetModuleFileNameA(nullptr, path, sizeof(path));
-  return Folder(path);
-}
-
-std::string SystemNetsh() {
-  char directory[MAX_PATH] = {};
-  GetSystemDirectoryA(directory, sizeof(directory));
-  return std::string(directory) + "\\netsh.exe";
-}
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -45,38 +30,9 @@ bool SameText(const std::string& a, const std::string& b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-bool RunningUnderWine() {
-  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// Puts the stand-in in place of the system's netsh for the test and brings the original
-// back afterwards. Wine runs the file in its system directory instead of its own built-in
-// netsh only when WINEDLLOVERRIDES says "netsh.exe=n".
-class SystemNetshReplaced : public testing::Test {
+// The apply probe run in a folder of its own against the stand-in.
+class NetshProbeTest : public SystemNetshReplaced {
  protected:
-  void SetUp() override {
-    original_ = SystemNetsh() + ".ardenix-original";
-    // A copy left by an interrupted run is the original: keep it.
-    if (GetFileAttributesA(original_.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      ASSERT_TRUE(CopyFileA(SystemNetsh().c_str(), original_.c_str(), TRUE));
-    }
-    ASSERT_TRUE(CopyFileA(standIn_.c_str(), SystemNetsh().c_str(), FALSE));
-
-    // Wine reads the override when a process starts, from the environment it was
-    // started with; set in here it would come too late for the programs started later.
-    if (RunningUnderWine()) {
-      char overrides[1024] = {};
-      GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof(overrides));
-      ASSERT_NE(std::string(overrides).find("netsh.exe=n"), std::string::npos)
-          << "start this test with WINEDLLOVERRIDES holding netsh.exe=n (CTest does)";
-    }
-  }
-
-  void TearDown() override {
-    CopyFileA(original_.c_str(), SystemNetsh().c_str(), FALSE);
-    DeleteFileA(original_.c_str());
-  }
-
   // Copies the probe as "lanpick.exe" and a decoy netsh into the folder, runs the probe
   // there and returns its exit code.
   DWORD RunProbe(const std::string& folder, const std::string& argument, std::string& exe) {
@@ -112,9 +68,7 @@ class SystemNetshReplaced : public testing::Test {
     return std::nullopt;
   }
 
-  const std::string standIn_ = OwnFolder() + "\\netsh_standin.exe";
   const std::string probe_ = OwnFolder() + "\\apply_probe.exe";
-  std::string original_;
   TNetshScratchFolder scratch_{"netsh-e2e"};
   const std::string record_ = scratch_ / "netsh.record";
 };
@@ -125,7 +79,7 @@ struct ApplyCase {
   const char* argument;  // the probe's elevation: "" asks the token
 };
 
-class ApplyEndToEnd : public SystemNetshReplaced, public testing::WithParamInterface<ApplyCase> {};
+class ApplyEndToEnd : public NetshProbeTest, public testing::WithParamInterface<ApplyCase> {};
 
 TEST_P(ApplyEndToEnd, SystemNetshRunsOnTheScriptBesideTheProgram) {
   std::string exe;

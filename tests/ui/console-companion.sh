@@ -28,7 +28,7 @@ usage=$(printf '%s\n' \
   'Usage: Ardenix [/apply NAME | /list | /?]' \
   '  (nothing)     open the Ardenix window' \
   '  /apply NAME   apply the connection NAME; put a name with blanks in double quotes' \
-  '  /list         print the names of the connections, one a line' \
+  '  /list         print the names of the connections, one a line, * before an active one' \
   '  /?            show this text')
 
 # expect LABEL PROGRAM CODE STDERR -- ARGS...: runs PROGRAM from the folder with ARGS and

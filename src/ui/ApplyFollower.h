@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "AdapterSource.h"
+#include "ApplyRun.h"
+#include "NetInfo.h"
+#include "ProgramStarter.h"
+#include "SimpleTimer.h"
+
+// Follows an apply from netsh's start to its report on the user-interface thread, never
+// waiting: a timer of kPollMs looks at the process and, once it has ended, reads the
+// adapters when the run asks, until the run reports. The timer runs only while a run is
+// pending. One run at a time: a newer apply replaces the pending one, whose report is
+// never given and whose process is let go of (not ended). Destroying the follower does
+// not wait for anything either.
+class TApplyFollower {
+ public:
+  static constexpr UINT kPollMs = 100;
+
+  using TReportEvent = std::function<void(const TApplyReport&)>;
+  // Milliseconds that only grow; GetTickCount64 unless a test gives its own.
+  using TClock = std::function<long long()>;
+
+  TApplyFollower(IAdapterSource& adapters, TReportEvent onReport, TClock clock = {});
+  ~TApplyFollower();
+  TApplyFollower(const TApplyFollower&) = delete;
+  TApplyFollower& operator=(const TApplyFollower&) = delete;
+
+  // Follows the start of netsh for `profile` (as stored; it is verified against its
+  // normalised copy), titled `caption`. A start that failed reports at once, inside
+  // this call.
+  void Follow(const std::string& caption, const TNetInfo& profile, TStartResult start);
+
+  bool Pending() const { return run_ != nullptr; }
+  const TSimpleTimer& Timer() const { return timer_; }
+
+ private:
+  void Advance(TApplyStep step);
+  void Poll();
+  long long Now() const;
+
+  IAdapterSource& adapters_;
+  TReportEvent onReport_;
+  TClock clock_;
+  std::unique_ptr<TApplyRun> run_;
+  std::unique_ptr<IStartedProgram> program_;
+  TApplyAction awaiting_ = TApplyAction::WaitForNetsh;
+  long long readAt_ = 0;
+  TSimpleTimer timer_;
+};

@@ -1,0 +1,117 @@
+#include "CommandLineRun.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <variant>
+
+#include "ActiveProfiles.h"
+#include "ApplyFollower.h"
+#include "ConsoleOutput.h"
+#include "FileSystem.h"
+#include "ProfileIni.h"
+#include "SiblingPath.h"
+#include "SystemErrorText.h"
+#include "Win32KernelHandle.h"
+
+namespace {
+
+// Why the store's file cannot be opened for reading; none when it can, or when there is
+// none (a missing store holds no connections, as for the window).
+std::optional<std::string> StoreProblem(const std::string& path) {
+  TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) return std::nullopt;
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  return SystemErrorText(error);
+}
+
+// The store's connections in the list's order, or the line that says why there are none.
+std::variant<TProfileList, std::string> ReadStore(TCommandLineServices& services) {
+  const std::string path = ReplaceExtension(services.Paths.ExecutablePath(), ".INI");
+  const std::optional<std::string> bytes = services.StoreFiles.ReadAll(path);
+  if (!bytes) {
+    if (std::optional<std::string> problem = StoreProblem(path))
+      return "Ardenix: the connections in " + path + " cannot be read: " + *problem;
+    return TProfileList{};
+  }
+  TProfileList profiles = ProfilesFromIni(*bytes);
+  // In the list's order, which sorts by the system's caption comparison.
+  std::stable_sort(profiles.begin(), profiles.end(),
+                   [](const TProfileEntry& a, const TProfileEntry& b) {
+                     return lstrcmpA(a.Caption.c_str(), b.Caption.c_str()) < 0;
+                   });
+  return profiles;
+}
+
+int Fail(const std::string& line, int exitCode) {
+  WriteLine(TStandardStream::Error, line);
+  return exitCode;
+}
+
+int Apply(const std::string& caption, TCommandLineServices& services) {
+  auto store = ReadStore(services);
+  if (auto* problem = std::get_if<std::string>(&store)) return Fail(*problem, kApplyNoSuchProfile);
+  const TProfileList& profiles = std::get<TProfileList>(store);
+  auto found = std::find_if(profiles.begin(), profiles.end(),
+                            [&](const TProfileEntry& entry) { return entry.Caption == caption; });
+  if (found == profiles.end())
+    return Fail("Ardenix: no connection named \"" + caption + "\" in " +
+                    ReplaceExtension(services.Paths.ExecutablePath(), ".INI") +
+                    "; nothing was applied",
+                kApplyNoSuchProfile);
+
+  std::optional<TApplyReport> report;
+  TApplyFollower follower(services.Adapters, [&](const TApplyReport& r) { report = r; });
+  TStartResult start;
+  try {
+    start = services.Actions.Apply(found->Profile);
+  } catch (const TFileError& error) {
+    return Fail("Ardenix: " + std::string(error.what()), kApplyNotStarted);
+  }
+  follower.Follow(found->Caption, found->Profile, std::move(start));
+  // The follower's timer lives on this thread's messages; no window is shown.
+  MSG message;
+  while (!report && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  if (!report) return kApplyNotVerified;  // WM_QUIT came first
+  WriteLine(TStandardStream::Output, report->Text);
+  return report->ExitCode;
+}
+
+int List(TCommandLineServices& services) {
+  auto store = ReadStore(services);
+  if (auto* problem = std::get_if<std::string>(&store)) return Fail(*problem, kApplyNoSuchProfile);
+  const TProfileList& profiles = std::get<TProfileList>(store);
+  std::vector<TNamedProfile> named;
+  for (const TProfileEntry& entry : profiles)
+    named.push_back({entry.Caption, NormalisedCopy(entry.Profile)});
+  const std::vector<std::size_t> active = profiles.empty()
+                                              ? std::vector<std::size_t>{}
+                                              : ActiveProfiles(named, services.Adapters.Read());
+  for (std::size_t i = 0; i < named.size(); ++i) {
+    const bool isActive = std::find(active.begin(), active.end(), i) != active.end();
+    WriteLine(TStandardStream::Output,
+              isActive ? "* " + named[i].Caption + " (active on " + named[i].Normalised.LAN + ")"
+                       : "  " + named[i].Caption);
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLine(const TCommand& command, TCommandLineServices services) {
+  switch (command.Kind) {
+    case TCommandKind::Apply:
+      return Apply(command.Caption, services);
+    case TCommandKind::List:
+      return List(services);
+    default:
+      return std::nullopt;
+  }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+
+#include "AdapterSource.h"
+#include "CommandLine.h"
+#include "ProfileActions.h"
+#include "StoreFiles.h"
+#include "SystemPaths.h"
+
+// What /apply and /list work with: the same store, actions and adapters as the window.
+struct TCommandLineServices {
+  ISystemPaths& Paths;
+  IStoreFiles& StoreFiles;
+  TProfileActions& Actions;
+  IAdapterSource& Adapters;
+};
+
+// Carries out /apply NAME or /list from the store beside the executable, with no window
+// and no icon, and returns the exit code; nullopt for a command that opens the window.
+//
+// /apply applies the connection whose name is exactly NAME (letter case counts) as the
+// window does, follows netsh to the verification and writes the report on one line to
+// standard output; its exit code is TApplyExitCode's. No such connection, or a store that
+// cannot be read: a line on standard error, exit 1, nothing applied.
+// /list writes one line per connection in the list's order: "* NAME (active on ADAPTER)"
+// for one in force now, "  NAME" for the others.
+std::optional<int> RunCommandLine(const TCommand& command, TCommandLineServices services);

@@ -1,0 +1,157 @@
+// The follower of an apply on its real timer, with a process, adapters and a clock that the
+// test controls.
+#include "ApplyFollower.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "AdapterFixtures.h"
+#include "TableAdapterSource.h"
+#include "TestPump.h"
+
+namespace {
+
+// A started netsh whose end the test decides; it notes when it is let go of.
+class TFakeProgram : public IStartedProgram {
+ public:
+  struct TState {
+    std::optional<unsigned long> ExitCode;
+    bool Released = false;
+  };
+  explicit TFakeProgram(std::shared_ptr<TState> state) : state_(std::move(state)) {}
+  ~TFakeProgram() override { state_->Released = true; }
+  std::optional<unsigned long> ExitCode() override { return state_->ExitCode; }
+
+ private:
+  std::shared_ptr<TState> state_;
+};
+
+// Exactly as the office profile wants it, unless a test says otherwise.
+class TFakeAdapters : public TTableAdapterSource {
+ public:
+  TFakeAdapters() { Reading = ReadingOf({OfficeAdapter()}); }
+};
+
+// Up, with no address yet.
+TAdapterState Unconfiguredish() {
+  TAdapterState adapter = OfficeAdapter();
+  adapter.Addresses.clear();
+  return adapter;
+}
+
+TNetInfo StoredOffice() {
+  // As stored: the normalised copy fills in what the user left empty.
+  TNetInfo profile = OfficeProfile();
+  profile.WINS = "";
+  return profile;
+}
+
+class ApplyFollowerTest : public testing::Test {
+ protected:
+  TStartResult Running(std::shared_ptr<TFakeProgram::TState>& state) {
+    state = std::make_shared<TFakeProgram::TState>();
+    return TStartResult::Running(std::make_unique<TFakeProgram>(state));
+  }
+  void PumpUntilReport(DWORD ms = 2000) {
+    PumpMessages(ms, [&] { return !reports.empty(); });
+  }
+
+  long long now = 1000;
+  TFakeAdapters adapters;
+  std::vector<TApplyReport> reports;
+  TApplyFollower follower{adapters, [this](const TApplyReport& r) { reports.push_back(r); },
+                          [this] { return now; }};
+};
+
+TEST_F(ApplyFollowerTest, FollowsNetshToItsEndAndReportsTheVerifiedProfile) {
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  follower.Follow("Office", StoredOffice(), Running(netsh));
+  EXPECT_TRUE(follower.Pending());
+  EXPECT_TRUE(follower.Timer().Enabled());
+  EXPECT_EQ(follower.Timer().Interval(), 100u);
+  PumpMessages(350);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(adapters.Reads, 0) << "nothing is read while netsh runs";
+
+  netsh->ExitCode = 0;
+  PumpUntilReport();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].Title, "Office");
+  EXPECT_EQ(reports[0].Text,
+            "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2");
+  EXPECT_EQ(adapters.Reads, 1);
+  EXPECT_FALSE(follower.Pending());
+  EXPECT_FALSE(follower.Timer().Enabled()) << "no timer while nothing is pending";
+  EXPECT_TRUE(netsh->Released) << "the process handle is let go of with the report";
+}
+
+TEST_F(ApplyFollowerTest, ReadsAgainOnTheRunsScheduleUntilTheAdapterIsAsWanted) {
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  adapters.Reading = ReadingOf({Unconfiguredish()});
+  follower.Follow("Office", StoredOffice(), Running(netsh));
+  netsh->ExitCode = 0;
+  PumpMessages(1000, [&] { return adapters.Reads == 1; });
+  ASSERT_EQ(adapters.Reads, 1);
+  PumpMessages(300);
+  EXPECT_EQ(adapters.Reads, 1) << "the next reading waits for the clock to pass half a second";
+  adapters.Reading = ReadingOf({OfficeAdapter()});
+  now += 500;
+  PumpUntilReport();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].ExitCode, kApplyVerified);
+  EXPECT_EQ(adapters.Reads, 2);
+}
+
+TEST_F(ApplyFollowerTest, TheLaterApplyWinsAndIsVerifiedAgainstItsOwnProfile) {
+  std::shared_ptr<TFakeProgram::TState> first;
+  std::shared_ptr<TFakeProgram::TState> second;
+  follower.Follow("Home", WithLan(OfficeProfile(), "Wi-Fi"), Running(first));
+  follower.Follow("Office", StoredOffice(), Running(second));
+  EXPECT_TRUE(first->Released) << "the replaced run lets go of its process";
+  first->ExitCode = 0;
+  second->ExitCode = 1;
+  PumpUntilReport();
+  PumpMessages(250);
+  ASSERT_EQ(reports.size(), 1u) << "only the later run reports";
+  EXPECT_EQ(reports[0].Title, "Office");
+  EXPECT_EQ(reports[0].ExitCode, kApplyVerified);
+}
+
+TEST_F(ApplyFollowerTest, AStartThatFailedReportsAtOnceWithoutATimer) {
+  follower.Follow("Office", StoredOffice(),
+                  TStartResult::Failed(1223, "The operation was canceled by the user."));
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].Text, "Administrator rights were declined; nothing was changed");
+  EXPECT_EQ(reports[0].ExitCode, kApplyDeclined);
+  EXPECT_FALSE(follower.Timer().Enabled());
+  EXPECT_EQ(adapters.Reads, 0);
+}
+
+TEST_F(ApplyFollowerTest, AHungNetshIsGivenUpAfterAMinuteAndLetGoOf) {
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  follower.Follow("Office", StoredOffice(), Running(netsh));
+  now += 60000;
+  PumpUntilReport();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].Text, "Office: netsh did not finish within 60 s");
+  EXPECT_TRUE(netsh->Released);
+}
+
+TEST(ApplyFollower, GoesWithoutWaitingForAPendingRun) {
+  TFakeAdapters adapters;
+  auto netsh = std::make_shared<TFakeProgram::TState>();
+  bool reported = false;
+  {
+    TApplyFollower follower(adapters, [&](const TApplyReport&) { reported = true; });
+    follower.Follow("Office", StoredOffice(),
+                    TStartResult::Running(std::make_unique<TFakeProgram>(netsh)));
+  }
+  EXPECT_TRUE(netsh->Released);
+  PumpMessages(250);
+  EXPECT_FALSE(reported);
+}
+
+}  // namespace

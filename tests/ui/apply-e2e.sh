@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# /apply and /list end to end under Wine: Ardenix.exe and Ardenix.com, copied into a
+# folder with blanks beside a store of profiles made from the host's own interface (the
+# one of the default route: its address and prefix from `ip -4 addr`, its gateway from
+# `ip route`, the name servers from /etc/resolv.conf, which is what Wine's adapters show),
+# apply through the stand-in put in place of the system's netsh. The host is never
+# changed: the stand-in only records its start. Each case compares the exit code and
+# the line printed.
+#
+#   apply-e2e.sh HOST_DIR ARDENIX_EXE ARDENIX_COM NETSH_STANDIN_EXE
+set -euo pipefail
+
+host=$(cd "${1:?wine host directory}" && pwd)
+exe=${2:?Ardenix.exe}
+com=${3:?Ardenix.com}
+standin=${4:?netsh stand-in}
+here=$(cd "$(dirname "$0")" && pwd)
+run="$here/../../cmake/wine-run.sh"
+export WINEPREFIX="$host/wineprefix"
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# --- The host's interface -----------------------------------------------------------------
+
+lan=$(ip -4 route show default | awk '$4 == "dev" { print $5; exit }')
+[ -n "$lan" ] || { echo "apply-e2e: the host has no default route" >&2; exit 1; }
+cidr=$(ip -4 -o addr show dev "$lan" | awk '{ print $4; exit }')
+address=${cidr%/*}
+prefix=${cidr#*/}
+gateway=$(ip -4 route show default dev "$lan" | awk '$2 == "via" { print $3; exit }')
+mapfile -t servers < <(awk '$1 == "nameserver" && $2 ~ /^[0-9.]+$/ { print $2 }' /etc/resolv.conf)
+dns=${servers[0]:-}
+adns=${servers[1]:-}
+mask=$(awk -v p="$prefix" 'BEGIN { m = ""; for (i = 0; i < 4; ++i) { b = p >= 8 ? 8 : (p > 0 ? p : 0); p -= b;
+  m = m (i ? "." : "") (256 - 2 ^ (8 - b)) } print m }')
+# Another host address in the same network, for a profile that is not in force.
+other="${address%.*}.$(( (${address##*.} % 250) + 3 ))"
+
+# The store's address format: each part of four padded to three characters.
+padded() {
+  [ -n "$1" ] || { printf '   .   .   .   '; return; }
+  local IFS=.
+  # shellcheck disable=SC2086
+  printf '%-3s.%-3s.%-3s.%-3s' $1
+}
+
+profile() {  # CAPTION LAN ADDRESS
+  printf '[%s]\r\nLAN=%s\r\nDHCP=0\r\nIP=%s\r\nSN=%s\r\nDG=%s\r\nDNS=%s\r\nADNS=%s\r\nWINS=%s\r\n' \
+    "$1" "$2" "$(padded "$3")" "$(padded "$mask")" "$(padded "$gateway")" "$(padded "$dns")" \
+    "$(padded "$adns")" "$(padded "")"
+}
+
+work=$(mktemp -d)
+folder="$work/Ardenix apply"
+mkdir -p "$folder"
+cp "$exe" "$folder/Ardenix.exe"
+cp "$com" "$folder/Ardenix.com"
+record="$work/netsh.record"
+{
+  profile "Host now" "$lan" "$address"
+  profile "Other address" "$lan" "$other"
+  profile "Nowhere" "Local Area Connection" "$address"
+} >"$folder/Ardenix.INI"
+
+netsh="$WINEPREFIX/drive_c/windows/system32/netsh.exe"
+original="$netsh.ardenix-original"
+[ -f "$original" ] || cp "$netsh" "$original"
+cp "$standin" "$netsh"
+cleanup() {
+  if [ -f "$original" ]; then cp "$original" "$netsh" && rm -f "$original"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { printf 'apply-e2e: %s\n' "$*" >&2; failures=$((failures + 1)); }
+
+# expect LABEL CODE STREAM LINE [ENV=VALUE...] -- ARGS...: runs Ardenix.exe from its folder
+# and compares the exit code and the one line on STREAM (out or err); the other stays empty.
+expect() {
+  local label=$1 code=$2 stream=$3 line=$4
+  shift 4
+  local env=()
+  while [ "$1" != -- ]; do env+=("$1"); shift; done
+  shift
+  local got=0
+  rm -f "$record"
+  (cd "$folder" && env WINEDLLOVERRIDES='mscoree,mshtml=;netsh.exe=n' \
+    ARDENIX_NETSH_RECORD="$(windows_path "$record")" "${env[@]}" \
+    "$run" "$host" "${program:-$folder/Ardenix.exe}" "$@") >"$work/out" 2>"$work/err" </dev/null || got=$?
+  local other=err
+  [ "$stream" = err ] && other=out
+  [ "$got" = "$code" ] || fail "$label: exit code $got, expected $code"
+  local printed
+  printed=$(tr -d '\r' <"$work/$stream")
+  [ "$printed" = "$line" ] || fail "$label: printed
+  $printed
+expected
+  $line"
+  [ ! -s "$work/$other" ] || fail "$label: unexpected std$other: $(cat "$work/$other")"
+  printf '%s: exit %s: %s\n' "$label" "$got" "$printed"
+}
+
+settings="$address/$prefix, gateway $gateway, DNS $dns${adns:+, $adns}"
+store="$(windows_path "$folder")\\Ardenix.INI"
+
+expect "verified" 0 out "Host now is active on $lan: $settings" -- /apply "Host now"
+[ -f "$record" ] || fail "verified: netsh was not started"
+grep -qF -- "-f \"$(windows_path "$folder")\\Ardenix.TMP\"" "$record" 2>/dev/null ||
+  fail "verified: netsh was not started on the script beside the program"
+program="$folder/Ardenix.com" expect "verified through Ardenix.com" 0 out \
+  "Host now is active on $lan: $settings" -- /apply "Host now"
+expect "other address" 2 out \
+  "Other address is only partly active on $lan: address is $address/$prefix, not $other/$prefix" \
+  -- /apply "Other address"
+expect "netsh exit 1" 2 out \
+  "Other address is only partly active on $lan: address is $address/$prefix, not $other/$prefix (netsh ended with exit code 1)" \
+  ARDENIX_NETSH_EXIT_CODE=1 -- /apply "Other address"
+expect "no such adapter" 2 out \
+  'No adapter named "Local Area Connection" on this computer; nothing was changed' -- /apply Nowhere
+expect "no such profile" 1 err \
+  "Ardenix: no connection named \"host now\" in $store; nothing was applied" -- /apply "host now"
+[ ! -f "$record" ] || fail "no such profile: netsh was started"
+expect "empty name" 1 err 'Ardenix: the connection name after /apply is empty.' -- /apply ''
+expect "usage" 64 err "$(printf '%s\n' \
+  'Usage: Ardenix [/apply NAME | /list | /?]' \
+  '  (nothing)     open the Ardenix window' \
+  '  /apply NAME   apply the connection NAME; put a name with blanks in double quotes' \
+  '  /list         print the names of the connections, one a line, * before an active one' \
+  '  /?            show this text')" -- /nonsense
+expect "list" 0 out "$(printf '%s\n' "* Host now (active on $lan)" "  Nowhere" "  Other address")" -- /list
+
+# netsh missing from the system folder: the system's words, exit 3.
+rm "$netsh"
+expect "netsh missing" 3 out "netsh could not be started: File not found." -- /apply "Host now"
+cp "$standin" "$netsh"
+
+# A store that cannot be read (here a folder in its place) is left as it is.
+mv "$folder/Ardenix.INI" "$work/store"
+mkdir "$folder/Ardenix.INI"
+expect "store unreadable" 1 err \
+  "Ardenix: the connections in $store cannot be read: Access denied." -- /apply "Host now"
+[ -d "$folder/Ardenix.INI" ] || fail "store unreadable: the store was touched"
+
+[ "$failures" = 0 ] || { echo "apply-e2e: $failures failures" >&2; exit 1; }
+echo "apply-e2e: every case as expected"
