@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <exception>
 #include <string>
 #include <variant>
 
@@ -105,13 +106,20 @@ int List(TCommandLineServices& services) {
 
 }  // namespace
 
+// Whatever goes wrong is said on standard error: a message box would hold up the script
+// that started the program until someone closes it.
 std::optional<int> RunCommandLine(const TCommand& command, TCommandLineServices services) {
-  switch (command.Kind) {
-    case TCommandKind::Apply:
-      return Apply(command.Caption, services);
-    case TCommandKind::List:
-      return List(services);
-    default:
-      return std::nullopt;
+  try {
+    switch (command.Kind) {
+      case TCommandKind::Apply:
+        return Apply(command.Caption, services);
+      case TCommandKind::List:
+        return List(services);
+      default:
+        return std::nullopt;
+    }
+  } catch (const std::exception& error) {
+    return Fail("Ardenix: " + std::string(error.what()),
+                command.Kind == TCommandKind::Apply ? kApplyNotVerified : kApplyNoSuchProfile);
   }
 }

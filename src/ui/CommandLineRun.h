@@ -25,4 +25,6 @@ struct TCommandLineServices {
 // cannot be read: a line on standard error, exit 1, nothing applied.
 // /list writes one line per connection in the list's order: "* NAME (active on ADAPTER)"
 // for one in force now, "  NAME" for the others.
+// Any other error is a line on standard error, never a message box: exit 2 for /apply
+// (nothing verified), 1 for /list.
 std::optional<int> RunCommandLine(const TCommand& command, TCommandLineServices services);
