@@ -365,7 +365,12 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::DoShow() {
   editor_->UpdateEnabledState();
-  UpdateAdapterStatus(editor_->Lan());
+  if (startReading_) {
+    ShowAdapterStatus(AdapterStatusText(*startReading_, editor_->Lan()));
+    startReading_.reset();
+  } else {
+    UpdateAdapterStatus(editor_->Lan());
+  }
   TForm::DoShow();
   if (!shownBefore_) {
     shownBefore_ = true;
@@ -537,6 +542,7 @@ void TfrmMain::CreateTray() {
     CommitEditor();
     SaveStore();
   };
+  startReading_ = services_.Adapters.Read();
   tray_ = std::make_unique<TTraySide>(*this, imgList_, *listView_, services_.Adapters,
-                                      std::move(actions));
+                                      *startReading_, std::move(actions));
 }

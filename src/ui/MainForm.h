@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AdapterSource.h"
@@ -162,6 +163,9 @@ class TfrmMain : public TForm {
   // The selected entry whose adapter the status part shows: the list reports a selection
   // several times (selected, focused), the adapters are read once for it.
   const TListEntry* statusEntry_ = nullptr;
+  // The adapters as read once at start-up: the tray's tooltip is made from it, and the
+  // first showing's status part too, so that starting costs one reading, not two.
+  std::optional<TAdapterReading> startReading_;
   FontHandle font_;         // the controls' font at the current DPI
   HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
   HWND statusBar_ = nullptr;

@@ -39,7 +39,7 @@ std::string TwoLineTip(const std::string& first, const std::string& second) {
 }  // namespace
 
 TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list,
-                     IAdapterSource& adapters, TActions actions)
+                     IAdapterSource& adapters, const TAdapterReading& start, TActions actions)
     : form_(form), list_(list), adapters_(adapters) {
   TTrayMenu::TCommands commands;
   commands.Configure = [this](TObject*) { Configure(); };
@@ -57,7 +57,7 @@ TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list,
   icon_->SetWantEnterExitEvents(true);
   icon_->SetMinimizeToTray(true);
   icon_->OnDblClick = [this](TObject*) { Configure(); };
-  RefreshActive();
+  RefreshActive(start);
   // In the notification area from now to the end; the end of building applies it again.
   icon_->SetIconVisible(true);
 
@@ -102,7 +102,10 @@ void TTraySide::Notice(UINT message, WPARAM wParam) {
 }
 
 std::vector<std::size_t> TTraySide::RefreshActive() {
-  const TAdapterReading reading = adapters_.Read();
+  return RefreshActive(adapters_.Read());
+}
+
+std::vector<std::size_t> TTraySide::RefreshActive(const TAdapterReading& reading) {
   std::vector<TNamedProfile> profiles;
   const int count = list_.Count();
   profiles.reserve(static_cast<std::size_t>(std::max(count, 0)));

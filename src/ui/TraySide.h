@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "AdapterState.h"
 #include "ListEntry.h"
 
 class IAdapterSource;
@@ -38,9 +39,9 @@ class TTraySide {
 
   // Puts the icon in the notification area. The icon and the menus are components of
   // `form` (so that they are loaded when its building ends); the menus show `images`.
-  // The adapters are read once here, for the tooltip.
+  // Its first tooltip is made from `start`, the adapters as the window read them.
   TTraySide(TForm& form, TImageList* images, TProfileListView& list, IAdapterSource& adapters,
-            TActions actions);
+            const TAdapterReading& start, TActions actions);
   // The icon leaves the notification area and lets go of the window it has hooked.
   ~TTraySide();
   TTraySide(const TTraySide&) = delete;
@@ -57,8 +58,9 @@ class TTraySide {
   void Exit();
 
   // Reads the adapters and sets the tooltip from the list's profiles in force; returns
-  // their indexes in the list.
+  // their indexes in the list. The second form uses a reading the caller has already made.
   std::vector<std::size_t> RefreshActive();
+  std::vector<std::size_t> RefreshActive(const TAdapterReading& reading);
   // The icon's tooltip's first line; the last report, if any, stays the second.
   void SetActiveLine(const std::string& text);
 

@@ -140,6 +140,7 @@ TEST_F(AdapterWindowTest, TheStatusFollowsTheAdapterBoxWithOneReadingEachTime) {
   WriteStore(StoreSection("Home", Stored("Wi-Fi")) + StoreSection("Office", Stored("Ethernet")));
   Start();
   EXPECT_EQ(Status(), "Local Area Connection: no such adapter on this computer");
+  EXPECT_EQ(adapters_.Reads, 1) << "the tooltip and the first showing share one reading";
 
   int reads = adapters_.Reads;
   Select(1);
