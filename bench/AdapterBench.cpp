@@ -17,15 +17,10 @@
 
 #include "Application.h"
 #include "MainForm.h"
-#include "ProfileActions.h"
 #include "ProfileEditor.h"
+#include "ProgramServices.h"
 #include "Win32AdapterNode.h"
 #include "Win32AdapterSource.h"
-#include "Win32FileSystem.h"
-#include "Win32ProgramStarter.h"
-#include "Win32SaveNameAsker.h"
-#include "Win32StoreFiles.h"
-#include "Win32SystemPaths.h"
 
 namespace {
 
@@ -112,16 +107,12 @@ void PrintReadings(const char* what, TRead read) {
 // store beside this benchmark is never written (the window is not closed).
 double MeasureDropDown(TWin32AdapterSource& adapters, std::vector<double>& drops) {
   TCountingSource source(adapters);
-  TWin32SystemPaths paths;
-  TWin32FileSystem files;
-  TWin32StoreFiles storeFiles;
-  TWin32ProgramStarter starter([] { return HWND{}; });
-  TWin32SaveNameAsker asker([] { return HWND{}; });
-  TProfileActions actions(files, paths, starter, asker);
+  TProgramServices services([] { return HWND{}; });
   TApplication application;
   application.Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   auto* form =
-      application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, source});
+      application.CreateForm<TfrmMain>(
+      TMainFormServices{services.Paths, services.StoreFiles, services.Actions, source});
   form->Show();
   PumpPending();
   const HWND box = form->Editor().EdLAN();

@@ -12,15 +12,9 @@
 #include "CommandLineRun.h"
 #include "CommandLineStart.h"
 #include "MainForm.h"
-#include "ProfileActions.h"
+#include "ProgramServices.h"
 #include "SiblingPath.h"
 #include "StoreInstance.h"
-#include "Win32AdapterSource.h"
-#include "Win32FileSystem.h"
-#include "Win32ProgramStarter.h"
-#include "Win32SaveNameAsker.h"
-#include "Win32StoreFiles.h"
-#include "Win32SystemPaths.h"
 
 namespace {
 
@@ -38,28 +32,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   InitCommonControlsEx(&controls);
   TStoreInstance storeInstance;  // outlives the application, whose window it serves
   try {
-    // The services outlive the application object and so every form.
-    TWin32SystemPaths paths;
+    TProgramServices services(MainWindowOrNone);
     // A start without arguments for a store that a running program holds hands over to it.
     if (command.Kind == TCommandKind::Window &&
-        !storeInstance.Claim(ReplaceExtension(paths.ExecutablePath(), ".INI"))) {
+        !storeInstance.Claim(ReplaceExtension(services.Paths.ExecutablePath(), ".INI"))) {
       return 0;
     }
-    TWin32FileSystem files;
-    TWin32StoreFiles storeFiles;
-    TWin32ProgramStarter starter(MainWindowOrNone);
-    TWin32SaveNameAsker asker(MainWindowOrNone);
-    TProfileActions actions(files, paths, starter, asker);
-    TWin32AdapterSource adapters;
     // /apply and /list work without a window or an icon.
-    if (auto exitCode = RunCommandLine(command, {paths, storeFiles, actions, adapters}))
-      return *exitCode;
+    if (auto exitCode = RunCommandLine(command, services.ForCommandLine())) return *exitCode;
 
     TApplication application;
     application.Initialize(instance, showCommand);
     application.SetTitle("Ardenix");
-    auto* frmMain =
-        application.CreateForm<TfrmMain>(TMainFormServices{paths, storeFiles, actions, adapters});
+    auto* frmMain = application.CreateForm<TfrmMain>(services.ForMainForm());
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
     storeInstance.Serve(application);

@@ -23,18 +23,12 @@
 #include "AddressEdit.h"
 #include "Application.h"
 #include "MainForm.h"
-#include "ProfileActions.h"
 #include "ProfileEditor.h"
 #include "ProfileFields.h"
+#include "ProgramServices.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
 #include "TraySide.h"
-#include "Win32AdapterSource.h"
-#include "Win32FileSystem.h"
-#include "Win32ProgramStarter.h"
-#include "Win32SaveNameAsker.h"
-#include "Win32StoreFiles.h"
-#include "Win32SystemPaths.h"
 
 namespace {
 
@@ -94,13 +88,7 @@ int main() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {
-    TWin32SystemPaths paths;
-    TWin32FileSystem files;
-    TWin32StoreFiles storeFiles;
-    TWin32ProgramStarter starter([] { return HWND{}; });
-    TWin32SaveNameAsker asker([] { return HWND{}; });
-    TProfileActions actions(files, paths, starter, asker);
-    TWin32AdapterSource adapters;
+    TProgramServices services([] { return HWND{}; });
 
     TApplication application;
     application.Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
@@ -109,8 +97,7 @@ int main() {
       Print("error", text);
       return IDOK;
     });
-    auto* form = application.CreateForm<TfrmMain>(
-        TMainFormServices{paths, storeFiles, actions, adapters});
+    auto* form = application.CreateForm<TfrmMain>(services.ForMainForm());
     form->Show();
     application.ProcessMessages();
 

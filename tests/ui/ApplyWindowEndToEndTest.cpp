@@ -12,7 +12,7 @@
 #include "Application.h"
 #include "CurrentSettings.h"
 #include "MainForm.h"
-#include "ProfileActions.h"
+#include "ProgramServices.h"
 #include "ShellRecorder.h"
 #include "SiblingPath.h"
 #include "SystemNetshReplaced.h"
@@ -20,12 +20,6 @@
 #include "TrayIcon.h"
 #include "TrayMenu.h"
 #include "TraySide.h"
-#include "Win32AdapterSource.h"
-#include "Win32FileSystem.h"
-#include "Win32ProgramStarter.h"
-#include "Win32SaveNameAsker.h"
-#include "Win32StoreFiles.h"
-#include "Win32SystemPaths.h"
 
 namespace {
 
@@ -113,19 +107,13 @@ class ApplyWindowEndToEnd : public SystemNetshReplaced,
   void TearDown() override {
     application_.reset();
     DeleteFileA(storePath_.c_str());
-    DeleteFileA(ReplaceExtension(paths_.ExecutablePath(), ".TMP").c_str());
+    DeleteFileA(ReplaceExtension(services_.Paths.ExecutablePath(), ".TMP").c_str());
     SetEnvironmentVariableA("ARDENIX_NETSH_EXIT_CODE", nullptr);
     SystemNetshReplaced::TearDown();
   }
 
-  TWin32SystemPaths paths_;
-  TWin32FileSystem files_;
-  TWin32StoreFiles storeFiles_;
-  TWin32ProgramStarter starter_{[] { return HWND{}; }};
-  TWin32SaveNameAsker asker_{[] { return HWND{}; }};
-  TWin32AdapterSource adapters_;
-  TProfileActions actions_{files_, paths_, starter_, asker_};
-  const std::string storePath_ = ReplaceExtension(paths_.ExecutablePath(), ".INI");
+  TProgramServices services_{[] { return HWND{}; }};
+  const std::string storePath_ = ReplaceExtension(services_.Paths.ExecutablePath(), ".INI");
   const std::string record_ = OwnFolder() + "\\apply-window-e2e.record";
   TShellRecorder shell_{true};
   std::unique_ptr<TApplication> application_;
@@ -153,7 +141,7 @@ TEST_P(ApplyWindowEndToEnd, TheBalloonSaysWhatBecameOfTheApply) {
   application_->Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   application_->SetTitle("Ardenix");
   auto* form = application_->CreateForm<TfrmMain>(
-      TMainFormServices{paths_, storeFiles_, actions_, adapters_});
+      services_.ForMainForm());
   form->Show();
   TTrayMenu& menu = form->Tray().Menu();
   menu.Rebuild();
