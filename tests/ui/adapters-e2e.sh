@@ -21,23 +21,11 @@ fail() { printf 'adapters-e2e: %s\n' "$*" >&2; exit 1; }
 # --- The host's truth -------------------------------------------------------------------
 
 interfaces=$(ip -o link | awk '{ sub(":$", "", $2); sub("@.*", "", $2); if ($2 != "lo") print $2 }')
-iface=$(ip -4 route show default | awk '{ for (i = 1; i < NF; ++i) if ($i == "dev") { print $(i + 1); exit } }')
-[ -n "$iface" ] || iface=$(ip -4 -o addr | awk '$2 != "lo" { print $2; exit }')
-[ -n "$iface" ] || fail "the host has no interface with an IPv4 address besides loopback"
-read -r address prefix < <(ip -4 -o addr show dev "$iface" | awk '{ split($4, a, "/"); print a[1], a[2]; exit }')
-gateway=$(ip -4 route show default dev "$iface" | awk '$2 == "via" { print $3; exit }')
-mapfile -t dns < <(awk '$1 == "nameserver" && $2 ~ /^[0-9.]+$/ { print $2 }' /etc/resolv.conf)
-
-mask_of() {
-  local bits=$1 mask="" octet n
-  for n in 1 2 3 4; do
-    if [ "$bits" -ge 8 ]; then octet=255; bits=$((bits - 8))
-    else octet=$(((256 - (1 << (8 - bits))) & 255)); bits=0; fi
-    mask+="${mask:+.}$octet"
-  done
-  printf '%s' "$mask"
-}
-mask=$(mask_of "$prefix")
+# shellcheck source=host-interface.sh
+. "$here/host-interface.sh"
+read_host_interface || fail "the host has no interface with an IPv4 address besides loopback"
+iface=$lan
+dns=("${servers[@]}")
 blank='   .   .   .   '
 dns1=${dns[0]:-}
 dns2=${dns[1]:-}

@@ -22,33 +22,13 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # --- The host's interface -----------------------------------------------------------------
 
-lan=$(ip -4 route show default | awk '$4 == "dev" { print $5; exit }')
-[ -n "$lan" ] || { echo "apply-e2e: the host has no default route" >&2; exit 1; }
-cidr=$(ip -4 -o addr show dev "$lan" | awk '{ print $4; exit }')
-address=${cidr%/*}
-prefix=${cidr#*/}
-gateway=$(ip -4 route show default dev "$lan" | awk '$2 == "via" { print $3; exit }')
-mapfile -t servers < <(awk '$1 == "nameserver" && $2 ~ /^[0-9.]+$/ { print $2 }' /etc/resolv.conf)
+# shellcheck source=host-interface.sh
+. "$here/host-interface.sh"
+read_host_interface || { echo "apply-e2e: the host has no interface with an IPv4 address" >&2; exit 1; }
 dns=${servers[0]:-}
 adns=${servers[1]:-}
-mask=$(awk -v p="$prefix" 'BEGIN { m = ""; for (i = 0; i < 4; ++i) { b = p >= 8 ? 8 : (p > 0 ? p : 0); p -= b;
-  m = m (i ? "." : "") (256 - 2 ^ (8 - b)) } print m }')
 # Another host address in the same network, for a profile that is not in force.
 other="${address%.*}.$(( (${address##*.} % 250) + 3 ))"
-
-# The store's address format: each part of four padded to three characters.
-padded() {
-  [ -n "$1" ] || { printf '   .   .   .   '; return; }
-  local IFS=.
-  # shellcheck disable=SC2086
-  printf '%-3s.%-3s.%-3s.%-3s' $1
-}
-
-profile() {  # CAPTION LAN ADDRESS
-  printf '[%s]\r\nLAN=%s\r\nDHCP=0\r\nIP=%s\r\nSN=%s\r\nDG=%s\r\nDNS=%s\r\nADNS=%s\r\nWINS=%s\r\n' \
-    "$1" "$2" "$(padded "$3")" "$(padded "$mask")" "$(padded "$gateway")" "$(padded "$dns")" \
-    "$(padded "$adns")" "$(padded "")"
-}
 
 work=$(mktemp -d)
 folder="$work/Ardenix apply"
@@ -57,9 +37,9 @@ cp "$exe" "$folder/Ardenix.exe"
 cp "$com" "$folder/Ardenix.com"
 record="$work/netsh.record"
 {
-  profile "Host now" "$lan" "$address"
-  profile "Other address" "$lan" "$other"
-  profile "Nowhere" "Local Area Connection" "$address"
+  store_profile "Host now" "$lan" "$address"
+  store_profile "Other address" "$lan" "$other"
+  store_profile "Nowhere" "Local Area Connection" "$address"
 } >"$folder/Ardenix.INI"
 
 netsh="$WINEPREFIX/drive_c/windows/system32/netsh.exe"
