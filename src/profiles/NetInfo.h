@@ -3,6 +3,10 @@
 #include <string>
 #include <string_view>
 
+// An address member that no digit was typed into: the address field's masked text with
+// every position blank.
+inline constexpr std::string_view kBlankAddressText = "   .   .   .   ";
+
 // One named IPv4 configuration of one network adapter. The name is not part of the
 // record: it is the caption of the list entry that holds it. The six address members
 // carry the address field's 15-character masked text ("192.168.1  .1  ") until a

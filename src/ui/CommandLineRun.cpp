@@ -12,6 +12,7 @@
 #include "ConsoleOutput.h"
 #include "FileSystem.h"
 #include "ProfileIni.h"
+#include "ProfileStore.h"
 #include "SiblingPath.h"
 #include "SystemErrorText.h"
 #include "Win32KernelHandle.h"
@@ -33,13 +34,13 @@ std::optional<std::string> StoreProblem(const std::string& path) {
 // The store's connections in the list's order, or the line that says why there are none.
 std::variant<TProfileList, std::string> ReadStore(TCommandLineServices& services) {
   const std::string path = ReplaceExtension(services.Paths.ExecutablePath(), ".INI");
-  const std::optional<std::string> bytes = services.StoreFiles.ReadAll(path);
-  if (!bytes) {
+  TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
+  // Loading gives no connections both for a store that is not there and for one that
+  // cannot be read; only the second is an error here.
+  if (profiles.empty()) {
     if (std::optional<std::string> problem = StoreProblem(path))
       return "Ardenix: the connections in " + path + " cannot be read: " + *problem;
-    return TProfileList{};
   }
-  TProfileList profiles = ProfilesFromIni(*bytes);
   // In the list's order, which sorts by the system's caption comparison.
   std::stable_sort(profiles.begin(), profiles.end(),
                    [](const TProfileEntry& a, const TProfileEntry& b) {

@@ -4,6 +4,7 @@ add_library(ardenix_addressedit_rules STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AddressTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AddressEditRules.cpp)
 target_include_directories(ardenix_addressedit_rules PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(ardenix_addressedit_rules PUBLIC ardenix_profiles)
 
 if(WIN32)
   add_library(ardenix_addressedit STATIC ${CMAKE_CURRENT_LIST_DIR}/AddressEdit.cpp)
