@@ -112,7 +112,7 @@ double MeasureDropDown(TWin32AdapterSource& adapters, std::vector<double>& drops
   application.Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   auto* form =
       application.CreateForm<TfrmMain>(
-      TMainFormServices{services.Paths, services.StoreFiles, services.Actions, source});
+      TCoreServices{services.Paths, services.StoreFiles, services.Actions, source});
   form->Show();
   PumpPending();
   const HWND box = form->Editor().EdLAN();

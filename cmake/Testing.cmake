@@ -21,6 +21,7 @@ function(ardenix_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES
@@ -52,4 +53,13 @@ function(ardenix_add_fuzzer name)
     COMMAND ${name} -max_total_time=${ARDENIX_FUZZ_SECONDS} -rss_limit_mb=4096 -timeout=10
             -print_final_stats=1 ${corpus})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
+
+# Tests that put the stand-in netsh in place of the system's look for it beside their own
+# program: a copy is made there after every build of the test.
+function(ardenix_netsh_standin_beside target)
+  add_dependencies(${target} netsh_standin)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:netsh_standin>
+            $<TARGET_FILE_DIR:${target}>/netsh_standin.exe)
 endfunction()

@@ -14,8 +14,8 @@ cmake --build "$build" --target Ardenix wine_keepalive netsh_standin >/dev/null
 
 fail() { echo "screenshot: $*" >&2; exit 1; }
 
-# shellcheck source=tests/ui/host-interface.sh
-. tests/ui/host-interface.sh
+# shellcheck source=tests/support/host-interface.sh
+. tests/support/host-interface.sh
 read_host_interface || fail "this computer has no interface with an IPv4 address"
 
 work=$(mktemp -d)
@@ -49,7 +49,7 @@ export DISPLAY=":$(cat "$host/display")"
 # runs it only with the override, which netsh inherits from Ardenix.
 netsh="$host/wineprefix/drive_c/windows/system32/netsh.exe"
 [ -f "$netsh.ardenix-original" ] || cp "$netsh" "$netsh.ardenix-original"
-cp "$build/tests/ui/netsh_standin.exe" "$netsh"
+cp "$build/tests/support/netsh_standin.exe" "$netsh"
 WINEDLLOVERRIDES='mscoree,mshtml=;netsh.exe=n' \
   cmake/wine-run.sh "$host" "$work/Ardenix.exe" >"$work/ardenix.log" 2>&1 &
 ardenix=$!

@@ -1,6 +1,6 @@
 # The least Win32 framework layer: windows, components, forms, the application object,
-# icons, image lists, popup menus, the system-folder library loader and the guard of our
-# window procedures.
+# icons, image lists, popup menus, the system-folder library loader, the guard of our
+# window procedures, kernel handles and the system's error texts.
 if(WIN32)
   add_library(ardenix_framework STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
@@ -10,6 +10,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ImageList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBitmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PopupMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemErrorText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemLibrary.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UtilityWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp

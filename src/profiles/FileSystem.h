@@ -16,7 +16,7 @@ class TFileError : public std::runtime_error {
 };
 
 // The few file operations the profile logic needs, so that it stays free of any one
-// platform's file API (Windows: src/ui/Win32FileSystem; elsewhere: TStdFileSystem).
+// platform's file API (Windows: src/system/Win32FileSystem; elsewhere: TStdFileSystem).
 class IFileSystem {
  public:
   virtual ~IFileSystem() = default;

@@ -20,7 +20,7 @@ class IStoreFile {
 
 // The file steps the profile store is built from, one call per step, so that the store's
 // own logic stays free of any platform and every step can be made to fail in tests
-// (Windows: src/ui/Win32StoreFiles; elsewhere: TStdStoreFiles).
+// (Windows: src/system/Win32StoreFiles; elsewhere: TStdStoreFiles).
 class IStoreFiles {
  public:
   virtual ~IStoreFiles() = default;

@@ -83,7 +83,7 @@ const TfrmMain::TCommandHandler TfrmMain::kCommands[] = {
     {cmReadCurrent, &TfrmMain::ReadCurrentSettings},
 };
 
-TfrmMain::TfrmMain(TComponent* Owner, TMainFormServices services)
+TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
     : TForm(Owner), services_(services) {
   SetName("frmMain");
   imgList_ = new TImageList(this);

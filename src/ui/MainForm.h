@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AdapterSource.h"
+#include "CoreServices.h"
 #include "Form.h"
 #include "Handle.h"
 #include "ImageList.h"
@@ -21,16 +22,6 @@ struct TApplyReport;
 class TProfileEditor;
 class TSplitter;
 class TTraySide;
-
-// What the main window works with besides its own controls: where the program lives
-// (its store and script lie beside it), the files, applying and exporting profiles, and
-// the computer's network adapters.
-struct TMainFormServices {
-  ISystemPaths& Paths;
-  IStoreFiles& StoreFiles;
-  TProfileActions& Actions;
-  IAdapterSource& Adapters;
-};
 
 // The main window: the list of profiles on the left, the editor of the selected profile
 // on the right (TProfileEditor), the toolbar above and the status bar below, and the
@@ -62,7 +53,7 @@ class TfrmMain : public TForm {
     cmReadCurrent,
   };
 
-  TfrmMain(TComponent* Owner, TMainFormServices services);
+  TfrmMain(TComponent* Owner, TCoreServices services);
   ~TfrmMain() override;
 
   // The list: its entries in list order, the selected one, adding and removing.
@@ -152,7 +143,7 @@ class TfrmMain : public TForm {
 
   std::string StorePath();
 
-  TMainFormServices services_;
+  TCoreServices services_;
   TImageList* imgList_ = nullptr;  // a component of the form
   TForm* credits_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;

@@ -7,7 +7,12 @@
 #include <stdexcept>
 
 #include "AddressEdit.h"
+#include "AddressTemplate.h"
 #include "ChildWindow.h"
+
+// The address field knows no profiles, and the profiles know no field: the editor, which
+// hands one's text to the other, is where their blank text must agree.
+static_assert(address_template::kEmptyText == kBlankAddressText);
 
 namespace {
 

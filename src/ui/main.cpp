@@ -39,12 +39,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
       return 0;
     }
     // /apply and /list work without a window or an icon.
-    if (auto exitCode = RunCommandLine(command, services.ForCommandLine())) return *exitCode;
+    if (auto exitCode = RunCommandLine(command, services.Core())) return *exitCode;
 
     TApplication application;
     application.Initialize(instance, showCommand);
     application.SetTitle("Ardenix");
-    auto* frmMain = application.CreateForm<TfrmMain>(services.ForMainForm());
+    auto* frmMain = application.CreateForm<TfrmMain>(services.Core());
     auto* frmAbout = application.CreateForm<TfrmAbout>();
     frmMain->SetCreditsDialog(frmAbout);
     storeInstance.Serve(application);

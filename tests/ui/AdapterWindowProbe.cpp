@@ -97,7 +97,7 @@ int main() {
       Print("error", text);
       return IDOK;
     });
-    auto* form = application.CreateForm<TfrmMain>(services.ForMainForm());
+    auto* form = application.CreateForm<TfrmMain>(services.Core());
     form->Show();
     application.ProcessMessages();
 

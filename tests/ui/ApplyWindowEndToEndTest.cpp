@@ -141,7 +141,7 @@ TEST_P(ApplyWindowEndToEnd, TheBalloonSaysWhatBecameOfTheApply) {
   application_->Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   application_->SetTitle("Ardenix");
   auto* form = application_->CreateForm<TfrmMain>(
-      services_.ForMainForm());
+      services_.Core());
   form->Show();
   TTrayMenu& menu = form->Tray().Menu();
   menu.Rebuild();

@@ -57,7 +57,7 @@ TfrmMain& MainWindowTest::Start() {
         errors_.push_back(text);
         return IDOK;
       });
-  main_ = application_->CreateForm<TfrmMain>(TMainFormServices{paths_, storeFiles_, actions_, adapters_});
+  main_ = application_->CreateForm<TfrmMain>(TCoreServices{paths_, storeFiles_, actions_, adapters_});
   about_ = application_->CreateForm<TfrmAbout>();
   main_->SetCreditsDialog(about_);
   main_->Show();

@@ -569,7 +569,7 @@ TEST_F(TrayMenuTest, StartedMinimisedTheProgramWaitsInTheNotificationArea) {
   application_ = std::make_unique<TApplication>();
   application_->Initialize(GetModuleHandleA(nullptr), SW_SHOWMINNOACTIVE);
   application_->SetTitle("Ardenix");
-  main_ = application_->CreateForm<TfrmMain>(TMainFormServices{paths_, storeFiles_, actions_, adapters_});
+  main_ = application_->CreateForm<TfrmMain>(TCoreServices{paths_, storeFiles_, actions_, adapters_});
   bool hidden = false, buttonHidden = false, restored = false;
   // Runs inside the message loop once the start-up show command has been followed.
   TSimpleTimer check(50, [&](TObject*) {

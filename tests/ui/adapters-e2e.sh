@@ -21,8 +21,8 @@ fail() { printf 'adapters-e2e: %s\n' "$*" >&2; exit 1; }
 # --- The host's truth -------------------------------------------------------------------
 
 interfaces=$(ip -o link | awk '{ sub(":$", "", $2); sub("@.*", "", $2); if ($2 != "lo") print $2 }')
-# shellcheck source=host-interface.sh
-. "$here/host-interface.sh"
+# shellcheck source=../support/host-interface.sh
+. "$here/../support/host-interface.sh"
 read_host_interface || fail "the host has no interface with an IPv4 address besides loopback"
 iface=$lan
 dns=("${servers[@]}")

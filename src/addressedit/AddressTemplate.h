@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "NetInfo.h"
-
 // The fixed template of the address field: "999.999.999.999", four groups of three digit
 // positions with literal dots at positions 4, 8 and 12. Positions count from 1 to 15;
 // position 16 stands for the end (the plain caret after the last character).
@@ -16,7 +14,8 @@ inline constexpr int kLength = 15;
 inline constexpr int kEnd = 16;
 inline constexpr char kBlank = ' ';
 inline constexpr char kDot = '.';
-inline constexpr std::string_view kEmptyText = kBlankAddressText;
+// Every digit position blank: what the field shows when nothing was typed.
+inline constexpr std::string_view kEmptyText = "   .   .   .   ";
 
 bool IsDigitPosition(int position);
 bool IsDigit(char character);

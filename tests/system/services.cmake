@@ -1,7 +1,5 @@
 if(WIN32)
-  # The system's netsh in the tests' prefix is replaced by this stand-in (see
-  # NetshEndToEndTest.cpp); the probe applies a profile as the program does.
-  add_executable(netsh_standin ${CMAKE_CURRENT_LIST_DIR}/../support/netsh_standin.cpp)
+  # The probe applies a profile as the program does.
   add_executable(apply_probe ${CMAKE_CURRENT_LIST_DIR}/ApplyProbe.cpp)
   target_link_libraries(apply_probe PRIVATE ardenix_win32_services)
 
@@ -9,7 +7,7 @@ if(WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32ServicesTest.cpp
     LIBS ardenix_win32_services)
   target_include_directories(win32_services_test PRIVATE ${CMAKE_SOURCE_DIR}/tests/profiles)
-  add_dependencies(win32_services_test netsh_standin)
+  ardenix_netsh_standin_beside(win32_services_test)
 
   ardenix_add_test(save_dialog_test GUI
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SaveDialogTest.cpp
@@ -18,7 +16,8 @@ if(WIN32)
   ardenix_add_test(netsh_end_to_end_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetshEndToEndTest.cpp
     LIBS ardenix_profiles)
-  add_dependencies(netsh_end_to_end_test netsh_standin apply_probe)
+  add_dependencies(netsh_end_to_end_test apply_probe)
+  ardenix_netsh_standin_beside(netsh_end_to_end_test)
   # Wine runs the stand-in put in place of its netsh only with this override, read when a
   # process starts: the test passes it on to the probe and from there to netsh.
   set_tests_properties(netsh_end_to_end_test PROPERTIES

@@ -2,19 +2,8 @@
 
 #include <optional>
 
-#include "AdapterSource.h"
 #include "CommandLine.h"
-#include "ProfileActions.h"
-#include "StoreFiles.h"
-#include "SystemPaths.h"
-
-// What /apply and /list work with: the same store, actions and adapters as the window.
-struct TCommandLineServices {
-  ISystemPaths& Paths;
-  IStoreFiles& StoreFiles;
-  TProfileActions& Actions;
-  IAdapterSource& Adapters;
-};
+#include "CoreServices.h"
 
 // Carries out /apply NAME or /list from the store beside the executable, with no window
 // and no icon, and returns the exit code; nullopt for a command that opens the window.
@@ -27,4 +16,4 @@ struct TCommandLineServices {
 // for one in force now, "  NAME" for the others.
 // Any other error is a line on standard error, never a message box: exit 2 for /apply
 // (nothing verified), 1 for /list.
-std::optional<int> RunCommandLine(const TCommand& command, TCommandLineServices services);
+std::optional<int> RunCommandLine(const TCommand& command, TCoreServices services);

@@ -22,8 +22,8 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # --- The host's interface -----------------------------------------------------------------
 
-# shellcheck source=host-interface.sh
-. "$here/host-interface.sh"
+# shellcheck source=../support/host-interface.sh
+. "$here/../support/host-interface.sh"
 read_host_interface || { echo "apply-e2e: the host has no interface with an IPv4 address" >&2; exit 1; }
 dns=${servers[0]:-}
 adns=${servers[1]:-}

@@ -32,7 +32,7 @@ std::optional<std::string> StoreProblem(const std::string& path) {
 }
 
 // The store's connections in the list's order, or the line that says why there are none.
-std::variant<TProfileList, std::string> ReadStore(TCommandLineServices& services) {
+std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
   const std::string path = ReplaceExtension(services.Paths.ExecutablePath(), ".INI");
   TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
   // Loading gives no connections both for a store that is not there and for one that
@@ -54,7 +54,7 @@ int Fail(const std::string& line, int exitCode) {
   return exitCode;
 }
 
-int Apply(const std::string& caption, TCommandLineServices& services) {
+int Apply(const std::string& caption, TCoreServices& services) {
   auto store = ReadStore(services);
   if (auto* problem = std::get_if<std::string>(&store)) return Fail(*problem, kApplyNoSuchProfile);
   const TProfileList& profiles = std::get<TProfileList>(store);
@@ -86,7 +86,7 @@ int Apply(const std::string& caption, TCommandLineServices& services) {
   return report->ExitCode;
 }
 
-int List(TCommandLineServices& services) {
+int List(TCoreServices& services) {
   auto store = ReadStore(services);
   if (auto* problem = std::get_if<std::string>(&store)) return Fail(*problem, kApplyNoSuchProfile);
   const TProfileList& profiles = std::get<TProfileList>(store);
@@ -109,7 +109,7 @@ int List(TCommandLineServices& services) {
 
 // Whatever goes wrong is said on standard error: a message box would hold up the script
 // that started the program until someone closes it.
-std::optional<int> RunCommandLine(const TCommand& command, TCommandLineServices services) {
+std::optional<int> RunCommandLine(const TCommand& command, TCoreServices services) {
   try {
     switch (command.Kind) {
       case TCommandKind::Apply:

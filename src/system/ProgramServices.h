@@ -4,8 +4,7 @@
 
 #include <functional>
 
-#include "CommandLineRun.h"
-#include "MainForm.h"
+#include "CoreServices.h"
 #include "ProfileActions.h"
 #include "Win32AdapterSource.h"
 #include "Win32FileSystem.h"
@@ -25,8 +24,7 @@ class TProgramServices {
   TProgramServices(const TProgramServices&) = delete;
   TProgramServices& operator=(const TProgramServices&) = delete;
 
-  TMainFormServices ForMainForm() { return {Paths, StoreFiles, Actions, Adapters}; }
-  TCommandLineServices ForCommandLine() { return {Paths, StoreFiles, Actions, Adapters}; }
+  TCoreServices Core() { return {Paths, StoreFiles, Actions, Adapters}; }
 
   TWin32SystemPaths Paths;
   TWin32FileSystem Files;

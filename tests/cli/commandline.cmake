@@ -12,3 +12,13 @@ if(WIN32)
             $<TARGET_FILE:Ardenix> $<TARGET_FILE:ArdenixConsole>)
   set_tests_properties(console_companion_test PROPERTIES FIXTURES_REQUIRED wine_host TIMEOUT 120)
 endif()
+
+# /apply and /list of the real program against the host's interface, with the stand-in
+# in place of the system's netsh (apply-e2e.sh).
+if(WIN32)
+  add_test(NAME apply_e2e_test
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/apply-e2e.sh ${ARDENIX_WINE_HOST_DIR}
+            $<TARGET_FILE:Ardenix> $<TARGET_FILE:ArdenixConsole> $<TARGET_FILE:netsh_standin>)
+  set_tests_properties(apply_e2e_test PROPERTIES
+    FIXTURES_REQUIRED wine_host RESOURCE_LOCK system_netsh TIMEOUT 180)
+endif()
