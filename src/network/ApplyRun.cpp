@@ -135,7 +135,16 @@ TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
                       ": DHCP is on, but no address came from DHCP within " +
                       std::to_string(kDhcpSettleMs / 1000) + " s" + netshNote,
                   kApplyNotVerified, TApplyOutcome::Partial);
-  const bool noneAsWanted = differences.size() == ComparedFields(profile_).size();
+  // DHCP off is where a static profile starts from, not one of its settings: a static
+  // apply of which nothing else is there has not taken at all.
+  const auto isSetting = [&](TProfileField field) {
+    return profile_.DHCP || field != TProfileField::DHCP;
+  };
+  const std::vector<TProfileField> compared = ComparedFields(profile_);
+  const bool noneAsWanted =
+      std::count_if(differences.begin(), differences.end(),
+                    [&](const TFieldDifference& d) { return isSetting(d.Field); }) ==
+      std::count_if(compared.begin(), compared.end(), isSetting);
   return Finish(caption_ + (noneAsWanted ? " is not active on " : " is only partly active on ") +
                     profile_.LAN + ": " + DifferencesText(differences) + netshNote,
                 kApplyNotVerified, noneAsWanted ? TApplyOutcome::Failed : TApplyOutcome::Partial);

@@ -36,8 +36,12 @@ std::string Readable(const std::string& member) {
   return address ? FormatIpv4(*address) : member;
 }
 
-TDifference CompareDhcp(const TNetInfo&, const TAdapterState& adapter) {
-  return Unless(adapter.Dhcp, TProfileField::DHCP, "off", "on");
+// A static profile wants DHCP off: a lease that happens to hand out the profile's own
+// settings (as after Read Current Settings) is not the profile in force.
+TDifference CompareDhcp(const TNetInfo& profile, const TAdapterState& adapter) {
+  auto word = [](bool on) { return on ? "on" : "off"; };
+  return Unless(adapter.Dhcp == profile.DHCP, TProfileField::DHCP, word(adapter.Dhcp),
+                word(profile.DHCP));
 }
 
 TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter) {
@@ -121,8 +125,8 @@ constexpr std::array<std::pair<TProfileField, TComparer>, 5> kComparers{{
 
 std::vector<TProfileField> ComparedFields(const TNetInfo& normalised) {
   if (normalised.DHCP) return {TProfileField::DHCP};
-  return {TProfileField::Address, TProfileField::Gateway, TProfileField::DNS,
-          TProfileField::AlternateDNS};
+  return {TProfileField::DHCP, TProfileField::Address, TProfileField::Gateway,
+          TProfileField::DNS, TProfileField::AlternateDNS};
 }
 
 std::vector<TFieldDifference> CompareProfile(const TNetInfo& normalised,

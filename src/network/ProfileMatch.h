@@ -21,16 +21,16 @@ struct TFieldDifference {
 };
 
 // Compares a normalised profile (NormalisedCopy) with an adapter's state. A DHCP profile
-// wants DHCP on and nothing else. A static profile wants its address with its mask among
-// the adapter's addresses, its gateway among the adapter's gateways, and the adapter's
-// DNS servers to be its preferred and alternate one, in that order; "none" means the
-// adapter has none there. WINS and the DHCP flag of a static profile are not compared.
+// wants DHCP on and nothing else. A static profile wants DHCP off, its address with its
+// mask among the adapter's addresses, its gateway among the adapter's gateways, and the
+// adapter's DNS servers to be its preferred and alternate one, in that order; "none" means
+// the adapter has none there. WINS is not compared.
 // Empty when the adapter is as the profile wants it.
 std::vector<TFieldDifference> CompareProfile(const TNetInfo& normalised,
                                              const TAdapterState& adapter);
 
 // The members that CompareProfile looks at for this profile: DHCP alone for a DHCP
-// profile, Address, Gateway, DNS and AlternateDNS for a static one.
+// profile, DHCP (wanted off), Address, Gateway, DNS and AlternateDNS for a static one.
 std::vector<TProfileField> ComparedFields(const TNetInfo& normalised);
 
 inline bool ProfileMatches(const TNetInfo& normalised, const TAdapterState& adapter) {

@@ -135,6 +135,11 @@ TAdapterState Unconfigured() {
   return adapter;
 }
 
+TAdapterState Leased(TAdapterState adapter = OfficeAdapter()) {
+  adapter.Dhcp = true;
+  return adapter;
+}
+
 TAdapterState Inexact(TAdapterState adapter) {
   adapter.NameExact = false;
   return adapter;
@@ -154,6 +159,14 @@ INSTANTIATE_TEST_SUITE_P(
                        "Office is not active on Ethernet: address is none, not 10.0.0.5/24; gateway is "
                        "none, not 10.0.0.1; DNS is none, not 10.0.0.1; alternate DNS is none, not 10.0.0.2 "
                        "(netsh ended with exit code 1)",
+                       TApplyOutcome::Failed},
+        UnverifiedCase{"StaticOnALeaseThatEqualsIt", OfficeProfile(), 0, ReadingOf({Leased()}),
+                       "Office is only partly active on Ethernet: DHCP is on, not off",
+                       TApplyOutcome::Partial},
+        UnverifiedCase{"StaticNotTakenOnALease", OfficeProfile(), 1, ReadingOf({Leased(Unconfigured())}),
+                       "Office is not active on Ethernet: DHCP is on, not off; address is none, not "
+                       "10.0.0.5/24; gateway is none, not 10.0.0.1; DNS is none, not 10.0.0.1; "
+                       "alternate DNS is none, not 10.0.0.2 (netsh ended with exit code 1)",
                        TApplyOutcome::Failed},
         UnverifiedCase{"DhcpStillOff", HomeProfile(), 0, ReadingOf({OfficeAdapter()}),
                        "Office is not active on Ethernet: DHCP is off, not on", TApplyOutcome::Failed},

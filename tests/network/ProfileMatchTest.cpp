@@ -121,12 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {Field::Gateway, "none", "10.0.0.1"},
                    {Field::DNS, "none", "10.0.0.1"},
                    {Field::AlternateDNS, "none", "10.0.0.2"}}},
-        MatchCase{"WinsAndDhcpFlagOfAStaticProfileAreNotCompared", false,
-                  [](TNetInfo& p, TAdapterState& a) {
-                    p.WINS = "10.0.0.9";
-                    a.Dhcp = true;
-                  },
-                  {}}),
+        MatchCase{"WinsOfAStaticProfileIsNotCompared", false,
+                  [](TNetInfo& p, TAdapterState&) { p.WINS = "10.0.0.9"; }, {}},
+        // What Read Current Settings makes of a DHCP lease is not in force while the lease is.
+        MatchCase{"DhcpLeaseEqualToTheStaticProfile", false,
+                  [](TNetInfo&, TAdapterState& a) { a.Dhcp = true; },
+                  {{Field::DHCP, "on", "off"}}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
