@@ -24,22 +24,28 @@ size_t ReadProgram(std::string_view line, std::string& program) {
 }
 
 // The system's splitting of the arguments. `quotes` counts the quotes of a run: inside
-// quoting it is 1, and every third quote of a run of quotes is a literal one.
+// quoting it is 1, and every third quote of a run of quotes is a literal one. An argument
+// exists once a character or a quote of it was read: blanks at the end (a batch file's
+// "Ardenix /list & echo done" hands over "/list ") make no empty argument, "" does.
 std::vector<std::string> SplitArguments(std::string_view line) {
   std::vector<std::string> arguments;
-  if (line.empty()) return arguments;
   std::string current;
+  bool started = false;
   size_t backslashes = 0;
   int quotes = 0;
   size_t i = 0;
   while (i < line.size()) {
     const char c = line[i];
     if (IsBlank(c) && quotes == 0) {
-      arguments.push_back(std::move(current));
+      if (started) arguments.push_back(std::move(current));
       current.clear();
+      started = false;
       backslashes = 0;
       while (i < line.size() && IsBlank(line[i])) ++i;
-    } else if (c == '\\') {
+      continue;
+    }
+    started = true;
+    if (c == '\\') {
       current += c;
       ++backslashes;
       ++i;
@@ -67,7 +73,7 @@ std::vector<std::string> SplitArguments(std::string_view line) {
       ++i;
     }
   }
-  arguments.push_back(std::move(current));
+  if (started) arguments.push_back(std::move(current));
   return arguments;
 }
 

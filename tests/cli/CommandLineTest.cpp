@@ -50,6 +50,20 @@ const TSplitCase kSplitCases[] = {
     {"a \"\"\"a\"\"\"", "a", {"\"a\""}},              // every third quote of a run is one
     {"a \"unclosed arg", "a", {"unclosed arg"}},
     {"\"C:\\a b\\x.exe\"/list", "C:\\a b\\x.exe", {"/list"}},  // the name ends at its quote
+    // What batch files hand over: blanks and tabs behind the last argument.
+    {"a /list ", "a", {"/list"}},
+    {"a /list\t", "a", {"/list"}},
+    {"a /apply Home \t ", "a", {"/apply", "Home"}},
+    {"a \"Home Office\"  ", "a", {"Home Office"}},
+    // Empty quoted arguments, also at the end and side by side.
+    {"a \"\" ", "a", {""}},
+    {"a \"\"\t\"\"", "a", {"", ""}},
+    {"a x \"\"", "a", {"x", ""}},
+    // Quotes next to backslashes.
+    {"a \\\"", "a", {"\""}},                      // \" alone: a literal quote
+    {"a \\\\\"\"", "a", {"\\"}},                  // \\"" : one backslash, quoting opens and closes
+    {"a \"\\\\\"", "a", {"\\"}},                  // "\\" : quoted, one backslash
+    {"a \"x\\\" y\"", "a", {"x\" y"}},             // "x\" y" : a literal quote inside quoting
 };
 
 void PrintTo(const TSplitCase& c, std::ostream* os) {
@@ -105,6 +119,9 @@ const TParseCase kParseCases[] = {
     {"x /apply  \" Lab \"", TCommandKind::Apply, " Lab "},  // blanks are the caption's own
     {"x /list", TCommandKind::List, ""},
     {"x -LIST", TCommandKind::List, ""},
+    {"x /list ", TCommandKind::List, ""},  // "Ardenix /list & echo done" in a batch file
+    {"x /apply Home \t", TCommandKind::Apply, "Home"},
+    {"x /apply \"Home Office\" ", TCommandKind::Apply, "Home Office"},
     {"x /?", TCommandKind::Usage, ""},
     {"x /apply", TCommandKind::Usage, ""},
     {"x /apply Home Office", TCommandKind::Usage, ""},  // unquoted: two names

@@ -110,6 +110,18 @@ expect "usage" 64 err "$(printf '%s\n' \
   '  /?            show this text')" -- /nonsense
 expect "list" 0 out "$(printf '%s\n' "* Host now (active on $lan)" "  Nowhere" "  Other address")" -- /list
 
+# Lines of a batch file, through cmd: it hands the program the blank before "&" and "&&".
+list="$(printf '%s\n' "* Host now (active on $lan)" "  Nowhere" "  Other address")"
+nowhere='No adapter named "Local Area Connection" on this computer; nothing was changed'
+program=cmd expect "cmd: /list & echo" 0 out "$list"$'\n'ok -- /c 'Ardenix.com /list & echo ok'
+program=cmd expect "cmd: /list && echo" 0 out "$list"$'\n'ok -- /c 'Ardenix.com /list && echo ok'
+store_profile "Here" "$lan" "$address" >>"$folder/Ardenix.INI"
+here_now="Here is active on $lan: $settings"
+program=cmd expect "cmd: /apply & echo" 0 out "$here_now"$'\n'ok -- /c 'Ardenix.com /apply Here & echo ok'
+program=cmd expect "cmd: /apply && echo" 0 out "$here_now"$'\n'ok -- /c 'Ardenix.com /apply Here && echo ok'
+# echo leaves the error level as it is: the line ends with the program's exit code.
+program=cmd expect "cmd: failed /apply & echo" 2 out "$nowhere"$'\n'ok -- /c 'Ardenix.com /apply Nowhere & echo ok'
+
 # netsh missing from the system folder: the system's words, exit 3.
 rm "$netsh"
 expect "netsh missing" 3 out "netsh could not be started: File not found." -- /apply "Host now"

@@ -22,3 +22,8 @@ if(WIN32)
   set_tests_properties(apply_e2e_test PROPERTIES
     FIXTURES_REQUIRED wine_host RESOURCE_LOCK system_netsh TIMEOUT 180)
 endif()
+
+# Any command line through the splitter and the parser.
+ardenix_add_fuzzer(command_line_fuzzer
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CommandLineFuzzer.cpp
+  LIBS ardenix_command_line)
