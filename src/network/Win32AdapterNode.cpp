@@ -40,6 +40,16 @@ std::vector<TAdapterAddress> UnicastAddresses(const IP_ADAPTER_UNICAST_ADDRESS* 
   return list;
 }
 
+// The ANSI text back in UTF-16, to see whether a conversion kept every character.
+std::wstring WideFromAnsi(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (size <= 0) return {};
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
+  wide.resize(static_cast<size_t>(size) - 1);
+  return wide;
+}
+
 }  // namespace
 
 bool IsListedAdapter(const IP_ADAPTER_ADDRESSES& node) {
@@ -48,17 +58,21 @@ bool IsListedAdapter(const IP_ADAPTER_ADDRESSES& node) {
 
 TAnsiText AnsiFromWide(const wchar_t* text) {
   if (!text || !*text) return {};
-  // UTF-8 as the ANSI code page holds every character, and the conversion refuses to
-  // report default characters for it.
+  // No best fit: a full-width quotation mark must not turn into '"' inside name="…" of a
+  // script. UTF-8 as the ANSI code page holds every character, and the conversion refuses
+  // both the flag and the report of default characters for it.
+  const bool utf8 = GetACP() == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
-  BOOL* usedDefaultOut = GetACP() == CP_UTF8 ? nullptr : &usedDefault;
-  int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, usedDefaultOut);
+  BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;
+  int size = WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr, usedDefaultOut);
   if (size <= 0) return {"", false};
   std::string result(static_cast<size_t>(size), '\0');
-  size = WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, usedDefaultOut);
+  size = WideCharToMultiByte(CP_ACP, flags, text, -1, result.data(), size, nullptr, usedDefaultOut);
   if (size <= 0) return {"", false};
   result.resize(static_cast<size_t>(size) - 1);  // the terminating zero
-  return {std::move(result), !usedDefault};
+  // Whatever the code page's tables do, the name is exact only if it reads back the same.
+  return {result, !usedDefault && WideFromAnsi(result) == text};
 }
 
 std::string HardwareAddressText(const BYTE* bytes, ULONG length) {

@@ -145,11 +145,44 @@ TEST(Win32AdapterNode, ANameTheAnsiCodePageCannotHoldIsMarkedInexact) {
   EXPECT_EQ(state.FriendlyName.substr(0, 4), "LAN ");
 }
 
-TEST(Win32AdapterNode, AnsiConversionKeepsWhatTheCodePageHolds) {
-  EXPECT_EQ(AnsiFromWide(L"Local Area Connection").Text, "Local Area Connection");
-  EXPECT_TRUE(AnsiFromWide(L"Local Area Connection").Exact);
-  EXPECT_EQ(AnsiFromWide(L"").Text, "");
-  EXPECT_TRUE(AnsiFromWide(nullptr).Exact);
+struct AnsiCase {
+  const char* name;
+  const wchar_t* wide;
+  const char* ansi;  // what the text must be; null where only exactness is asserted
+  bool exact;
+};
+
+// In a single-byte code page (Windows-1252 here): what it holds is kept, and a character
+// it holds only by best fit is never passed off as exact.
+const AnsiCase kAnsiCases[] = {
+    {"Plain", L"Local Area Connection", "Local Area Connection", true},
+    {"Empty", L"", "", true},
+    {"None", nullptr, "", true},
+    {"LetterOfTheCodePage", L"B\xFCro", "B\xFCro", true},
+    {"NonBreakingHyphen", L"Wi\x2011" L"Fi", nullptr, false},
+    {"FullWidthQuotationMark", L"LAN\xFF02x", nullptr, false},
+    {"FullWidthLetter", L"\xFF25thernet", nullptr, false},
+};
+
+void PrintTo(const AnsiCase& c, std::ostream* os) { *os << c.name; }
+
+class AnsiConversion : public testing::TestWithParam<AnsiCase> {};
+
+TEST_P(AnsiConversion, KeepsWhatTheCodePageHoldsAndNothingByBestFit) {
+  const AnsiCase& c = GetParam();
+  if (GetACP() != 1252) GTEST_SKIP() << "the rows are for code page 1252, this is " << GetACP();
+  const TAnsiText text = AnsiFromWide(c.wide);
+  if (c.ansi) {
+    EXPECT_EQ(text.Text, c.ansi);
+  }
+  EXPECT_EQ(text.Exact, c.exact) << text.Text;
+  // Whatever stands in for a character may never be the script's own quotation mark.
+  if (!c.exact) {
+    EXPECT_EQ(text.Text.find('"'), std::string::npos) << text.Text;
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, AnsiConversion, testing::ValuesIn(kAnsiCases),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
