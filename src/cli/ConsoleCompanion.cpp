@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "ConsoleOutput.h"
 #include "SystemErrorText.h"
+#include "SystemLibrary.h"
 #include "Win32KernelHandle.h"
 
 namespace {
@@ -35,6 +36,7 @@ std::string ProgramBesideMe() {
 }  // namespace
 
 int main() {
+  RestrictLibrarySearchToSystemFolder();
   const std::string program = ProgramBesideMe();
   std::string commandLine = "\"" + program + "\"";
   const std::string rest = SplitCommandLine(GetCommandLineA()).Rest;

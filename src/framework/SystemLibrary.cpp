@@ -29,3 +29,7 @@ FARPROC TSystemLibrary::Address(const char* name) {
                                          " has no function " + name);
   return address;
 }
+
+void RestrictLibrarySearchToSystemFolder() {
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}

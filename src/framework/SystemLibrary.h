@@ -31,3 +31,8 @@ class TSystemLibrary {
   std::string name_;
   HMODULE module_ = nullptr;
 };
+
+// From here on, every library this process loads by name, ours and those the system's own
+// libraries load, comes from the system folder, never from the program's folder (which
+// the user may write to). Called first thing by each of our programs.
+void RestrictLibrarySearchToSystemFolder();

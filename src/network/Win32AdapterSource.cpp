@@ -1,6 +1,7 @@
 #include "Win32AdapterSource.h"
 
 #include <algorithm>
+#include <exception>
 #include <map>
 #include <string>
 
@@ -33,12 +34,17 @@ ULONG QueryGrowing(std::vector<unsigned char>& buffer, ULONG overflow, TQuery qu
   return result;
 }
 
+using TGetAdaptersInfo = ULONG(WINAPI*)(IP_ADAPTER_INFO*, ULONG*);
+using TGetAdaptersAddresses = ULONG(WINAPI*)(ULONG, ULONG, void*, IP_ADAPTER_ADDRESSES*, ULONG*);
+
 // Primary WINS server by adapter GUID; an adapter without one is left out. A failed
 // query only costs the WINS servers.
-std::map<std::string, std::string> PrimaryWinsByAdapter(std::vector<unsigned char>& buffer) {
+std::map<std::string, std::string> PrimaryWinsByAdapter(TSystemLibrary& ipHelper,
+                                                         std::vector<unsigned char>& buffer) {
   std::map<std::string, std::string> wins;
-  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [](unsigned char* data, ULONG* size) {
-    return GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(data), size);
+  const auto getAdaptersInfo = ipHelper.Function<TGetAdaptersInfo>("GetAdaptersInfo");
+  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [&](unsigned char* data, ULONG* size) {
+    return getAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(data), size);
   });
   if (result != NO_ERROR) return wins;
   for (auto* info = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.data()); info; info = info->Next) {
@@ -51,9 +57,19 @@ std::map<std::string, std::string> PrimaryWinsByAdapter(std::vector<unsigned cha
 
 // GetAdaptersAddresses with `flags` into `buffer`. False, with the reading marked failed,
 // when it gave no list (no adapter at all is an empty list, not a failure).
-bool QueryAddresses(std::vector<unsigned char>& buffer, ULONG flags, TAdapterReading& reading) {
-  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [flags](unsigned char* data, ULONG* size) {
-    return GetAdaptersAddresses(AF_INET, flags, nullptr,
+bool QueryAddresses(TSystemLibrary& ipHelper, std::vector<unsigned char>& buffer, ULONG flags,
+                    TAdapterReading& reading) {
+  TGetAdaptersAddresses getAdaptersAddresses = nullptr;
+  try {
+    getAdaptersAddresses = ipHelper.Function<TGetAdaptersAddresses>("GetAdaptersAddresses");
+  } catch (const std::exception& error) {
+    reading.Ok = false;
+    reading.Error = ERROR_MOD_NOT_FOUND;
+    reading.ErrorText = error.what();
+    return false;
+  }
+  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [&](unsigned char* data, ULONG* size) {
+    return getAdaptersAddresses(AF_INET, flags, nullptr,
                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(data), size);
   });
   if (result == ERROR_NO_DATA) return false;
@@ -70,7 +86,7 @@ bool QueryAddresses(std::vector<unsigned char>& buffer, ULONG flags, TAdapterRea
 
 TAdapterReading TWin32AdapterSource::ReadNames() {
   TAdapterReading reading;
-  if (!QueryAddresses(addresses_, kNamesFlags, reading)) return reading;
+  if (!QueryAddresses(ipHelper_, addresses_, kNamesFlags, reading)) return reading;
   for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
        node = node->Next) {
     if (!IsListedAdapter(*node)) continue;
@@ -85,8 +101,8 @@ TAdapterReading TWin32AdapterSource::ReadNames() {
 
 TAdapterReading TWin32AdapterSource::Read() {
   TAdapterReading reading;
-  if (!QueryAddresses(addresses_, kFlags, reading)) return reading;
-  const std::map<std::string, std::string> wins = PrimaryWinsByAdapter(infos_);
+  if (!QueryAddresses(ipHelper_, addresses_, kFlags, reading)) return reading;
+  const std::map<std::string, std::string> wins = PrimaryWinsByAdapter(ipHelper_, infos_);
   for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
        node = node->Next) {
     if (!IsListedAdapter(*node)) continue;

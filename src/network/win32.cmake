@@ -4,5 +4,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Win32AdapterNode.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Win32AdapterSource.cpp)
   target_include_directories(ardenix_network_win32 PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(ardenix_network_win32 PUBLIC ardenix_network ardenix_framework iphlpapi ws2_32)
+  target_link_libraries(ardenix_network_win32 PUBLIC ardenix_network ardenix_framework)
 endif()

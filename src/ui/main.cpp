@@ -15,6 +15,7 @@
 #include "ProgramServices.h"
 #include "SiblingPath.h"
 #include "StoreInstance.h"
+#include "SystemLibrary.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ HWND MainWindowOrNone() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  RestrictLibrarySearchToSystemFolder();
   const TCommand command = ParseCommandLine(GetCommandLineA());
   if (auto exitCode = AnswerCommandLineFaults(command)) return *exitCode;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

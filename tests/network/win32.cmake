@@ -4,7 +4,7 @@
 if(WIN32)
   ardenix_add_test(win32_adapter_node_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32AdapterNodeTest.cpp
-    LIBS ardenix_network_win32)
+    LIBS ardenix_network_win32 ws2_32)
   ardenix_add_test(win32_adapter_source_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/Win32AdapterSourceTest.cpp
     LIBS ardenix_network_win32)
