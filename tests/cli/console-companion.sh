@@ -59,6 +59,18 @@ for program in "$folder/Ardenix.exe" "$folder/Ardenix.com"; do
     'Ardenix: a connection name cannot hold double quotes: say "hi" \x' -- -apply 'say "hi" \x'
 done
 
+# Without arguments the companion starts the window program and returns at once, with 0,
+# while the window stays open.
+got=0
+(cd "$folder" && timeout 60 "$run" "$host" "$folder/Ardenix.com") >"$work/out" 2>"$work/err" </dev/null || got=$?
+[ "$got" = 0 ] || fail "companion without arguments: exit code $got, expected 0"
+window_open() { pgrep -f 'Ardenix prompt.Ardenix\.exe' >/dev/null; }
+window_open || fail "companion without arguments: Ardenix.exe is not running after it returned"
+echo "companion without arguments: exit $got, the window program still running"
+"$run" "$host" taskkill /im Ardenix.exe >/dev/null 2>&1 || true
+for _ in $(seq 100); do window_open || break; sleep 0.1; done
+window_open && fail "companion without arguments: Ardenix.exe did not close"
+
 # Without Ardenix.exe beside it the companion says so and fails.
 rm "$folder/Ardenix.exe"
 got=0
