@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64
-  xvfb x11-utils xdotool imagemagick
+  xvfb x11-utils xdotool imagemagick bsdutils
 )
 
 missing=()

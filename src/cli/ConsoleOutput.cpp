@@ -32,14 +32,26 @@ HANDLE TargetOf(TStandardStream stream) {
   return IsUsable(handle) ? handle : ParentConsole();
 }
 
-}  // namespace
+// A console shows text in its own code page, which is seldom the ANSI one our texts are
+// in ("Büro" would show as "Bnro" in code page 437): it is given wide characters.
+bool WriteToConsole(HANDLE console, std::string_view line) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, line.data(), static_cast<int>(line.size()),
+                                         nullptr, 0);
+  if (length <= 0) return line.empty();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, line.data(), static_cast<int>(line.size()), wide.data(), length);
+  std::wstring_view rest = wide;
+  while (!rest.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(rest.size(), 16 * 1024));
+    if (!WriteConsoleW(console, rest.data(), chunk, &written, nullptr) || written == 0) return false;
+    rest.remove_prefix(written);
+  }
+  return true;
+}
 
-bool WriteLine(TStandardStream stream, std::string_view text) {
-  std::string line(text);
-  line += "\r\n";
-  std::string_view rest = line;
-  HANDLE target = TargetOf(stream);
-  if (!target) return false;
+// A file or a pipe gets the ANSI code page's bytes, as the program holds them.
+bool WriteBytes(HANDLE target, std::string_view rest) {
   while (!rest.empty()) {
     DWORD written = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(rest.size(), 64 * 1024));
@@ -47,4 +59,15 @@ bool WriteLine(TStandardStream stream, std::string_view text) {
     rest.remove_prefix(written);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteLine(TStandardStream stream, std::string_view text) {
+  std::string line(text);
+  line += "\r\n";
+  HANDLE target = TargetOf(stream);
+  if (!target) return false;
+  DWORD mode = 0;
+  return GetConsoleMode(target, &mode) ? WriteToConsole(target, line) : WriteBytes(target, line);
 }

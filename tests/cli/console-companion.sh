@@ -59,6 +59,19 @@ for program in "$folder/Ardenix.exe" "$folder/Ardenix.com"; do
     'Ardenix: a connection name cannot hold double quotes: say "hi" \x' -- -apply 'say "hi" \x'
 done
 
+# Text outside ASCII: to a console as the console's own characters (the terminal that
+# `script` gives Wine shows them in UTF-8), to a pipe as the ANSI code page's bytes.
+printf '[B\xfcro]\r\nLAN=Ardenix console test\r\nDHCP=1\r\n' >"$folder/Ardenix.INI"
+for program in Ardenix.exe Ardenix.com; do
+  shown=$(cd "$folder" && LANG=C.UTF-8 script -qec "'$run' '$host' '$folder/$program' /list" /dev/null |
+    sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r')
+  [ "$shown" = "  Büro" ] || fail "$program /list in a console showed: $(printf '%s' "$shown" | od -c | head -2)"
+  piped=$(cd "$folder" && "$run" "$host" "$folder/$program" /list </dev/null | od -An -tx1 | tr -d ' \n')
+  [ "$piped" = 202042fc726f0d0a ] || fail "$program /list into a pipe wrote the bytes $piped"
+  echo "$program /list: \"Büro\" in a console, its ANSI bytes into a pipe"
+done
+rm "$folder/Ardenix.INI"
+
 # Without arguments the companion starts the window program and returns at once, with 0,
 # while the window stays open.
 got=0
