@@ -13,7 +13,6 @@
 #include "FileSystem.h"
 #include "ProfileIni.h"
 #include "ProfileStore.h"
-#include "SiblingPath.h"
 #include "SystemErrorText.h"
 #include "Win32KernelHandle.h"
 
@@ -33,7 +32,7 @@ std::optional<std::string> StoreProblem(const std::string& path) {
 
 // The store's connections in the list's order, or the line that says why there are none.
 std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
-  const std::string path = ReplaceExtension(services.Paths.ExecutablePath(), ".INI");
+  const std::string path = StorePathBeside(services.Paths);
   TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
   // Loading gives no connections both for a store that is not there and for one that
   // cannot be read; only the second is an error here.
@@ -62,7 +61,7 @@ int Apply(const std::string& caption, TCoreServices& services) {
                             [&](const TProfileEntry& entry) { return entry.Caption == caption; });
   if (found == profiles.end())
     return Fail("Ardenix: no connection named \"" + caption + "\" in " +
-                    ReplaceExtension(services.Paths.ExecutablePath(), ".INI") +
+                    StorePathBeside(services.Paths) +
                     "; nothing was applied",
                 kApplyNoSuchProfile);
 

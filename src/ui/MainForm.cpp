@@ -8,17 +8,18 @@
 #include <stdexcept>
 #include <utility>
 
-#include "AdapterStatus.h"
+#include "AdapterPart.h"
 #include "Application.h"
 #include "ApplyFollower.h"
 #include "ChildWindow.h"
-#include "CurrentSettings.h"
 #include "IniFile.h"
+#include "ListStore.h"
 #include "Panel.h"
 #include "ProfileEditor.h"
 #include "ProfileStore.h"
-#include "SiblingPath.h"
 #include "Splitter.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
 #include "TraySide.h"
 #include "res/Resources.h"
 #include "res/Version.h"
@@ -37,7 +38,6 @@ enum : int {
 
 constexpr char kCaption[] = "Ardenix " ARDENIX_VERSION;
 constexpr char kNewCaption[] = "Current Configuration";
-constexpr char kStatusText[] = "Torvane";
 
 // Designed at 96 DPI.
 constexpr int kDesignLeft = 372;
@@ -46,20 +46,7 @@ constexpr int kDesignWidth = 440;
 constexpr int kDesignHeight = 411;
 constexpr int kPanLeftWidth = 185;
 constexpr int kSplitterWidth = 3;
-constexpr int kSeparatorWidth = 8;
-constexpr int kToolTipInitialMs = 500;
-constexpr int kToolTipAutoPopMs = 2500;
 constexpr int kFontPoints = 8;
-constexpr int kStatusFirstPartWidth = 60;  // "Torvane"; the adapter's state takes the rest
-
-// The status bar's parts.
-enum : int { sbTitle, sbAdapter };
-
-struct TToolButton {
-  int command;
-  int image;
-  const char* toolTip;
-};
 
 constexpr TToolButton kToolButtons[] = {
     {TfrmMain::cmNew, 0, "New Connection"},
@@ -99,8 +86,8 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   font_ = MakeFont();
-  CreateToolBar();
-  CreateStatusBar();
+  toolBar_ = std::make_unique<TToolBar>(Handle(), idToolBar, imgList_->Handle(), kToolButtons);
+  statusBar_ = std::make_unique<TStatusBar>(Handle(), idStatusBar, dpi_);
   CreatePanels();
   ApplyFont();
   Relayout();
@@ -156,50 +143,8 @@ FontHandle TfrmMain::MakeFont() const {
   return FontHandle(CreateFontIndirectA(&logFont));
 }
 
-void TfrmMain::CreateToolBar() {
-  toolBar_ =
-      CreateChild(0, TOOLBARCLASSNAMEA, "",
-                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER,
-                  Handle(), idToolBar);
-  SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imgList_->Handle()));
-  std::vector<TBBUTTON> buttons;
-  for (const TToolButton& button : kToolButtons) {
-    if (!buttons.empty()) {
-      TBBUTTON separator{};
-      separator.iBitmap = kSeparatorWidth;
-      separator.fsStyle = BTNS_SEP;
-      buttons.push_back(separator);
-    }
-    TBBUTTON item{};
-    item.iBitmap = button.image;
-    item.idCommand = button.command;
-    item.fsState = TBSTATE_ENABLED;
-    item.fsStyle = BTNS_BUTTON;
-    item.iString = -1;
-    buttons.push_back(item);
-  }
-  SendMessageA(toolBar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
-  if (HWND tips = reinterpret_cast<HWND>(SendMessageA(toolBar_, TB_GETTOOLTIPS, 0, 0))) {
-    SendMessageA(tips, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kToolTipInitialMs, 0));
-    SendMessageA(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kToolTipAutoPopMs, 0));
-  }
-}
-
-void TfrmMain::CreateStatusBar() {
-  // The adapter's state can be longer than its part: the part's tooltip shows it whole.
-  statusBar_ = CreateChild(0, STATUSCLASSNAMEA, "",
-                           WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, Handle(),
-                           idStatusBar);
-  const int parts[] = {Scale(kStatusFirstPartWidth), -1};
-  SendMessageA(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
-  SendMessageA(statusBar_, SB_SETTEXTA, sbTitle, reinterpret_cast<LPARAM>(kStatusText));
-}
-
 void TfrmMain::ShowAdapterStatus(const std::string& text) {
-  SendMessageA(statusBar_, SB_SETTEXTA, sbAdapter, reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageA(statusBar_, SB_SETTIPTEXTA, sbAdapter, reinterpret_cast<LPARAM>(text.c_str()));
+  statusBar_->ShowAdapterText(text);
 }
 
 void TfrmMain::CreatePanels() {
@@ -219,15 +164,17 @@ void TfrmMain::CreatePanels() {
     Relayout();
   };
   editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
-  editor_->OnLanDropDown = [this] { FillAdapterList(); };
-  editor_->OnLanChanged = [this](const std::string& name) { UpdateAdapterStatus(name); };
+  adapters_ = std::make_unique<TAdapterPart>(
+      services_.Adapters, *editor_, [this](const std::string& text) { ShowAdapterStatus(text); });
+  editor_->OnLanDropDown = [this] { adapters_->FillAdapterList(); };
+  editor_->OnLanChanged = [this](const std::string& name) { adapters_->NameChanged(name); };
 }
 
 // Before the window is first shown nothing needs repainting.
 void TfrmMain::ApplyFont() {
   const HFONT font = font_.Get();
   const BOOL redraw = IsWindowVisible(Handle());
-  for (HWND window : {toolBar_, statusBar_, listView_->Handle()}) {
+  for (HWND window : {toolBar_->Handle(), statusBar_->Handle(), listView_->Handle()}) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   }
   editor_->SetFont(font, redraw != FALSE);
@@ -235,13 +182,13 @@ void TfrmMain::ApplyFont() {
 
 void TfrmMain::Relayout() {
   if (!toolBar_ || !statusBar_ || !panRight_ || !editor_) return;
-  SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
-  SendMessageA(statusBar_, WM_SIZE, 0, 0);
+  SendMessageA(toolBar_->Handle(), TB_AUTOSIZE, 0, 0);
+  SendMessageA(statusBar_->Handle(), WM_SIZE, 0, 0);
   RECT client, toolRect, statusRect;
   GetClientRect(Handle(), &client);
   laidOutSize_ = SIZE{client.right, client.bottom};
-  GetWindowRect(toolBar_, &toolRect);
-  GetWindowRect(statusBar_, &statusRect);
+  GetWindowRect(toolBar_->Handle(), &toolRect);
+  GetWindowRect(statusBar_->Handle(), &statusRect);
   const int top = toolRect.bottom - toolRect.top;
   const int bottom = client.bottom - (statusRect.bottom - statusRect.top);
   const int height = std::max(0, bottom - top);
@@ -254,6 +201,12 @@ void TfrmMain::Relayout() {
   panRight_->SetBounds(left + splitterWidth, top, client.right - left - splitterWidth, height);
 }
 
+HWND TfrmMain::ToolBar1() const {
+  return toolBar_->Handle();
+}
+HWND TfrmMain::StatusBar() const {
+  return statusBar_->Handle();
+}
 HWND TfrmMain::PanLeft() const {
   return panLeft_->Handle();
 }
@@ -299,7 +252,8 @@ LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TfrmMain::OnNotify(const NMHDR& header, LPARAM lParam) {
   if (listView_ && header.hwndFrom == listView_->Handle()) return OnListNotify(header, lParam);
-  if (header.code == TTN_GETDISPINFOA) return OnToolTipText(lParam);
+  if (header.code == TTN_GETDISPINFOA && toolBar_)
+    toolBar_->GiveToolTipText(*reinterpret_cast<NMTTDISPINFOA*>(lParam));
   return 0;
 }
 
@@ -333,17 +287,6 @@ LRESULT TfrmMain::OnEndLabelEdit(LPARAM lParam) {
   return FALSE;  // the text is set already, and the entry may have moved
 }
 
-LRESULT TfrmMain::OnToolTipText(LPARAM lParam) {
-  auto& info = *reinterpret_cast<NMTTDISPINFOA*>(lParam);
-  for (const TToolButton& button : kToolButtons) {
-    if (static_cast<UINT_PTR>(button.command) == info.hdr.idFrom) {
-      info.lpszText = const_cast<char*>(button.toolTip);
-      info.hinst = nullptr;
-    }
-  }
-  return 0;
-}
-
 LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   const int newDpi = HIWORD(wParam);
   panLeftWidth_ = MulDiv(panLeftWidth_, newDpi, dpi_);
@@ -354,8 +297,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     ApplyFont();
   }
   editor_->SetDpi(static_cast<UINT>(dpi_));
-  const int parts[] = {Scale(kStatusFirstPartWidth), -1};
-  SendMessageA(statusBar_, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
+  statusBar_->SetDpi(dpi_);
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -365,12 +307,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::DoShow() {
   editor_->UpdateEnabledState();
-  if (startReading_) {
-    ShowAdapterStatus(AdapterStatusText(*startReading_, editor_->Lan()));
-    startReading_.reset();
-  } else {
-    UpdateAdapterStatus(editor_->Lan());
-  }
+  adapters_->Showing();
   TForm::DoShow();
   if (!shownBefore_) {
     shownBefore_ = true;
@@ -404,83 +341,26 @@ void TfrmMain::CommitEditor() {
 
 void TfrmMain::LoadEditor() {
   TListEntry* entry = listView_ ? listView_->Selected() : nullptr;
-  if (!entry || !editor_) {
-    statusEntry_ = nullptr;
-    return;
+  if (entry && editor_) {
+    editorEntry_ = entry;
+    editor_->Load(entry->Profile);
   }
-  editorEntry_ = entry;
-  editor_->Load(entry->Profile);
-  if (entry != statusEntry_) {
-    statusEntry_ = entry;
-    UpdateAdapterStatus(editor_->Lan());
-  }
+  if (adapters_) adapters_->EntryShown(entry);
 }
 
-// --- The adapters ---------------------------------------------------------------------
-
-// A failed reading leaves the default name alone in the list and says why in the status
-// part; being no command of the user's, it shows no error box.
-void TfrmMain::FillAdapterList() {
-  const TAdapterReading reading = services_.Adapters.ReadNames();
-  std::vector<std::string> names;
-  names.reserve(reading.Adapters.size());
-  for (const TAdapterState& adapter : reading.Adapters) names.push_back(adapter.FriendlyName);
-  editor_->SetAdapterNames(names);
-  if (!reading.Ok) ShowAdapterStatus(AdapterStatusText(reading, editor_->Lan()));
-}
-
-void TfrmMain::UpdateAdapterStatus(const std::string& name) {
-  ShowAdapterStatus(AdapterStatusText(services_.Adapters.Read(), name));
-}
-
-// Fills the editor, not the profile: the values reach the entry as the user's edits do,
-// when the selection leaves it.
 void TfrmMain::ReadCurrentSettings() {
-  if (!listView_->Selected()) return;
-  const std::string name = editor_->Lan();
-  const TAdapterReading reading = services_.Adapters.Read();
-  ShowAdapterStatus(AdapterStatusText(reading, name));
-  if (!reading.Ok) {
-    throw std::runtime_error("The adapters could not be read: " + ReadingErrorText(reading));
-  }
-  const TAdapterState* adapter = FindAdapter(reading, name);
-  if (!adapter) throw std::runtime_error("No adapter named \"" + name + "\" on this computer");
-  TNetInfo values = CurrentSettings(*adapter);
-  values.LAN = name;
-  editor_->Load(values);
+  if (listView_->Selected()) adapters_->ReadCurrentSettings();
 }
 
 // --- Store and commands ---------------------------------------------------------------
 
-std::string TfrmMain::StorePath() {
-  return ReplaceExtension(services_.Paths.ExecutablePath(), ".INI");
-}
-
 void TfrmMain::LoadStore() {
-  TProfileList stored = LoadProfileStore(StorePath(), services_.StoreFiles);
-  // One sort for the whole store, once the entries are in.
-  listView_->BeginUpdate(static_cast<int>(stored.size()));
-  try {
-    for (TProfileEntry& profile : stored) {
-      listView_->Append(std::move(profile.Caption), std::move(profile.Profile));
-    }
-    listView_->SortByCaption();
-  } catch (...) {
-    listView_->EndUpdate();
-    throw;
-  }
-  listView_->EndUpdate();
+  ShowProfiles(*listView_, LoadProfileStore(StorePathBeside(services_.Paths), services_.StoreFiles));
 }
 
 void TfrmMain::SaveStore() {
-  TProfileList profiles;
-  const int count = listView_->Count();
-  profiles.reserve(static_cast<size_t>(count));
-  for (int index = 0; index < count; ++index) {
-    const TListEntry* entry = listView_->EntryAt(index);
-    profiles.push_back({entry->Caption, entry->Profile});
-  }
-  SaveProfileStore(profiles, StorePath(), services_.StoreFiles);
+  SaveProfileStore(ListedProfiles(*listView_), StorePathBeside(services_.Paths),
+                   services_.StoreFiles);
 }
 
 void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
@@ -542,7 +422,6 @@ void TfrmMain::CreateTray() {
     CommitEditor();
     SaveStore();
   };
-  startReading_ = services_.Adapters.Read();
   tray_ = std::make_unique<TTraySide>(*this, imgList_, *listView_, services_.Adapters,
-                                      *startReading_, std::move(actions));
+                                      adapters_->StartReading(), std::move(actions));
 }

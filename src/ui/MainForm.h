@@ -17,22 +17,26 @@
 #include "StoreFiles.h"
 
 class TApplyFollower;
+class TAdapterPart;
 class TPanel;
 struct TApplyReport;
 class TProfileEditor;
 class TSplitter;
+class TStatusBar;
+class TToolBar;
 class TTraySide;
 
 // The main window: the list of profiles on the left, the editor of the selected profile
-// on the right (TProfileEditor), the toolbar above and the status bar below, and the
-// program's place in the notification area (TTraySide). Creating it loads the store
+// on the right (TProfileEditor), the toolbar above and the status bar below (TStatusBar)
+// with the adapter's state (TAdapterPart), and the program's place in the notification
+// area (TTraySide). Creating it loads the store
 // beside the executable into the list; closing it commits the editor and writes the
 // store anew (an error keeps it open). The window carries out the commands and ties the
 // parts together: the selection moving commits the editor into the entry it shows and
 // loads the newly selected one.
 //
-// Ownership, one rule for the parts: each part (the panels, the splitter, the list, the
-// editor, the notification-area side) is a plain object held by a std::unique_ptr member
+// Ownership, one rule for the parts: each part (the tool bar, the status bar, the panels, the splitter,
+// the list, the editor, the adapter part, the notification-area side) is a plain object held by a std::unique_ptr member
 // of the form, and only there. Its lifetime then reads off this class: the parts go in
 // reverse order of declaration once the window and its controls are gone, so that the
 // list's entries outlive the control that shows them. The one earlier end is in the
@@ -80,8 +84,8 @@ class TfrmMain : public TForm {
   void SetCreditsDialog(TForm* dialog);
 
   // The controls, for the owner's hooks and for tests.
-  HWND ToolBar1() const { return toolBar_; }
-  HWND StatusBar() const { return statusBar_; }
+  HWND ToolBar1() const;
+  HWND StatusBar() const;
   HWND ListViewHandle() const { return listView_->Handle(); }
   HWND PanLeft() const;
   HWND PanRight() const;
@@ -106,8 +110,6 @@ class TfrmMain : public TForm {
   // Building.
   void LoadImages();
   FontHandle MakeFont() const;  // the controls' font at the current DPI
-  void CreateToolBar();
-  void CreateStatusBar();
   void CreatePanels();
   void CreateTray();
   void ApplyFont();
@@ -119,16 +121,10 @@ class TfrmMain : public TForm {
   void CommitEditor();
   void LoadEditor();
 
-  // The adapter box and the status bar's second part: the box's list refilled with the
-  // adapters' names, the part showing the named adapter's state (one reading each).
-  void FillAdapterList();
-  void UpdateAdapterStatus(const std::string& name);
-
   // Messages.
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
   LRESULT OnListNotify(const NMHDR& header, LPARAM lParam);
-  LRESULT OnToolTipText(LPARAM lParam);
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnEndLabelEdit(LPARAM lParam);
 
@@ -141,8 +137,6 @@ class TfrmMain : public TForm {
   void ShowReport(const TApplyReport& report);
   void ReadCurrentSettings();
 
-  std::string StorePath();
-
   TCoreServices services_;
   TImageList* imgList_ = nullptr;  // a component of the form
   TForm* credits_ = nullptr;
@@ -151,20 +145,15 @@ class TfrmMain : public TForm {
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
-  // The selected entry whose adapter the status part shows: the list reports a selection
-  // several times (selected, focused), the adapters are read once for it.
-  const TListEntry* statusEntry_ = nullptr;
-  // The adapters as read once at start-up: the tray's tooltip is made from it, and the
-  // first showing's status part too, so that starting costs one reading, not two.
-  std::optional<TAdapterReading> startReading_;
   FontHandle font_;         // the controls' font at the current DPI
-  HWND toolBar_ = nullptr;  // child windows: destroyed with the form's window
-  HWND statusBar_ = nullptr;
+  std::unique_ptr<TToolBar> toolBar_;
+  std::unique_ptr<TStatusBar> statusBar_;
   std::unique_ptr<TPanel> panLeft_;
   std::unique_ptr<TSplitter> splitter_;
   std::unique_ptr<TPanel> panRight_;
   std::unique_ptr<TProfileListView> listView_;
   std::unique_ptr<TProfileEditor> editor_;
+  std::unique_ptr<TAdapterPart> adapters_;
   std::unique_ptr<TTraySide> tray_;
   std::unique_ptr<TApplyFollower> follower_;
 };

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ProfileIni.h"
+#include "ProfileListView.h"
+
+// The store's profiles into the list, sorted once when all are in.
+void ShowProfiles(TProfileListView& list, TProfileList profiles);
+
+// The list's profiles in list order, as the store takes them.
+TProfileList ListedProfiles(const TProfileListView& list);
