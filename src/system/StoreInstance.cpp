@@ -98,8 +98,7 @@ TStoreClaim TStoreInstance::BringBackRunning() const {
   AllowSetForegroundWindow(process);
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(window, StoreInstanceBringBackMessage(), 0, 0,
-                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer) ||
-      static_cast<LRESULT>(answer) != kStoreInstanceAnswer) {
+                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer)) {
     return TStoreClaim::Unanswered;
   }
   return TStoreClaim::HandedOver;
@@ -136,6 +135,6 @@ bool TStoreInstance::ApplicationHook(void* object, TMessage& message) {
     front = application->MainForm()->Handle();
   }
   if (front && IsWindowVisible(front)) SetForegroundWindow(front);
-  message.Result = kStoreInstanceAnswer;
+  message.Result = 0;
   return true;
 }

@@ -34,7 +34,8 @@ class TStoreInstance {
   TStoreInstance(const TStoreInstance&) = delete;
   TStoreInstance& operator=(const TStoreInstance&) = delete;
 
-  // How long a later start waits for the running program to answer its request.
+  // How long a later start waits for the running program to answer its request: long
+  // enough for a busy program, short enough for a user who waits for a window.
   static constexpr UINT kAnswerTimeoutMs = 5000;
 
   // Claims the store for this process. Anything but Claimed means this program should end.
@@ -64,10 +65,9 @@ class TStoreInstance {
 // kernel object's name may hold no "\" beyond its namespace and is limited in length.
 std::string StoreInstanceName(const std::string& storePath);
 
-// The message by which a later start asks the running program to come back. Answered
-// with kStoreInstanceAnswer.
+// The message by which a later start asks the running program to come back; it is sent,
+// and answered once the running program has handled it.
 UINT StoreInstanceBringBackMessage();
-inline constexpr LRESULT kStoreInstanceAnswer = 1;
 
 // What a start tells the user when the store is held by a program that does not answer.
 std::string StoreHeldText(const std::string& storePath);
