@@ -8,6 +8,7 @@
 #include "AdapterStatus.h"
 #include "Ipv4.h"
 #include "ProfileMatch.h"
+#include "ProgramStarter.h"
 #include "ReportText.h"
 
 namespace {
@@ -76,6 +77,12 @@ TApplyStep TApplyRun::Started(long long now) {
 
 TApplyStep TApplyRun::StartFailed(unsigned long error, const std::string& message) {
   Expect(TStage::Starting);
+  if (error == kStartErrorScriptChanged)
+    return Finish(caption_ + ": the script was changed before netsh could run it; nothing was applied",
+                  kApplyNotStarted, TApplyOutcome::Failed);
+  if (error == kStartErrorApplyRunning)
+    return Finish(caption_ + ": another apply is running; nothing was applied", kApplyBusy,
+                  TApplyOutcome::Failed);
   if (error == kErrorCancelled)
     return Finish("Administrator rights were declined; nothing was changed", kApplyDeclined,
                   TApplyOutcome::Failed);

@@ -21,6 +21,7 @@ enum TApplyExitCode : int {
   kApplyNotVerified = 2,  // in part or not at all, no such adapter, netsh hung
   kApplyNotStarted = 3,
   kApplyDeclined = 4,
+  kApplyBusy = 5,  // another apply holds the script: nothing was applied
 };
 
 // The one-line result of an apply, titled with the profile's caption.
@@ -71,7 +72,8 @@ class TApplyRun {
   // before netsh starts; an adapter that is not there shows in the reading after it ends.
   TApplyStep Started(long long now);
   // The system's error code and message of a start that failed (1223: the user declined
-  // the elevation prompt).
+  // the elevation prompt), or one of the kStartError codes of a start refused before
+  // netsh ran.
   TApplyStep StartFailed(unsigned long error, const std::string& message);
 
   // netsh's exit code once the process has ended, none while it runs.

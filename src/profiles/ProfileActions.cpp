@@ -1,8 +1,11 @@
 #include "ProfileActions.h"
 
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include "NetshScript.h"
+#include "ScriptHoldingProgram.h"
 #include "SiblingPath.h"
 
 TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgramStarter& starter,
@@ -11,12 +14,24 @@ TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgr
 
 TStartResult TProfileActions::Apply(const TNetInfo& profile) {
   const std::string scriptPath = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
-  WriteNetshScript(files_, NormalisedCopy(profile), scriptPath);
+  const std::string script = NetshScriptText(NormalisedCopy(profile));
+  std::unique_ptr<IHeldFile> held;
+  try {
+    held = files_.WriteHeld(scriptPath, script);
+  } catch (const TFileInUse& error) {
+    return TStartResult::Failed(kStartErrorApplyRunning, error.what());
+  }
   // Without the system directory no netsh can be named safely ("\netsh.exe" is whatever
   // lies at the root of the current drive).
   const std::string systemDirectory = paths_.SystemDirectory();
   if (systemDirectory.empty()) return TStartResult::Failed(0, kNoSystemDirectoryText);
-  return starter_.Start(NetshProgramPath(systemDirectory), NetshParameters(scriptPath));
+  if (held->ReadBack() != script)
+    return TStartResult::Failed(kStartErrorScriptChanged, "the script reads back otherwise");
+  TStartResult start =
+      starter_.Start(NetshProgramPath(systemDirectory), NetshParameters(scriptPath));
+  if (start.Program)
+    start.Program = std::make_unique<TScriptHoldingProgram>(std::move(start.Program), std::move(held));
+  return start;
 }
 
 void TProfileActions::Export(const std::string& caption, const TNetInfo& profile) {

@@ -16,9 +16,16 @@ class TProfileActions {
 
   // Writes the normalised copy's script beside the executable (extension ".TMP") and
   // starts the system's own netsh on it, without waiting; the result lets the caller
-  // follow the run. A script that cannot be written throws TFileError and nothing is
-  // started; nor is anything started when the system directory is unknown (a failed
-  // start with error 0 and kNoSystemDirectoryText).
+  // follow the run. netsh may run as administrator after a consent prompt, and runs
+  // whatever the script says by then; so the script is held (no one else can write,
+  // rename or delete it) from its writing until the started program is let go of, and
+  // netsh starts only when the bytes read back through the hold are the ones written.
+  // Nothing is started when:
+  // - the script cannot be written: TFileError is thrown;
+  // - another apply holds the script: a failed start with kStartErrorApplyRunning;
+  // - the script reads back otherwise: a failed start with kStartErrorScriptChanged;
+  // - the system directory is unknown: a failed start with error 0 and
+  //   kNoSystemDirectoryText.
   TStartResult Apply(const TNetInfo& profile);
 
   // Asks for a file name, proposing the caption with extension ".BAT", and writes the

@@ -13,6 +13,11 @@ class IStartedProgram {
   virtual std::optional<unsigned long> ExitCode() = 0;
 };
 
+// Starts refused before anything ran, with codes of their own: the system's error codes
+// never set bit 29, which is left to applications.
+inline constexpr unsigned long kStartErrorScriptChanged = 0x20000001;  // not as written
+inline constexpr unsigned long kStartErrorApplyRunning = 0x20000002;   // script held by another
+
 // What became of a start: the program to follow, or the system's error code and its
 // message. A program can be started without anything to follow it by (the system did
 // not hand one out); Program is then null.

@@ -20,37 +20,56 @@ long long TApplyFollower::Now() const {
 
 void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile,
                             TStartResult start) {
-  // The pending run, if any, ends here without a word.
-  program_ = std::move(start.Program);
-  run_ = std::make_unique<TApplyRun>(caption, NormalisedCopy(profile));
   if (!start.Started) {
-    Advance(run_->StartFailed(start.Error, start.ErrorText));
+    // Nothing ran: the pending run, if any, goes on, and this one reports at once.
+    TApplyRun failed(caption, NormalisedCopy(profile));
+    const TReportEvent onReport = onReport_;
+    TApplyStep step = failed.StartFailed(start.Error, start.ErrorText);
+    if (onReport) onReport(step.Report);
     return;
   }
-  Advance(run_->Started(Now()));
+  // The pending run, if any, ends here without a word; its netsh may still be running on
+  // its script.
+  if (program_) replaced_.push_back({std::move(program_), programStartedAt_});
+  program_ = std::move(start.Program);
+  programStartedAt_ = Now();
+  run_ = std::make_unique<TApplyRun>(caption, NormalisedCopy(profile));
+  Advance(run_->Started(programStartedAt_));
 }
 
 void TApplyFollower::Advance(TApplyStep step) {
+  // netsh has ended or was given up: what it held is let go of before the readings.
+  if (step.Action != TApplyAction::WaitForNetsh) program_.reset();
   // The first reading after netsh's end is due at once: taking it here saves a tick.
   while (step.Action == TApplyAction::ReadAdapters && Now() >= step.ReadAt)
     step = run_->AdaptersRead(adapters_.Read());
   if (step.Action != TApplyAction::Report) {
     awaiting_ = step.Action;
     readAt_ = step.ReadAt;
-    timer_.SetEnabled(true);
+    UpdateTimer();
     return;
   }
-  timer_.SetEnabled(false);
-  program_.reset();
   run_.reset();
+  UpdateTimer();
   // The handler may start the next apply; a copy keeps it alive through the call.
   const TReportEvent onReport = onReport_;
   if (onReport) onReport(step.Report);
 }
 
+void TApplyFollower::LetGoOfEndedReplaced() {
+  const long long now = Now();
+  std::erase_if(replaced_, [now](TReplacedProgram& replaced) {
+    return !replaced.Program || replaced.Program->ExitCode() ||
+           now - replaced.StartedAt >= TApplyRun::kNetshLimitMs;
+  });
+}
+
+void TApplyFollower::UpdateTimer() { timer_.SetEnabled(run_ != nullptr || !replaced_.empty()); }
+
 void TApplyFollower::Poll() {
+  LetGoOfEndedReplaced();
   if (!run_) {
-    timer_.SetEnabled(false);
+    UpdateTimer();
     return;
   }
   if (awaiting_ == TApplyAction::WaitForNetsh) {

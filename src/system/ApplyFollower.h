@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "AdapterSource.h"
 #include "ApplyRun.h"
@@ -14,8 +15,10 @@
 // waiting: a timer of kPollMs looks at the process and, once it has ended, reads the
 // adapters when the run asks, until the run reports. The timer runs only while a run is
 // pending. One run at a time: a newer apply replaces the pending one, whose report is
-// never given and whose process is let go of (not ended). Destroying the follower does
-// not wait for anything either.
+// never given. A started program is kept (with whatever it holds, such as its script)
+// until it ends or its kNetshLimitMs are over, also when its run was replaced; then it is
+// let go of (not ended). A start that failed is reported without touching a pending run.
+// Destroying the follower does not wait for anything either.
 class TApplyFollower {
  public:
   static constexpr UINT kPollMs = 100;
@@ -38,8 +41,16 @@ class TApplyFollower {
   const TSimpleTimer& Timer() const { return timer_; }
 
  private:
+  // A replaced run's program, kept until it ends or its time is over.
+  struct TReplacedProgram {
+    std::unique_ptr<IStartedProgram> Program;
+    long long StartedAt = 0;
+  };
+
   void Advance(TApplyStep step);
   void Poll();
+  void LetGoOfEndedReplaced();
+  void UpdateTimer();
   long long Now() const;
 
   IAdapterSource& adapters_;
@@ -47,6 +58,8 @@ class TApplyFollower {
   TClock clock_;
   std::unique_ptr<TApplyRun> run_;
   std::unique_ptr<IStartedProgram> program_;
+  long long programStartedAt_ = 0;
+  std::vector<TReplacedProgram> replaced_;
   TApplyAction awaiting_ = TApplyAction::WaitForNetsh;
   long long readAt_ = 0;
   TSimpleTimer timer_;

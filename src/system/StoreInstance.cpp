@@ -61,26 +61,29 @@ TStoreInstance::~TStoreInstance() {
     Application->UnhookMainWindow({this, &TStoreInstance::ApplicationHook});
   }
   if (shared_) {
-    if (served_) InterlockedExchange64(&shared_->Window, 0);
+    if (published_) InterlockedExchange64(&shared_->Window, 0);
     UnmapViewOfFile(shared_);
   }
   if (mapping_) CloseHandle(mapping_);
 }
 
-bool TStoreInstance::Claim(const std::string& storePath) {
+TStoreClaim TStoreInstance::Claim(const std::string& storePath) {
   const std::string name = StoreInstanceName(storePath);
   mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                 sizeof(TShared), name.c_str());
-  if (!mapping_) return true;
+  // A claim that exists but is not ours to open (access denied, or a name taken by
+  // another kind of object) is held all the same; so is one that cannot be made, since
+  // the store cannot be told free.
+  if (!mapping_) return TStoreClaim::Unanswered;
   const bool first = GetLastError() != ERROR_ALREADY_EXISTS;
   shared_ = static_cast<TShared*>(
       MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TShared)));
-  if (first) return true;
-  if (shared_) BringBackRunning();
-  return false;
+  if (!shared_) return TStoreClaim::Unanswered;
+  if (first) return TStoreClaim::Claimed;
+  return BringBackRunning();
 }
 
-void TStoreInstance::BringBackRunning() const {
+TStoreClaim TStoreInstance::BringBackRunning() const {
   HWND window = nullptr;
   for (DWORD waited = 0; waited <= kServeWaitMs; waited += kServePollMs) {
     window = reinterpret_cast<HWND>(static_cast<INT_PTR>(InterlockedCompareExchange64(
@@ -88,20 +91,36 @@ void TStoreInstance::BringBackRunning() const {
     if (window) break;
     Sleep(kServePollMs);
   }
-  if (!window || !IsWindow(window)) return;
+  if (!window || !IsWindow(window)) return TStoreClaim::Unanswered;
   // This start came from the user, so it may hand the foreground on.
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   AllowSetForegroundWindow(process);
-  PostMessageA(window, StoreInstanceBringBackMessage(), 0, 0);
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(window, StoreInstanceBringBackMessage(), 0, 0,
+                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer)) {
+    return TStoreClaim::Unanswered;
+  }
+  return TStoreClaim::HandedOver;
 }
 
 void TStoreInstance::Serve(TApplication& application) {
   if (!shared_ || served_) return;
   served_ = &application;
   application.HookMainWindow({this, &TStoreInstance::ApplicationHook});
-  InterlockedExchange64(&shared_->Window,
-                        static_cast<LONG64>(reinterpret_cast<INT_PTR>(application.Handle())));
+  Publish(application.Handle());
+}
+
+void TStoreInstance::Publish(HWND window) {
+  if (!shared_) return;
+  published_ = true;
+  InterlockedExchange64(&shared_->Window, static_cast<LONG64>(reinterpret_cast<INT_PTR>(window)));
+}
+
+std::string StoreHeldText(const std::string& storePath) {
+  return "Ardenix is already running for " + storePath +
+         " but does not answer. This start ends; close the running Ardenix (or end it in the "
+         "Task Manager) and start again.";
 }
 
 // As the tray menu's Configure: a restore brings the main form back from the

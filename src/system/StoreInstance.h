@@ -16,9 +16,17 @@ class TApplication;
 // side.
 //
 // The claim is a named file mapping that lives while a program for the store runs; it
-// holds the running program's application window, to which a later start posts its
-// request. The request is answered on the running program's own thread, and writes
-// nothing.
+// holds the running program's application window, to which a later start sends its
+// request and waits a few seconds for the answer. The request is answered on the running
+// program's own thread, and writes nothing. A running program that does not answer, or a
+// claim that exists but cannot be opened (one made by a program with other rights), still
+// holds the store: the later start must not run beside it.
+enum class TStoreClaim {
+  Claimed,     // this program holds the store
+  HandedOver,  // the running program was asked to come back and answered
+  Unanswered,  // held by a program that did not answer, or a claim that cannot be opened
+};
+
 class TStoreInstance {
  public:
   TStoreInstance() = default;
@@ -26,30 +34,40 @@ class TStoreInstance {
   TStoreInstance(const TStoreInstance&) = delete;
   TStoreInstance& operator=(const TStoreInstance&) = delete;
 
-  // Claims the store for this process. False when a running program holds it: that one
-  // has been asked to bring its window back, and this one should end. When the claim
-  // cannot be made at all, this program runs as if alone.
-  bool Claim(const std::string& storePath);
+  // How long a later start waits for the running program to answer its request: long
+  // enough for a busy program, short enough for a user who waits for a window.
+  static constexpr UINT kAnswerTimeoutMs = 5000;
+
+  // Claims the store for this process. Anything but Claimed means this program should end.
+  TStoreClaim Claim(const std::string& storePath);
 
   // Tells later starts where to send their request and answers it on the application
   // window: the application is restored from the notification area when minimised there,
   // and its active window comes to the front.
   void Serve(TApplication& application);
 
+  // Tells later starts which window takes their request (Serve gives the application's).
+  void Publish(HWND window);
+
  private:
   struct TShared;
 
   static bool ApplicationHook(void* object, TMessage& message);
-  void BringBackRunning() const;
+  TStoreClaim BringBackRunning() const;
 
   HANDLE mapping_ = nullptr;
   TShared* shared_ = nullptr;
   TApplication* served_ = nullptr;
+  bool published_ = false;
 };
 
 // The name of a store's claim: the full path folded to upper case and hashed, since a
 // kernel object's name may hold no "\" beyond its namespace and is limited in length.
 std::string StoreInstanceName(const std::string& storePath);
 
-// The message by which a later start asks the running program to come back.
+// The message by which a later start asks the running program to come back; it is sent,
+// and answered once the running program has handled it.
 UINT StoreInstanceBringBackMessage();
+
+// What a start tells the user when the store is held by a program that does not answer.
+std::string StoreHeldText(const std::string& storePath);

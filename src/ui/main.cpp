@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <string>
 
 #include "AboutForm.h"
 #include "Application.h"
@@ -18,6 +19,9 @@
 #include "SystemLibrary.h"
 
 namespace {
+
+// The exit code of a start for a store held by a program that does not answer.
+constexpr int kStoreHeldExitCode = 2;
 
 HWND MainWindowOrNone() {
   TForm* form = Application ? Application->MainForm() : nullptr;
@@ -35,10 +39,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   TStoreInstance storeInstance;  // outlives the application, whose window it serves
   try {
     TProgramServices services(MainWindowOrNone);
-    // A start without arguments for a store that a running program holds hands over to it.
-    if (command.Kind == TCommandKind::Window &&
-        !storeInstance.Claim(StorePathBeside(services.Paths))) {
-      return 0;
+    // A start without arguments for a store that a running program holds hands over to it;
+    // one that does not answer is named, and this start ends as a failure.
+    if (command.Kind == TCommandKind::Window) {
+      const std::string store = StorePathBeside(services.Paths);
+      switch (storeInstance.Claim(store)) {
+        case TStoreClaim::Claimed:
+          break;
+        case TStoreClaim::HandedOver:
+          return 0;
+        case TStoreClaim::Unanswered:
+          MessageBoxA(nullptr, StoreHeldText(store).c_str(), "Ardenix", MB_ICONERROR | MB_OK);
+          return kStoreHeldExitCode;
+      }
     }
     // /apply and /list work without a window or an icon.
     if (auto exitCode = RunCommandLine(command, services.Core())) return *exitCode;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "AdapterFixtures.h"
+#include "ProgramStarter.h"
 
 void PrintTo(const TApplyStep& step, std::ostream* os) {
   *os << "{action " << static_cast<int>(step.Action) << ", at " << step.ReadAt << ", \""
@@ -212,7 +213,13 @@ INSTANTIATE_TEST_SUITE_P(
         StartFailureCase{2, "The system cannot find the file specified.\r\n",
                          "netsh could not be started: The system cannot find the file specified.",
                          kApplyNotStarted},
-        StartFailureCase{3, "", "netsh could not be started: system error 3", kApplyNotStarted}));
+        StartFailureCase{3, "", "netsh could not be started: system error 3", kApplyNotStarted},
+        StartFailureCase{kStartErrorScriptChanged, "the script reads back otherwise",
+                         "Office: the script was changed before netsh could run it; nothing was "
+                         "applied",
+                         kApplyNotStarted},
+        StartFailureCase{kStartErrorApplyRunning, "Cannot create file \"C:\\Ardenix.TMP\".",
+                         "Office: another apply is running; nothing was applied", kApplyBusy}));
 
 TEST(ApplyRun, GivesUpOnANetshThatRunsForAMinute) {
   TApplyRun run("Office", OfficeProfile());

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -137,6 +139,101 @@ TEST_F(ProfileActionsTest, ExportFailureIsRaised) {
   asker_.Answer = (folder_ / "missing" / "Home.BAT").string();
   EXPECT_THROW(actions_.Export("Home", kEdited), TFileError);
 }
+
+// ---- the script held from its writing until netsh is let go of ----
+
+// Writes nothing: a held script reads back as told, and the holds still kept are counted.
+class THoldingFiles : public IFileSystem {
+ public:
+  void WriteNew(const std::string&, std::string_view) override {}
+  std::unique_ptr<IHeldFile> WriteHeld(const std::string&, std::string_view bytes) override {
+    if (InUse) throw TFileInUse("Cannot create file \"Ardenix.TMP\". in use");
+    return std::make_unique<THeld>(ReadsBack ? *ReadsBack : std::string(bytes), Holds);
+  }
+
+  bool InUse = false;
+  // What a hold reads back when it is not the bytes written (an inner none: unreadable).
+  std::optional<std::optional<std::string>> ReadsBack;
+  std::shared_ptr<int> Holds = std::make_shared<int>(0);
+
+ private:
+  class THeld : public IHeldFile {
+   public:
+    THeld(std::optional<std::string> bytes, std::shared_ptr<int> holds)
+        : bytes_(std::move(bytes)), holds_(std::move(holds)) {
+      ++*holds_;
+    }
+    ~THeld() override { --*holds_; }
+    std::optional<std::string> ReadBack() override { return bytes_; }
+
+   private:
+    std::optional<std::string> bytes_;
+    std::shared_ptr<int> holds_;
+  };
+};
+
+class ProfileActionsHold : public testing::Test {
+ protected:
+  THoldingFiles files_;
+  TFixedPaths paths_{};
+  TRecordingStarter starter_;
+  TAnsweringAsker asker_;
+  TProfileActions actions_{files_, paths_, starter_, asker_};
+};
+
+TEST_F(ProfileActionsHold, TheScriptStaysHeldWhileTheStartedProgramIsKept) {
+  starter_.ExitCode = 5;
+  TStartResult started = actions_.Apply(kEdited);
+  ASSERT_TRUE(started.Started);
+  ASSERT_TRUE(started.Program);
+  EXPECT_EQ(*files_.Holds, 1);
+  EXPECT_EQ(started.Program->ExitCode(), 5u);
+  started.Program.reset();
+  EXPECT_EQ(*files_.Holds, 0);
+
+  starter_.Failure = TStartFailure{1223, "The operation was canceled by the user."};
+  const TStartResult failed = actions_.Apply(kEdited);
+  EXPECT_FALSE(failed.Started);
+  EXPECT_EQ(*files_.Holds, 0) << "nothing runs on it";
+}
+
+struct RefusedCase {
+  const char* label;
+  bool inUse;
+  std::optional<std::optional<std::string>> readsBack;
+  unsigned long error;
+  friend void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.label; }
+};
+
+class ProfileActionsRefused : public ProfileActionsHold,
+                              public testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(ProfileActionsRefused, StartsNothingAndKeepsNothing) {
+  files_.InUse = GetParam().inUse;
+  files_.ReadsBack = GetParam().readsBack;
+  const TStartResult result = actions_.Apply(kEdited);
+  EXPECT_FALSE(result.Started);
+  EXPECT_EQ(result.Error, GetParam().error);
+  EXPECT_TRUE(starter_.Starts.empty());
+  EXPECT_EQ(*files_.Holds, 0);
+}
+
+std::string ScriptWithoutItsLastByte() {
+  std::string script = NetshScriptText(NormalisedCopy(kEdited));
+  script.pop_back();
+  return script;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileActionsRefused,
+    testing::Values(
+        RefusedCase{"OtherBytes", false, std::optional<std::string>("add helper x.dll\r\n"),
+                    kStartErrorScriptChanged},
+        RefusedCase{"Shortened", false, std::optional<std::string>(ScriptWithoutItsLastByte()),
+                    kStartErrorScriptChanged},
+        RefusedCase{"Unreadable", false, std::optional<std::string>(), kStartErrorScriptChanged},
+        RefusedCase{"HeldByAnotherApply", true, std::nullopt, kStartErrorApplyRunning}),
+    [](const testing::TestParamInfo<RefusedCase>& param) { return std::string(param.param.label); });
 
 TEST(NetshInvocation, SystemNetshAndQuotedScript) {
   EXPECT_EQ(NetshProgramPath("C:\\Windows\\system32"), "C:\\Windows\\system32\\netsh.exe");

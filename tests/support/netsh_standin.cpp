@@ -8,6 +8,8 @@
 // The record appears whole (written aside, then renamed), so a reader never sees half.
 // ARDENIX_NETSH_DELAY_MS makes it run that long before it writes the record, and
 // ARDENIX_NETSH_EXIT_CODE is the code it then exits with (0 without it).
+// ARDENIX_NETSH_WAIT_EVENT names an event it waits for (a minute at most) before anything
+// else, so that a test decides when it goes on.
 #include <windows.h>
 
 #include <cstdlib>
@@ -41,6 +43,13 @@ int main(int argc, char** argv) {
   char recordPath[MAX_PATH * 4] = {};
   if (!GetEnvironmentVariableA("ARDENIX_NETSH_RECORD", recordPath, sizeof(recordPath))) return 3;
 
+  char eventName[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", eventName, sizeof(eventName))) {
+    if (HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, eventName)) {
+      WaitForSingleObject(event, 60000);
+      CloseHandle(event);
+    }
+  }
   Sleep(NumberFromEnvironment("ARDENIX_NETSH_DELAY_MS"));
 
   std::string record = ModulePath() + "\n" + GetCommandLineA() + "\n";

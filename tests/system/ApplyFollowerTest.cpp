@@ -95,6 +95,7 @@ TEST_F(ApplyFollowerTest, ReadsAgainOnTheRunsScheduleUntilTheAdapterIsAsWanted) 
   netsh->ExitCode = 0;
   PumpMessages(1000, [&] { return adapters.Reads == 1; });
   ASSERT_EQ(adapters.Reads, 1);
+  EXPECT_TRUE(netsh->Released) << "what netsh held goes with its end, not with the report";
   PumpMessages(300);
   EXPECT_EQ(adapters.Reads, 1) << "the next reading waits for the clock to pass half a second";
   adapters.Reading = ReadingOf({OfficeAdapter()});
@@ -110,7 +111,8 @@ TEST_F(ApplyFollowerTest, TheLaterApplyWinsAndIsVerifiedAgainstItsOwnProfile) {
   std::shared_ptr<TFakeProgram::TState> second;
   follower.Follow("Home", WithLan(OfficeProfile(), "Wi-Fi"), Running(first));
   follower.Follow("Office", StoredOffice(), Running(second));
-  EXPECT_TRUE(first->Released) << "the replaced run lets go of its process";
+  PumpMessages(250);
+  EXPECT_FALSE(first->Released) << "the replaced run's netsh still runs on its script";
   first->ExitCode = 0;
   second->ExitCode = 1;
   PumpUntilReport();
@@ -118,6 +120,43 @@ TEST_F(ApplyFollowerTest, TheLaterApplyWinsAndIsVerifiedAgainstItsOwnProfile) {
   ASSERT_EQ(reports.size(), 1u) << "only the later run reports";
   EXPECT_EQ(reports[0].Title, "Office");
   EXPECT_EQ(reports[0].ExitCode, kApplyVerified);
+  EXPECT_TRUE(first->Released) << "let go of once it has ended";
+  EXPECT_FALSE(follower.Timer().Enabled());
+}
+
+TEST_F(ApplyFollowerTest, AReplacedRunsNetshIsKeptForItsMinuteAtMost) {
+  std::shared_ptr<TFakeProgram::TState> first;
+  std::shared_ptr<TFakeProgram::TState> second;
+  follower.Follow("Home", WithLan(OfficeProfile(), "Wi-Fi"), Running(first));
+  now += 30000;
+  follower.Follow("Office", StoredOffice(), Running(second));
+  second->ExitCode = 0;
+  PumpUntilReport();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_FALSE(first->Released) << "half of its minute is left";
+  EXPECT_TRUE(follower.Timer().Enabled()) << "it is still being followed";
+  now += 30000;
+  PumpMessages(1000, [&] { return first->Released; });
+  EXPECT_TRUE(first->Released);
+  EXPECT_FALSE(follower.Timer().Enabled());
+  EXPECT_EQ(reports.size(), 1u) << "a replaced run never reports";
+}
+
+TEST_F(ApplyFollowerTest, AStartThatFailedLeavesThePendingRunToReport) {
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  follower.Follow("Office", StoredOffice(), Running(netsh));
+  follower.Follow("Home", WithLan(OfficeProfile(), "Wi-Fi"),
+                  TStartResult::Failed(kStartErrorApplyRunning, "in use"));
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].Text, "Home: another apply is running; nothing was applied");
+  EXPECT_EQ(reports[0].ExitCode, kApplyBusy);
+  EXPECT_TRUE(follower.Pending());
+  EXPECT_FALSE(netsh->Released);
+  netsh->ExitCode = 0;
+  PumpMessages(2000, [&] { return reports.size() == 2; });
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1].Title, "Office");
+  EXPECT_EQ(reports[1].ExitCode, kApplyVerified);
 }
 
 TEST_F(ApplyFollowerTest, AStartThatFailedReportsAtOnceWithoutATimer) {

@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "ProgramUnderTest.h"
 #include "StoreInstance.h"
@@ -84,11 +87,15 @@ class TRunningProgram {
   bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
   // The process's main window, or null.
-  HWND MainWindow() const {
+  HWND MainWindow() const { return WindowOfClass("TfrmMain"); }
+
+  // A top-level window of the process of that class, or null.
+  HWND WindowOfClass(const std::string& wanted) const {
     struct TSearch {
       DWORD process;
+      const std::string& wanted;
       HWND found;
-    } search{process_.dwProcessId, nullptr};
+    } search{process_.dwProcessId, wanted, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
           auto* s = reinterpret_cast<TSearch*>(data);
@@ -96,7 +103,7 @@ class TRunningProgram {
           GetWindowThreadProcessId(window, &owner);
           char className[32] = {};
           GetClassNameA(window, className, sizeof className);
-          if (owner != s->process || std::string(className) != "TfrmMain") return TRUE;
+          if (owner != s->process || className != s->wanted) return TRUE;
           s->found = window;
           return FALSE;
         },
@@ -112,6 +119,16 @@ class TRunningProgram {
       Sleep(10);
     }
     return false;
+  }
+
+  // Waits for a message box of the process; null on timing out.
+  HWND WaitForMessageBox(DWORD timeoutMs) const {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+      if (HWND box = WindowOfClass("#32770")) return box;
+      if (!Running()) return nullptr;
+      Sleep(20);
+    }
+    return nullptr;
   }
 
   // Waits for the end; its exit code, or -1 on timing out.
@@ -189,6 +206,137 @@ TEST(StoreInstance, CopiesInOtherFoldersRunSideBySide) {
   EXPECT_TRUE(first.Running());
   EXPECT_TRUE(second.Running());
   EXPECT_NE(first.MainWindow(), second.MainWindow());
+}
+
+// ---- a running program that does not answer ----
+
+// A window whose thread stops handling messages once it is made: a first program that
+// hangs. Its thread ends when this object goes.
+class THungWindow {
+ public:
+  THungWindow() {
+    thread_ = std::thread([this] {
+      HWND window = CreateWindowExA(0, "STATIC", "hung", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        window_ = window;
+      }
+      made_.notify_one();
+      WaitForSingleObject(release_, INFINITE);
+      DestroyWindow(window);
+    });
+    std::unique_lock<std::mutex> lock(mutex_);
+    made_.wait(lock, [this] { return window_ != nullptr; });
+  }
+  ~THungWindow() {
+    SetEvent(release_);
+    thread_.join();
+    CloseHandle(release_);
+  }
+  THungWindow(const THungWindow&) = delete;
+  THungWindow& operator=(const THungWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+
+ private:
+  HANDLE release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::mutex mutex_;
+  std::condition_variable made_;
+  HWND window_ = nullptr;
+  std::thread thread_;
+};
+
+// A window on a thread of its own that handles its messages.
+class TAnsweringWindow {
+ public:
+  TAnsweringWindow() {
+    thread_ = std::thread([this] {
+      HWND window = CreateWindowExA(0, "STATIC", "answers", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, nullptr, nullptr);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        window_ = window;
+      }
+      made_.notify_one();
+      MSG message;
+      while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+      DestroyWindow(window);
+    });
+    std::unique_lock<std::mutex> lock(mutex_);
+    made_.wait(lock, [this] { return window_ != nullptr; });
+    threadId_ = GetWindowThreadProcessId(window_, nullptr);
+  }
+  ~TAnsweringWindow() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  TAnsweringWindow(const TAnsweringWindow&) = delete;
+  TAnsweringWindow& operator=(const TAnsweringWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable made_;
+  HWND window_ = nullptr;
+  DWORD threadId_ = 0;
+  std::thread thread_;
+};
+
+std::string TestStore(const char* name) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  return std::string(temp) + "ardenix-claim-" + name + "-" +
+         std::to_string(GetCurrentProcessId()) + "\\Ardenix.INI";
+}
+
+TEST(StoreInstanceClaim, ALaterStartIsHandedOverOnlyWhenTheRunningProgramAnswers) {
+  const std::string store = TestStore("answers");
+  TStoreInstance first;
+  ASSERT_EQ(first.Claim(store), TStoreClaim::Claimed);
+  {
+    TAnsweringWindow answering;
+    first.Publish(answering.Handle());
+    TStoreInstance second;
+    EXPECT_EQ(second.Claim(store), TStoreClaim::HandedOver);
+  }
+  THungWindow hung;
+  first.Publish(hung.Handle());
+  TStoreInstance third;
+  EXPECT_EQ(third.Claim(store), TStoreClaim::Unanswered) << "never a silent hand-over";
+}
+
+// A claim of that name that cannot be opened as one (here another kind of object holds the
+// name; elsewhere a program with other rights made it) is held all the same.
+TEST(StoreInstanceClaim, AClaimThatCannotBeOpenedCountsAsHeld) {
+  const std::string store = TestStore("unopenable");
+  HANDLE squatter = CreateEventA(nullptr, TRUE, FALSE, StoreInstanceName(store).c_str());
+  ASSERT_TRUE(squatter);
+  TStoreInstance instance;
+  EXPECT_EQ(instance.Claim(store), TStoreClaim::Unanswered);
+  CloseHandle(squatter);
+}
+
+// The program started for a store whose running program hangs: it names the store in a
+// message box and ends with a failure. The test is the hung first program.
+TEST(StoreInstance, ASecondStartBesideAHungProgramSaysSoAndFails) {
+  TProgramFolder folder("hung");
+  TStoreInstance first;
+  ASSERT_EQ(first.Claim(folder.Store()), TStoreClaim::Claimed);
+  THungWindow hung;
+  first.Publish(hung.Handle());
+
+  TRunningProgram second(folder.Program(), folder.Path());
+  ASSERT_TRUE(second.Started());
+  HWND box = second.WaitForMessageBox(60000);
+  ASSERT_TRUE(box) << "no message box";
+  char text[1024] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_NE(std::string(text).find(folder.Store()), std::string::npos) << text;
+  EXPECT_NE(std::string(text).find("does not answer"), std::string::npos) << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(second.WaitForExit(20000), 2);
 }
 
 }  // namespace

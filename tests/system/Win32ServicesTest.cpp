@@ -128,19 +128,24 @@ TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhenTheScriptCannotBeCreate
   // The executable's folder is gone: no ".TMP" beside it can be made.
   paths_.Executable = folder_ / "gone\\Ardenix.exe";
   EXPECT_THROW(actions_.Apply(kStored), TFileError);
-  // The script of an earlier apply, still held open by another program.
+  EXPECT_TRUE(starter_.Starts.empty());
+}
+
+// The script of an earlier apply, still held open by another program (its netsh, or the
+// apply that waits for it): that apply is running, and its script stays as it is.
+TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhileAnotherHoldsTheScript) {
   paths_.Executable = folder_ / "Ardenix.exe";
   const std::string script = folder_ / "Ardenix.TMP";
   WriteRaw(script, "old");
   TKernelHandle holder = HoldOpen(script);
   ASSERT_TRUE(holder);
-  try {
-    actions_.Apply(kStored);
-    FAIL() << "no error";
-  } catch (const TFileError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + script + "\". ", 0), 0u)
-        << error.what();
-  }
+  const TStartResult result = actions_.Apply(kStored);
+  EXPECT_FALSE(result.Started);
+  EXPECT_EQ(result.Error, kStartErrorApplyRunning);
+  EXPECT_EQ(result.ErrorText.rfind("Cannot create file \"" + script + "\". ", 0), 0u)
+      << result.ErrorText;
+  holder = TKernelHandle();
+  EXPECT_EQ(FileBytes(script), "old");
   EXPECT_TRUE(starter_.Starts.empty());
 }
 

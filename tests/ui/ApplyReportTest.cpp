@@ -97,7 +97,7 @@ TEST_F(ApplyReportTest, TheTrayMenusApplyReportsWhatDiffersWithNetshsExitCode) {
   EXPECT_EQ(hint.substr(124), "...");
 }
 
-TEST_F(ApplyReportTest, DeclinedRightsAreAnErrorBalloonAndTheLaterApplyWins) {
+TEST_F(ApplyReportTest, DeclinedRightsAreAnErrorBalloonAndAnApplyWhileOneIsPendingIsRefused) {
   adapters_.Reading.Adapters = {OfficeAdapter()};
   WriteStore(StoreSection("Office", kOffice) + StoreSection("Elsewhere", kOffice));
   Start();
@@ -111,12 +111,16 @@ TEST_F(ApplyReportTest, DeclinedRightsAreAnErrorBalloonAndTheLaterApplyWins) {
   starter_.Failure.reset();
   Select(0);  // Elsewhere
   Press(TfrmMain::cmApply);
-  Select(1);  // Office, while Elsewhere's run is pending
+  Select(1);  // Office, while Elsewhere's netsh is pending and holds the script
   Press(TfrmMain::cmApply);
-  AwaitBalloons(2);
-  PumpMessages(300);
-  ASSERT_EQ(Balloons().size(), 2u) << "the replaced run gives no report";
+  ASSERT_EQ(Balloons().size(), 2u) << "the refusal is reported at once";
   EXPECT_STREQ(Balloons()[1].szInfoTitle, "Office");
+  EXPECT_STREQ(Balloons()[1].szInfo, "Office: another apply is running; nothing was applied");
+  EXPECT_EQ(Balloons()[1].dwInfoFlags, static_cast<DWORD>(NIIF_ERROR));
+  AwaitBalloons(3);
+  PumpMessages(300);
+  ASSERT_EQ(Balloons().size(), 3u);
+  EXPECT_STREQ(Balloons()[2].szInfoTitle, "Elsewhere") << "the pending apply goes on";
 }
 
 }  // namespace

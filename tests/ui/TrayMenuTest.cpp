@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -82,6 +83,17 @@ std::vector<std::string> Texts(const std::vector<TShownItem>& items) {
 class TrayMenuTest : public MainWindowTest {
  protected:
   using TChooser = std::function<UINT(const std::vector<TShownItem>&)>;
+
+  // The stand-in netsh has ended at once; the script can go once the window has seen its
+  // end and let go of the script it held.
+  void RemoveScriptOnceLetGo() {
+    PumpMessages(5000, [&] {
+      std::error_code error;
+      std::filesystem::remove(scriptPath_, error);
+      return !error;
+    });
+    ASSERT_FALSE(std::filesystem::exists(scriptPath_)) << "the script is still held";
+  }
 
   // The shell's callback for the program's icon, as the shell sends it.
   LRESULT TrayCallback(UINT notification) {
@@ -272,7 +284,7 @@ TEST_P(TrayCaptionTest, EachItemAppliesExactlyItsOwnProfile) {
 
   for (int index = 0; index < count; ++index) {
     SCOPED_TRACE("item " + std::to_string(index) + " '" + listed[static_cast<size_t>(index)] + "'");
-    std::filesystem::remove(scriptPath_);
+    RemoveScriptOnceLetGo();
     const size_t starts = starter_.Starts.size();
     const std::vector<TShownItem> shown = OpenMenu([&](const std::vector<TShownItem>& items) {
       return items.at(static_cast<size_t>(index)).Id;
@@ -334,7 +346,7 @@ TEST_F(TrayMenuTest, AnItemKeepsItsEntryUntilTheNextRebuildAndAGoneEntryAppliesN
 
   tray.Menu().Items(0).Click();  // built from P1
   EXPECT_NE(Script().find(AddressLine(1)), std::string::npos) << Script();
-  std::filesystem::remove(scriptPath_);
+  RemoveScriptOnceLetGo();
   tray.Menu().Items(1).Click();  // built from P2, deleted since
   EXPECT_FALSE(ReadFile(scriptPath_).has_value());
   EXPECT_EQ(starter_.Starts.size(), 1u);
