@@ -34,14 +34,14 @@ void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile,
   program_ = std::move(start.Program);
   programStartedAt_ = Now();
   run_ = std::make_unique<TApplyRun>(caption, NormalisedCopy(profile));
-  Advance(run_->Started(programStartedAt_));
+  Advance(run_->Started(programStartedAt_), true);
 }
 
-void TApplyFollower::Advance(TApplyStep step) {
+void TApplyFollower::Advance(TApplyStep step, bool mayRead) {
   // netsh has ended or was given up: what it held is let go of before the readings.
   if (step.Action != TApplyAction::WaitForNetsh) program_.reset();
   // The first reading after netsh's end is due at once: taking it here saves a tick.
-  while (step.Action == TApplyAction::ReadAdapters && Now() >= step.ReadAt)
+  if (mayRead && step.Action == TApplyAction::ReadAdapters && Now() >= step.ReadAt)
     step = run_->AdaptersRead(adapters_.Read());
   if (step.Action != TApplyAction::Report) {
     awaiting_ = step.Action;
@@ -75,8 +75,9 @@ void TApplyFollower::Poll() {
   if (awaiting_ == TApplyAction::WaitForNetsh) {
     // A start that handed out no process cannot be followed: it counts as ended at once,
     // and the adapter tells how it went.
-    Advance(run_->Tick(Now(), program_ ? program_->ExitCode() : std::optional<unsigned long>(0)));
+    Advance(run_->Tick(Now(), program_ ? program_->ExitCode() : std::optional<unsigned long>(0)),
+            true);
   } else if (Now() >= readAt_) {
-    Advance(run_->AdaptersRead(adapters_.Read()));
+    Advance(run_->AdaptersRead(adapters_.Read()), false);
   }
 }

@@ -47,7 +47,11 @@ class TApplyFollower {
     long long StartedAt = 0;
   };
 
-  void Advance(TApplyStep step);
+  // Takes the run to its next wait. `mayRead`: this tick has read no adapters yet, so a
+  // reading that is due may be taken now. One reading a tick at most: a slow reading (a
+  // busy machine, hundreds of adapters) then holds up the window for one reading, never
+  // for the run's whole settle time.
+  void Advance(TApplyStep step, bool mayRead);
   void Poll();
   void LetGoOfEndedReplaced();
   void UpdateTimer();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -177,6 +178,43 @@ TEST_F(ApplyFollowerTest, AHungNetshIsGivenUpAfterAMinuteAndLetGoOf) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].Text, "Office: netsh did not finish within 60 s");
   EXPECT_TRUE(netsh->Released);
+}
+
+// Each reading takes a second of the follower's clock, and the adapter never becomes as
+// wanted: the run reads until its settle time is over, one reading a tick, so the window
+// is held up by one reading at a time, never by the whole run of them.
+class TSlowAdapters : public TTableAdapterSource {
+ public:
+  explicit TSlowAdapters(long long& now) : now_(now) { Reading = ReadingOf({Unconfiguredish()}); }
+  TAdapterReading Read() override {
+    now_ += 1000;
+    return TTableAdapterSource::Read();
+  }
+
+ private:
+  long long& now_;
+};
+
+TEST(ApplyFollower, ReadsTheAdaptersOnceATickAtMostWhenReadingIsSlow) {
+  long long now = 1000;
+  TSlowAdapters adapters(now);
+  std::vector<TApplyReport> reports;
+  TApplyFollower follower(adapters, [&](const TApplyReport& r) { reports.push_back(r); },
+                          [&] { return now; });
+  auto netsh = std::make_shared<TFakeProgram::TState>();
+  follower.Follow("Office", StoredOffice(),
+                  TStartResult::Running(std::make_unique<TFakeProgram>(netsh)));
+  netsh->ExitCode = 0;
+  int seen = 0;
+  int most = 0;
+  PumpMessages(5000, [&] {
+    most = std::max(most, adapters.Reads - seen);
+    seen = adapters.Reads;
+    return !reports.empty();
+  });
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_GT(adapters.Reads, 1) << "the run reads again until its settle time is over";
+  EXPECT_EQ(most, 1) << "readings in one message";
 }
 
 TEST(ApplyFollower, GoesWithoutWaitingForAPendingRun) {
