@@ -1,6 +1,7 @@
 // Start-up benchmark: how long Ardenix.exe takes from CreateProcess until its main window
 // is visible and its message loop idle, with a store of 0, 1,000 and 10,000 profiles
 // beside it, next to a bare Win32 window program started the same way in the same run.
+// Target: with 10,000 profiles at most 1.25 times the controls window's start.
 // A second yardstick, the controls window, has Ardenix's window, controls and manifest and
 // nothing else: what the system charges for such a window, whatever the program does.
 //
@@ -145,16 +146,19 @@ int main(int argc, char** argv) {
       std::printf("\n");
     }
     const TSubject& tenThousand = subjects[4];
-    const double ratio = Median(tenThousand.times) / baseMedian;
-    const double reversedRatio = Median(subjects[5].times) / baseMedian;
-    std::printf("\n10,000 profiles: %.2fx the bare window's start (target: at most 2x): %s\n",
-                ratio, ratio <= 2.0 ? "met" : "NOT met");
-    std::printf("10,000 profiles stored in reverse order: %.2fx\n", reversedRatio);
     const double controlsMedian = Median(subjects[1].times);
+    std::printf("\n10,000 profiles: %.2fx the bare window's start\n",
+                Median(tenThousand.times) / baseMedian);
+    std::printf("10,000 profiles stored in reverse order: %.2fx the bare window's start\n",
+                Median(subjects[5].times) / baseMedian);
     std::printf("the controls window alone: %.2fx the bare window's start; Ardenix with 0 "
-                "profiles: %.2fx, with 10,000: %.2fx the controls window's\n",
-                controlsMedian / baseMedian, Median(subjects[2].times) / controlsMedian,
-                Median(tenThousand.times) / controlsMedian);
+                "profiles: %.2fx the controls window's\n",
+                controlsMedian / baseMedian, Median(subjects[2].times) / controlsMedian);
+    // The controls window is the same window and controls with no logic: what is left
+    // above it is Ardenix's own work before the window shows.
+    const double ratio = Median(tenThousand.times) / controlsMedian;
+    std::printf("10,000 profiles: %.2fx the controls window's start (target: at most 1.25x): %s\n",
+                ratio, ratio <= 1.25 ? "met" : "NOT met");
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_startup: %s\n", error.what());

@@ -94,7 +94,7 @@ TEST_F(ApplyFollowerTest, ReadsAgainOnTheRunsScheduleUntilTheAdapterIsAsWanted) 
   adapters.Reading = ReadingOf({Unconfiguredish()});
   follower.Follow("Office", StoredOffice(), Running(netsh));
   netsh->ExitCode = 0;
-  PumpMessages(1000, [&] { return adapters.Reads == 1; });
+  PumpMessages(20000, [&] { return adapters.Reads == 1; });
   ASSERT_EQ(adapters.Reads, 1);
   EXPECT_TRUE(netsh->Released) << "what netsh held goes with its end, not with the report";
   PumpMessages(300);
@@ -137,7 +137,7 @@ TEST_F(ApplyFollowerTest, AReplacedRunsNetshIsKeptForItsMinuteAtMost) {
   EXPECT_FALSE(first->Released) << "half of its minute is left";
   EXPECT_TRUE(follower.Timer().Enabled()) << "it is still being followed";
   now += 30000;
-  PumpMessages(1000, [&] { return first->Released; });
+  PumpMessages(20000, [&] { return first->Released; });
   EXPECT_TRUE(first->Released);
   EXPECT_FALSE(follower.Timer().Enabled());
   EXPECT_EQ(reports.size(), 1u) << "a replaced run never reports";
@@ -154,7 +154,7 @@ TEST_F(ApplyFollowerTest, AStartThatFailedLeavesThePendingRunToReport) {
   EXPECT_TRUE(follower.Pending());
   EXPECT_FALSE(netsh->Released);
   netsh->ExitCode = 0;
-  PumpMessages(2000, [&] { return reports.size() == 2; });
+  PumpMessages(20000, [&] { return reports.size() == 2; });
   ASSERT_EQ(reports.size(), 2u);
   EXPECT_EQ(reports[1].Title, "Office");
   EXPECT_EQ(reports[1].ExitCode, kApplyVerified);
@@ -207,7 +207,7 @@ TEST(ApplyFollower, ReadsTheAdaptersOnceATickAtMostWhenReadingIsSlow) {
   netsh->ExitCode = 0;
   int seen = 0;
   int most = 0;
-  PumpMessages(5000, [&] {
+  PumpMessages(20000, [&] {
     most = std::max(most, adapters.Reads - seen);
     seen = adapters.Reads;
     return !reports.empty();

@@ -37,7 +37,7 @@ class ApplyReportTest : public MainWindowTest {
         balloons.push_back(call.Record);
     return balloons;
   }
-  void AwaitBalloons(size_t count, DWORD ms = 5000) {
+  void AwaitBalloons(size_t count, DWORD ms = 30000) {
     PumpMessages(ms, [&] { return Balloons().size() >= count; });
   }
   std::string StatusText() {
@@ -81,7 +81,7 @@ TEST_F(ApplyReportTest, TheTrayMenusApplyReportsWhatDiffersWithNetshsExitCode) {
   Start();
   main_->Tray().Menu().Rebuild();
   main_->Tray().Menu().Menu().Items(0).Click();
-  AwaitBalloons(1, 6000);  // a static profile is read again for 3 s
+  AwaitBalloons(1, 30000);  // a static profile is read again for 3 s
   const std::vector<NOTIFYICONDATAA> balloons = Balloons();
   ASSERT_EQ(balloons.size(), 1u);
   EXPECT_STREQ(balloons[0].szInfoTitle, "Office on the third floor");

@@ -153,9 +153,9 @@ TEST_P(ApplyWindowEndToEnd, TheBalloonSaysWhatBecameOfTheApply) {
       if (call.Record.uID == icon && (call.Record.uFlags & NIF_INFO)) return &call.Record;
     return nullptr;
   };
-  PumpMessages(8000, [&] { return balloon() != nullptr; });
+  PumpMessages(30000, [&] { return balloon() != nullptr; });
   const NOTIFYICONDATAA* shown = balloon();
-  ASSERT_NE(shown, nullptr) << "no balloon within 8 s";
+  ASSERT_NE(shown, nullptr) << "no balloon within 30 s";
   EXPECT_STREQ(shown->szInfoTitle, "Host");
   EXPECT_EQ(std::string(shown->szInfo), c.text(host));
   EXPECT_EQ(shown->dwInfoFlags, c.picture);

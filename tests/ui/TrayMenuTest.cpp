@@ -87,7 +87,7 @@ class TrayMenuTest : public MainWindowTest {
   // The stand-in netsh has ended at once; the script can go once the window has seen its
   // end and let go of the script it held.
   void RemoveScriptOnceLetGo() {
-    PumpMessages(5000, [&] {
+    PumpMessages(20000, [&] {
       std::error_code error;
       std::filesystem::remove(scriptPath_, error);
       return !error;
@@ -561,7 +561,7 @@ TEST_F(TrayMenuTest, ApplyingAProfileRefreshesTheTooltipWithItsReport) {
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix");
   auto awaitReportOf = [&](const std::string& caption) {
     const std::string start = "Ardenix: Cafe on Wi-Fi, Office on Ethernet\n" + caption + " is active";
-    PumpMessages(3000, [&] { return main_->Tray().Icon().Hint().rfind(start, 0) == 0; });
+    PumpMessages(20000, [&] { return main_->Tray().Icon().Hint().rfind(start, 0) == 0; });
     EXPECT_EQ(main_->Tray().Icon().Hint().rfind(start, 0), 0u) << main_->Tray().Icon().Hint();
   };
   adapters_.Reading = OfficeAndCafe();  // as if netsh had done its work at once
