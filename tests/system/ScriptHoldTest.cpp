@@ -39,8 +39,33 @@ const TNetInfo kOffice{"Local Area Connection", false, "10.0.0.5", "255.255.255.
                        "10.0.0.1",              "10.0.0.1", "",      ""};
 const TNetInfo kHome{"Local Area Connection", true, "", "", "", "", "", ""};
 
+// The stand-in netsh told, through its environment, to wait for the test's word before it
+// reads its script, and to record what it read. The word is given at the latest when this
+// goes, so that no netsh is left waiting.
+class TWaitingNetsh {
+ public:
+  TWaitingNetsh(const std::string& event, const std::string& record)
+      : go_(CreateEventA(nullptr, TRUE, FALSE, event.c_str())) {
+    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", event.c_str());
+    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", record.c_str());
+  }
+  ~TWaitingNetsh() {
+    LetGo();
+    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", nullptr);
+    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", nullptr);
+  }
+  TWaitingNetsh(const TWaitingNetsh&) = delete;
+  TWaitingNetsh& operator=(const TWaitingNetsh&) = delete;
+
+  bool Ready() const { return static_cast<bool>(go_); }
+  void LetGo() const { SetEvent(go_.Get()); }
+
+ private:
+  TKernelHandle go_;
+};
+
 // Apply as the program does, with the scratch folder as both the executable's and the
-// system's: its netsh.exe is the stand-in, which waits for `go_` before it reads the
+// system's: its netsh.exe is the stand-in, which waits for the test's word before it reads the
 // script and leaves its record.
 class ScriptHold : public testing::Test {
  protected:
@@ -49,21 +74,14 @@ class ScriptHold : public testing::Test {
                           (folder_ / "netsh.exe").c_str(), FALSE));
     paths_.Executable = folder_ / "Ardenix.exe";
     paths_.SystemFolder = folder_.Path();
-    const std::string event = "ardenix-script-hold-" + std::to_string(GetCurrentProcessId());
-    go_ = TKernelHandle(CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
-    ASSERT_TRUE(go_);
-    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", event.c_str());
-    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", record_.c_str());
+    go_.emplace("ardenix-script-hold-" + std::to_string(GetCurrentProcessId()), record_);
+    ASSERT_TRUE(go_->Ready());
   }
-  void TearDown() override {
-    SetEvent(go_.Get());
-    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", nullptr);
-    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", nullptr);
-  }
+  void TearDown() override { go_.reset(); }
 
   // Lets netsh go on and waits for its end; the script bytes it read.
   std::optional<std::string> LetNetshRun(IStartedProgram& netsh) {
-    SetEvent(go_.Get());
+    go_->LetGo();
     for (int i = 0; i < 3000 && !netsh.ExitCode(); ++i) Sleep(20);
     EXPECT_EQ(netsh.ExitCode(), 0u);
     std::optional<std::string> record = ReadFileBytes(record_);
@@ -77,7 +95,7 @@ class ScriptHold : public testing::Test {
 
   TNetshScratchFolder folder_{"script-hold"};
   const std::string record_ = folder_ / "netsh.record";
-  TKernelHandle go_;
+  std::optional<TWaitingNetsh> go_;
   TFixedPaths paths_;
   TRecordingStarter unusedStarter_;
   TAnsweringAsker asker_;
@@ -231,15 +249,11 @@ class TwoCommandLineApplies : public SystemNetshReplaced {
     WriteRaw(folder_ / "Ardenix.INI", std::string("[Office]\r\nLAN=Local Area Connection\r\n") +
                                           "DHCP=0\r\nIP=10.0.0.5\r\nMask=255.255.255.0\r\n" +
                                           "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n");
-    go_ = TKernelHandle(CreateEventA(nullptr, TRUE, FALSE, event_.c_str()));
-    ASSERT_TRUE(go_);
-    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", event_.c_str());
-    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", record_.c_str());
+    go_.emplace(event_, record_);
+    ASSERT_TRUE(go_->Ready());
   }
   void TearDown() override {
-    SetEvent(go_.Get());
-    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", nullptr);
-    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", nullptr);
+    go_.reset();
     SystemNetshReplaced::TearDown();
   }
 
@@ -266,7 +280,7 @@ class TwoCommandLineApplies : public SystemNetshReplaced {
   const std::string script_ = folder_ / "Ardenix.TMP";
   const std::string record_ = folder_ / "netsh.record";
   const std::string event_ = "ardenix-two-applies-" + std::to_string(GetCurrentProcessId());
-  TKernelHandle go_;
+  std::optional<TWaitingNetsh> go_;
 };
 
 TEST_F(TwoCommandLineApplies, TheLaterIsRefusedAndTheFirstsScriptRuns) {
@@ -284,7 +298,7 @@ TEST_F(TwoCommandLineApplies, TheLaterIsRefusedAndTheFirstsScriptRuns) {
   EXPECT_EQ(RunToEnd(Apply("Home"), folder_.Path()), kApplyBusy);
   EXPECT_EQ(ReadFileBytes(script_), firstScript);
 
-  SetEvent(go_.Get());
+  go_->LetGo();
   ASSERT_EQ(WaitForSingleObject(firstProcess.Get(), 60000), WAIT_OBJECT_0);
   std::optional<std::string> record = ReadFileBytes(record_);
   ASSERT_TRUE(record) << "the first apply's netsh did not run";
