@@ -100,6 +100,10 @@ class ScriptHold : public testing::Test {
   TRecordingStarter unusedStarter_;
   TAnsweringAsker asker_;
   TWin32ProgramStarter starter_{[] { return HWND{}; }, [] { return true; }};
+  // Apply through the real file system and starter.
+  TWin32FileSystem files_;
+  TProfileActions actions_{files_, paths_, starter_, asker_};
+  const std::string kOfficeScript = NetshScriptText(NormalisedCopy(kOffice));
 };
 
 struct TTamperAttempt {
@@ -108,12 +112,10 @@ struct TTamperAttempt {
 };
 
 TEST_F(ScriptHold, WhileNetshIsPendingNoOneCanWriteRenameOrDeleteTheScript) {
-  TWin32FileSystem files;
-  TProfileActions actions(files, paths_, starter_, asker_);
-  TStartResult netsh = actions.Apply(kOffice);
+  TStartResult netsh = actions_.Apply(kOffice);
   ASSERT_TRUE(netsh.Started) << netsh.Error << " " << netsh.ErrorText;
   ASSERT_TRUE(netsh.Program);
-  const std::string written = NetshScriptText(NormalisedCopy(kOffice));
+  const std::string written = kOfficeScript;
 
   const TTamperAttempt attempts[] = {
       {"write", [](const std::string& script, const std::string&) {
@@ -168,12 +170,10 @@ long RunToEnd(std::string commandLine, const std::string& folder) {
 }
 
 TEST_F(ScriptHold, AnotherProcessCannotWriteRenameOrDeleteThePendingScript) {
-  TWin32FileSystem files;
-  TProfileActions actions(files, paths_, starter_, asker_);
-  TStartResult netsh = actions.Apply(kOffice);
+  TStartResult netsh = actions_.Apply(kOffice);
   ASSERT_TRUE(netsh.Started) << netsh.Error << " " << netsh.ErrorText;
   ASSERT_TRUE(netsh.Program);
-  const std::string written = NetshScriptText(NormalisedCopy(kOffice));
+  const std::string written = kOfficeScript;
 
   const char* commands[] = {"cmd.exe /c echo add helper x.dll> Ardenix.TMP",
                             "cmd.exe /c ren Ardenix.TMP moved.TMP",
@@ -217,23 +217,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TChangeCase>& param) { return std::string(param.param.label); });
 
 TEST_F(ScriptHold, ASecondApplyWhileOneIsPendingLeavesItsScriptAlone) {
-  TWin32FileSystem files;
-  TProfileActions actions(files, paths_, starter_, asker_);
-  TStartResult first = actions.Apply(kOffice);
+  TStartResult first = actions_.Apply(kOffice);
   ASSERT_TRUE(first.Started) << first.Error << " " << first.ErrorText;
   ASSERT_TRUE(first.Program);
-  const std::string firstScript = NetshScriptText(NormalisedCopy(kOffice));
 
-  const TStartResult second = actions.Apply(kHome);
+  const TStartResult second = actions_.Apply(kHome);
   EXPECT_FALSE(second.Started);
   EXPECT_EQ(second.Error, kStartErrorApplyRunning);
-  EXPECT_EQ(ReadFileBytes(Script()), firstScript);
-  EXPECT_EQ(LetNetshRun(*first.Program), firstScript);
+  EXPECT_EQ(ReadFileBytes(Script()), kOfficeScript);
+  EXPECT_EQ(LetNetshRun(*first.Program), kOfficeScript);
 
   // Once the first is let go of, the next apply writes and runs its own script.
   first.Program.reset();
   DeleteFileA(record_.c_str());
-  TStartResult third = actions.Apply(kHome);
+  TStartResult third = actions_.Apply(kHome);
   ASSERT_TRUE(third.Started) << third.Error << " " << third.ErrorText;
   ASSERT_TRUE(third.Program);
   EXPECT_EQ(LetNetshRun(*third.Program), NetshScriptText(NormalisedCopy(kHome)));
@@ -293,18 +290,18 @@ TEST_F(TwoCommandLineApplies, TheLaterIsRefusedAndTheFirstsScriptRuns) {
   TKernelHandle firstThread(process.hThread);
   TKernelHandle firstProcess(process.hProcess);
   ASSERT_TRUE(AwaitHeldScript()) << "the first apply never held its script";
-  const std::optional<std::string> firstScript = ReadFileBytes(script_);
+  const std::optional<std::string> kOfficeScript = ReadFileBytes(script_);
 
   EXPECT_EQ(RunToEnd(Apply("Home"), folder_.Path()), kApplyBusy);
-  EXPECT_EQ(ReadFileBytes(script_), firstScript);
+  EXPECT_EQ(ReadFileBytes(script_), kOfficeScript);
 
   go_->LetGo();
   ASSERT_EQ(WaitForSingleObject(firstProcess.Get(), 60000), WAIT_OBJECT_0);
   std::optional<std::string> record = ReadFileBytes(record_);
   ASSERT_TRUE(record) << "the first apply's netsh did not run";
-  ASSERT_TRUE(firstScript);
-  EXPECT_NE(firstScript->find("10.0.0.5"), std::string::npos) << *firstScript;
-  EXPECT_EQ(record->substr(record->size() - firstScript->size()), *firstScript);
+  ASSERT_TRUE(kOfficeScript);
+  EXPECT_NE(kOfficeScript->find("10.0.0.5"), std::string::npos) << *kOfficeScript;
+  EXPECT_EQ(record->substr(record->size() - kOfficeScript->size()), *kOfficeScript);
 }
 
 }  // namespace
