@@ -23,7 +23,7 @@ class WindowProcGuardTest : public ApplicationTest,
 
 TEST_P(WindowProcGuardTest, ShowsTheErrorAndAnswersTheFallback) {
   const LRESULT result = GuardWindowProc(
-      [this]() -> LRESULT {
+      []() -> LRESULT {
         GetParam().Throw();
         return 5;
       },
