@@ -9,7 +9,7 @@ function(ardenix_add_wine_host_fixture keepalive_target)
   add_test(NAME wine_host_start
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-host.sh start ${ARDENIX_WINE_HOST_DIR}
             $<TARGET_FILE:${keepalive_target}>)
-  set_tests_properties(wine_host_start PROPERTIES FIXTURES_SETUP wine_host TIMEOUT 300)
+  set_tests_properties(wine_host_start PROPERTIES FIXTURES_SETUP wine_host TIMEOUT 600)
   add_test(NAME wine_host_stop
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-host.sh stop ${ARDENIX_WINE_HOST_DIR})
   set_tests_properties(wine_host_stop PROPERTIES FIXTURES_CLEANUP wine_host TIMEOUT 120)

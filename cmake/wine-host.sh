@@ -83,7 +83,9 @@ start)
   ready_win="Z:${dir//\//\\}\\keepalive.ready"
   setsid wine "$keepalive" "$ready_win" >/dev/null 2>&1 </dev/null &
   echo $! >"$dir/keepalive.pid"
-  for _ in $(seq 1200); do
+  # A loaded machine (another build on both cores) has taken more than two minutes.
+  deadline=$((SECONDS + 420))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     [ -f "$dir/keepalive.ready" ] && { log "ready on display $DISPLAY"; exit 0; }
     sleep 0.1
   done
