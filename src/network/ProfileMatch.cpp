@@ -11,9 +11,6 @@
 
 namespace {
 
-// What a normalised address member holds when the field was left blank.
-constexpr std::string_view kNone = "none";
-
 using TDifference = std::optional<TFieldDifference>;
 
 TDifference Unless(bool matches, TProfileField field, std::string has, std::string wanted) {
@@ -41,9 +38,10 @@ TDifference CompareDhcp(const TNetInfo&, const TAdapterState& adapter) {
 }
 
 TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter) {
-  std::string has = JoinedList(AddressesWithPrefix(adapter.Addresses), kNone);
-  if (profile.IP == kNone)
-    return Unless(adapter.Addresses.empty(), TProfileField::Address, std::move(has), "none");
+  std::string has = JoinedList(AddressesWithPrefix(adapter.Addresses), kNoAddress);
+  if (profile.IP == kNoAddress)
+    return Unless(adapter.Addresses.empty(), TProfileField::Address, std::move(has),
+                  std::string(kNoAddress));
   std::optional<TIpv4> mask = ParseIpv4(profile.SN);
   std::optional<int> prefix = mask ? MaskPrefixLength(*mask) : std::nullopt;
   bool found = prefix && std::any_of(adapter.Addresses.begin(), adapter.Addresses.end(),
@@ -64,12 +62,12 @@ TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter
 
 TDifference CompareGateway(const TNetInfo& profile, const TAdapterState& adapter) {
   const std::vector<std::string>& gateways = adapter.Gateways;
-  bool matches = profile.DG == kNone
+  bool matches = profile.DG == kNoAddress
                      ? gateways.empty()
                      : std::any_of(gateways.begin(), gateways.end(), [&](const std::string& gateway) {
                          return SameAddress(gateway, profile.DG);
                        });
-  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNone), Readable(profile.DG));
+  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNoAddress), Readable(profile.DG));
 }
 
 // The DNS servers the script leaves on the adapter: it sets the preferred one ("none"
@@ -77,7 +75,7 @@ TDifference CompareGateway(const TNetInfo& profile, const TAdapterState& adapter
 std::vector<std::string> WantedDnsServers(const TNetInfo& profile) {
   std::vector<std::string> wanted;
   for (const std::string* server : {&profile.DNS, &profile.ADNS})
-    if (*server != kNone) wanted.push_back(*server);
+    if (*server != kNoAddress) wanted.push_back(*server);
   return wanted;
 }
 
@@ -96,7 +94,7 @@ TDifference CompareDnsServers(TProfileField field, std::size_t first, std::size_
   bool matches = has.size() == wanted.size() &&
                  std::equal(has.begin(), has.end(), wanted.begin(), SameAddress);
   for (std::string& server : wanted) server = Readable(server);
-  return Unless(matches, field, JoinedList(has, kNone), JoinedList(wanted, kNone));
+  return Unless(matches, field, JoinedList(has, kNoAddress), JoinedList(wanted, kNoAddress));
 }
 
 TDifference ComparePreferredDns(const TNetInfo& profile, const TAdapterState& adapter) {
