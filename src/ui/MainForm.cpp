@@ -453,7 +453,7 @@ void TfrmMain::ReadCurrentSettings() {
 // --- Store and commands ---------------------------------------------------------------
 
 std::string TfrmMain::StorePath() {
-  return ReplaceExtension(services_.Paths.ExecutablePath(), ".INI");
+  return StorePathBeside(services_.Paths);
 }
 
 void TfrmMain::LoadStore() {

@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TProgramServices services(MainWindowOrNone);
     // A start without arguments for a store that a running program holds hands over to it.
     if (command.Kind == TCommandKind::Window &&
-        !storeInstance.Claim(ReplaceExtension(services.Paths.ExecutablePath(), ".INI"))) {
+        !storeInstance.Claim(StorePathBeside(services.Paths))) {
       return 0;
     }
     // /apply and /list work without a window or an icon.
