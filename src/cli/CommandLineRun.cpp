@@ -9,6 +9,7 @@
 
 #include "ActiveProfiles.h"
 #include "ApplyFollower.h"
+#include "CaptionComparison.h"
 #include "ConsoleOutput.h"
 #include "FileSystem.h"
 #include "ProfileIni.h"
@@ -33,7 +34,7 @@ std::optional<std::string> StoreProblem(const std::string& path) {
 
 // The store's connections in the list's order, or the line that says why there are none.
 std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
-  const std::string path = ReplaceExtension(services.Paths.ExecutablePath(), ".INI");
+  const std::string path = StorePathBeside(services.Paths);
   TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
   // Loading gives no connections both for a store that is not there and for one that
   // cannot be read; only the second is an error here.
@@ -41,10 +42,10 @@ std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
     if (std::optional<std::string> problem = StoreProblem(path))
       return "Ardenix: the connections in " + path + " cannot be read: " + *problem;
   }
-  // In the list's order, which sorts by the system's caption comparison.
+  // In the window's list order.
   std::stable_sort(profiles.begin(), profiles.end(),
                    [](const TProfileEntry& a, const TProfileEntry& b) {
-                     return lstrcmpA(a.Caption.c_str(), b.Caption.c_str()) < 0;
+                     return CompareCaptions(a.Caption, b.Caption) < 0;
                    });
   return profiles;
 }
@@ -62,7 +63,7 @@ int Apply(const std::string& caption, TCoreServices& services) {
                             [&](const TProfileEntry& entry) { return entry.Caption == caption; });
   if (found == profiles.end())
     return Fail("Ardenix: no connection named \"" + caption + "\" in " +
-                    ReplaceExtension(services.Paths.ExecutablePath(), ".INI") +
+                    StorePathBeside(services.Paths) +
                     "; nothing was applied",
                 kApplyNoSuchProfile);
 
