@@ -79,9 +79,8 @@ TApplyStep TApplyRun::StartFailed(unsigned long error, const std::string& messag
   if (error == kErrorCancelled)
     return Finish("Administrator rights were declined; nothing was changed", kApplyDeclined,
                   TApplyOutcome::Failed);
-  std::string reason = OneLine(message);
-  if (reason.empty()) reason = "system error " + std::to_string(error);
-  return Finish("netsh could not be started: " + reason, kApplyNotStarted, TApplyOutcome::Failed);
+  return Finish("netsh could not be started: " + FailureReason(message, error), kApplyNotStarted,
+                TApplyOutcome::Failed);
 }
 
 TApplyStep TApplyRun::Tick(long long now, std::optional<unsigned long> exitCode) {
