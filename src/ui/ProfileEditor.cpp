@@ -43,7 +43,7 @@ constexpr char kLanLabel[] = "LAN Name:";
 // The address fields as the editor shows them: the store's field (key and member), the
 // label above it, and its top edge and width.
 struct TEditorField {
-  const TProfileField& Field;
+  const TAddressField& Field;
   const char* Label;
   int Y;
   int Width;
