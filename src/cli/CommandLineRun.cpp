@@ -63,8 +63,7 @@ int Apply(const std::string& caption, TCoreServices& services) {
                             [&](const TProfileEntry& entry) { return entry.Caption == caption; });
   if (found == profiles.end())
     return Fail("Ardenix: no connection named \"" + caption + "\" in " +
-                    StorePathBeside(services.Paths) +
-                    "; nothing was applied",
+                    StorePathBeside(services.Paths) + "; nothing was applied",
                 kApplyNoSuchProfile);
 
   std::optional<TApplyReport> report;
