@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "Ipv4.h"
@@ -67,7 +68,8 @@ TDifference CompareGateway(const TNetInfo& profile, const TAdapterState& adapter
                      : std::any_of(gateways.begin(), gateways.end(), [&](const std::string& gateway) {
                          return SameAddress(gateway, profile.DG);
                        });
-  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNoAddress), Readable(profile.DG));
+  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNoAddress),
+                Readable(profile.DG));
 }
 
 // The DNS servers the script leaves on the adapter: it sets the preferred one ("none"
@@ -107,29 +109,51 @@ TDifference CompareAlternateDns(const TNetInfo& profile, const TAdapterState& ad
 
 using TComparer = TDifference (*)(const TNetInfo&, const TAdapterState&);
 
-constexpr std::array<std::pair<TProfileField, TComparer>, 5> kComparers{{
-    {TProfileField::DHCP, CompareDhcp},
-    {TProfileField::Address, CompareAddress},
-    {TProfileField::Gateway, CompareGateway},
-    {TProfileField::DNS, ComparePreferredDns},
-    {TProfileField::AlternateDNS, CompareAlternateDns},
+// Everything about one compared member: its word in a report, which profiles have it
+// compared (a DHCP profile wants DHCP alone, a static one its addresses), and how. A
+// report lists the differences in this table's order.
+struct TComparedMember {
+  TProfileField Field;
+  std::string_view Word;
+  bool OfDhcpProfile;
+  TComparer Compare;
+};
+
+constexpr std::array<TComparedMember, 5> kComparedMembers{{
+    {TProfileField::DHCP, "DHCP", true, CompareDhcp},
+    {TProfileField::Address, "address", false, CompareAddress},
+    {TProfileField::Gateway, "gateway", false, CompareGateway},
+    {TProfileField::DNS, "DNS", false, ComparePreferredDns},
+    {TProfileField::AlternateDNS, "alternate DNS", false, CompareAlternateDns},
 }};
+
+std::vector<const TComparedMember*> MembersComparedFor(const TNetInfo& normalised) {
+  std::vector<const TComparedMember*> members;
+  for (const TComparedMember& member : kComparedMembers)
+    if (member.OfDhcpProfile == normalised.DHCP) members.push_back(&member);
+  return members;
+}
 
 }  // namespace
 
+std::string_view FieldWord(TProfileField field) {
+  return std::find_if(kComparedMembers.begin(), kComparedMembers.end(),
+                      [&](const TComparedMember& member) { return member.Field == field; })
+      ->Word;
+}
+
 std::vector<TProfileField> ComparedFields(const TNetInfo& normalised) {
-  if (normalised.DHCP) return {TProfileField::DHCP};
-  return {TProfileField::Address, TProfileField::Gateway, TProfileField::DNS,
-          TProfileField::AlternateDNS};
+  std::vector<TProfileField> fields;
+  for (const TComparedMember* member : MembersComparedFor(normalised))
+    fields.push_back(member->Field);
+  return fields;
 }
 
 std::vector<TFieldDifference> CompareProfile(const TNetInfo& normalised,
                                              const TAdapterState& adapter) {
   std::vector<TFieldDifference> differences;
-  for (TProfileField field : ComparedFields(normalised)) {
-    auto comparer = std::find_if(kComparers.begin(), kComparers.end(),
-                                 [&](const auto& entry) { return entry.first == field; });
-    if (TDifference difference = comparer->second(normalised, adapter))
+  for (const TComparedMember* member : MembersComparedFor(normalised)) {
+    if (TDifference difference = member->Compare(normalised, adapter))
       differences.push_back(std::move(*difference));
   }
   return differences;
