@@ -3,8 +3,6 @@
 // application ends.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <exception>
 
 #include "AboutForm.h"
@@ -28,8 +26,6 @@ HWND MainWindowOrNone() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   const TCommand command = ParseCommandLine(GetCommandLineA());
   if (auto exitCode = AnswerCommandLineFaults(command)) return *exitCode;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   TStoreInstance storeInstance;  // outlives the application, whose window it serves
   try {
     TProgramServices services(MainWindowOrNone);
