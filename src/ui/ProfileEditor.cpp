@@ -143,7 +143,6 @@ void TProfileEditor::Load(const TNetInfo& profile) {
   const WPARAM check = profile.DHCP ? BST_CHECKED : BST_UNCHECKED;
   if (SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != static_cast<LRESULT>(check)) {
     SendMessageA(edDHCP_, BM_SETCHECK, check, 0);
-    UpdateEnabledState();
   }
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     fields_[i]->SetText(profile.*kAddressFields[i].Member);
