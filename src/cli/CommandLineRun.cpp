@@ -9,10 +9,12 @@
 
 #include "ActiveProfiles.h"
 #include "ApplyFollower.h"
+#include "CaptionComparison.h"
 #include "ConsoleOutput.h"
 #include "FileSystem.h"
 #include "ProfileIni.h"
 #include "ProfileStore.h"
+#include "SiblingPath.h"
 #include "SystemErrorText.h"
 #include "Win32KernelHandle.h"
 
@@ -40,10 +42,10 @@ std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
     if (std::optional<std::string> problem = StoreProblem(path))
       return "Ardenix: the connections in " + path + " cannot be read: " + *problem;
   }
-  // In the list's order, which sorts by the system's caption comparison.
+  // In the window's list order.
   std::stable_sort(profiles.begin(), profiles.end(),
                    [](const TProfileEntry& a, const TProfileEntry& b) {
-                     return lstrcmpA(a.Caption.c_str(), b.Caption.c_str()) < 0;
+                     return CompareCaptions(a.Caption, b.Caption) < 0;
                    });
   return profiles;
 }

@@ -33,6 +33,8 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
+  // Keeps the program's instance and show command and registers the common controls'
+  // classes (list view, toolbar, link label...) before any form makes one.
   void Initialize(HINSTANCE instance, int showCommand);
   HINSTANCE Instance() const { return instance_; }
   int ShowCommand() const { return showCommand_; }

@@ -11,8 +11,7 @@ std::string SettingsDescription(const TAdapterState& adapter) {
 }
 
 std::string ReadingErrorText(const TAdapterReading& reading) {
-  std::string message = OneLine(reading.ErrorText);
-  return message.empty() ? "system error " + std::to_string(reading.Error) : message;
+  return FailureReason(reading.ErrorText, reading.Error);
 }
 
 std::string AdapterStatusText(const TAdapterReading& reading, const std::string& name) {

@@ -1,7 +1,6 @@
 #include "ApplyRun.h"
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 #include <utility>
 
@@ -16,11 +15,6 @@ namespace {
 // The system's code for an elevation prompt the user answered with No.
 constexpr unsigned long kErrorCancelled = 1223;
 
-// Report words of each TProfileField, in the enumeration's order.
-constexpr std::array<const char*, 5> kFieldWords{"DHCP", "address", "gateway", "DNS",
-                                                 "alternate DNS"};
-static_assert(static_cast<std::size_t>(TProfileField::AlternateDNS) + 1 == kFieldWords.size());
-
 // The addresses a system gives itself when no DHCP server answers: 169.254.0.0/16.
 constexpr TIpv4 kSelfAssignedNetwork = 0xA9FE0000;
 constexpr TIpv4 kSelfAssignedMask = 0xFFFF0000;
@@ -29,8 +23,8 @@ std::string DifferencesText(const std::vector<TFieldDifference>& differences) {
   std::string text;
   for (const TFieldDifference& difference : differences) {
     if (!text.empty()) text += "; ";
-    text += std::string(kFieldWords[static_cast<std::size_t>(difference.Field)]) + " is " +
-            difference.Has + ", not " + difference.Wanted;
+    text += std::string(FieldWord(difference.Field)) + " is " + difference.Has + ", not " +
+            difference.Wanted;
   }
   return text;
 }
@@ -86,9 +80,8 @@ TApplyStep TApplyRun::StartFailed(unsigned long error, const std::string& messag
   if (error == kErrorCancelled)
     return Finish("Administrator rights were declined; nothing was changed", kApplyDeclined,
                   TApplyOutcome::Failed);
-  std::string reason = OneLine(message);
-  if (reason.empty()) reason = "system error " + std::to_string(error);
-  return Finish("netsh could not be started: " + reason, kApplyNotStarted, TApplyOutcome::Failed);
+  return Finish("netsh could not be started: " + FailureReason(message, error), kApplyNotStarted,
+                TApplyOutcome::Failed);
 }
 
 TApplyStep TApplyRun::Tick(long long now, std::optional<unsigned long> exitCode) {

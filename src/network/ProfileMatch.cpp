@@ -4,15 +4,13 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "Ipv4.h"
 #include "ReportText.h"
 
 namespace {
-
-// What a normalised address member holds when the field was left blank.
-constexpr std::string_view kNone = "none";
 
 using TDifference = std::optional<TFieldDifference>;
 
@@ -45,9 +43,10 @@ TDifference CompareDhcp(const TNetInfo& profile, const TAdapterState& adapter) {
 }
 
 TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter) {
-  std::string has = JoinedList(AddressesWithPrefix(adapter.Addresses), kNone);
-  if (profile.IP == kNone)
-    return Unless(adapter.Addresses.empty(), TProfileField::Address, std::move(has), "none");
+  std::string has = JoinedList(AddressesWithPrefix(adapter.Addresses), kNoAddress);
+  if (profile.IP == kNoAddress)
+    return Unless(adapter.Addresses.empty(), TProfileField::Address, std::move(has),
+                  std::string(kNoAddress));
   std::optional<TIpv4> mask = ParseIpv4(profile.SN);
   std::optional<int> prefix = mask ? MaskPrefixLength(*mask) : std::nullopt;
   bool found = prefix && std::any_of(adapter.Addresses.begin(), adapter.Addresses.end(),
@@ -68,12 +67,13 @@ TDifference CompareAddress(const TNetInfo& profile, const TAdapterState& adapter
 
 TDifference CompareGateway(const TNetInfo& profile, const TAdapterState& adapter) {
   const std::vector<std::string>& gateways = adapter.Gateways;
-  bool matches = profile.DG == kNone
+  bool matches = profile.DG == kNoAddress
                      ? gateways.empty()
                      : std::any_of(gateways.begin(), gateways.end(), [&](const std::string& gateway) {
                          return SameAddress(gateway, profile.DG);
                        });
-  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNone), Readable(profile.DG));
+  return Unless(matches, TProfileField::Gateway, JoinedList(gateways, kNoAddress),
+                Readable(profile.DG));
 }
 
 // The DNS servers the script leaves on the adapter: it sets the preferred one ("none"
@@ -81,7 +81,7 @@ TDifference CompareGateway(const TNetInfo& profile, const TAdapterState& adapter
 std::vector<std::string> WantedDnsServers(const TNetInfo& profile) {
   std::vector<std::string> wanted;
   for (const std::string* server : {&profile.DNS, &profile.ADNS})
-    if (*server != kNone) wanted.push_back(*server);
+    if (*server != kNoAddress) wanted.push_back(*server);
   return wanted;
 }
 
@@ -100,7 +100,7 @@ TDifference CompareDnsServers(TProfileField field, std::size_t first, std::size_
   bool matches = has.size() == wanted.size() &&
                  std::equal(has.begin(), has.end(), wanted.begin(), SameAddress);
   for (std::string& server : wanted) server = Readable(server);
-  return Unless(matches, field, JoinedList(has, kNone), JoinedList(wanted, kNone));
+  return Unless(matches, field, JoinedList(has, kNoAddress), JoinedList(wanted, kNoAddress));
 }
 
 TDifference ComparePreferredDns(const TNetInfo& profile, const TAdapterState& adapter) {
@@ -113,29 +113,55 @@ TDifference CompareAlternateDns(const TNetInfo& profile, const TAdapterState& ad
 
 using TComparer = TDifference (*)(const TNetInfo&, const TAdapterState&);
 
-constexpr std::array<std::pair<TProfileField, TComparer>, 5> kComparers{{
-    {TProfileField::DHCP, CompareDhcp},
-    {TProfileField::Address, CompareAddress},
-    {TProfileField::Gateway, CompareGateway},
-    {TProfileField::DNS, ComparePreferredDns},
-    {TProfileField::AlternateDNS, CompareAlternateDns},
+// Which profiles have a member compared.
+enum class TComparedFor { EveryProfile, StaticProfiles };
+
+// Everything about one compared member: its word in a report, which profiles have it
+// compared (a DHCP profile wants DHCP on and nothing else; a static one DHCP off and its
+// addresses), and how. A report lists the differences in this table's order.
+struct TComparedMember {
+  TProfileField Field;
+  std::string_view Word;
+  TComparedFor For;
+  TComparer Compare;
+};
+
+constexpr std::array<TComparedMember, 5> kComparedMembers{{
+    {TProfileField::DHCP, "DHCP", TComparedFor::EveryProfile, CompareDhcp},
+    {TProfileField::Address, "address", TComparedFor::StaticProfiles, CompareAddress},
+    {TProfileField::Gateway, "gateway", TComparedFor::StaticProfiles, CompareGateway},
+    {TProfileField::DNS, "DNS", TComparedFor::StaticProfiles, ComparePreferredDns},
+    {TProfileField::AlternateDNS, "alternate DNS", TComparedFor::StaticProfiles,
+     CompareAlternateDns},
 }};
+
+std::vector<const TComparedMember*> MembersComparedFor(const TNetInfo& normalised) {
+  std::vector<const TComparedMember*> members;
+  for (const TComparedMember& member : kComparedMembers)
+    if (member.For == TComparedFor::EveryProfile || !normalised.DHCP) members.push_back(&member);
+  return members;
+}
 
 }  // namespace
 
+std::string_view FieldWord(TProfileField field) {
+  return std::find_if(kComparedMembers.begin(), kComparedMembers.end(),
+                      [&](const TComparedMember& member) { return member.Field == field; })
+      ->Word;
+}
+
 std::vector<TProfileField> ComparedFields(const TNetInfo& normalised) {
-  if (normalised.DHCP) return {TProfileField::DHCP};
-  return {TProfileField::DHCP, TProfileField::Address, TProfileField::Gateway,
-          TProfileField::DNS, TProfileField::AlternateDNS};
+  std::vector<TProfileField> fields;
+  for (const TComparedMember* member : MembersComparedFor(normalised))
+    fields.push_back(member->Field);
+  return fields;
 }
 
 std::vector<TFieldDifference> CompareProfile(const TNetInfo& normalised,
                                              const TAdapterState& adapter) {
   std::vector<TFieldDifference> differences;
-  for (TProfileField field : ComparedFields(normalised)) {
-    auto comparer = std::find_if(kComparers.begin(), kComparers.end(),
-                                 [&](const auto& entry) { return entry.first == field; });
-    if (TDifference difference = comparer->second(normalised, adapter))
+  for (const TComparedMember* member : MembersComparedFor(normalised)) {
+    if (TDifference difference = member->Compare(normalised, adapter))
       differences.push_back(std::move(*difference));
   }
   return differences;

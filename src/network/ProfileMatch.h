@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "AdapterState.h"
@@ -8,6 +9,9 @@
 
 // A member of a profile that the adapter does not have as the profile wants it.
 enum class TProfileField { DHCP, Address, Gateway, DNS, AlternateDNS };
+
+// The member's word in a report: "DHCP", "address", "gateway", "DNS", "alternate DNS".
+std::string_view FieldWord(TProfileField field);
 
 // One difference, in words ready for a report: Has is what the adapter has, Wanted what
 // the profile asks for, both as a user reads them ("192.168.1.1", "10.0.0.5/24",

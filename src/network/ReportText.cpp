@@ -20,3 +20,8 @@ std::string OneLine(std::string_view message) {
   line.erase(line.find_last_not_of(" \t") + 1);
   return line;
 }
+
+std::string FailureReason(std::string_view message, unsigned long error) {
+  std::string reason = OneLine(message);
+  return reason.empty() ? "system error " + std::to_string(error) : reason;
+}

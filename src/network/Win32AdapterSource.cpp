@@ -15,21 +15,23 @@ constexpr size_t kFirstBufferSize = 15 * 1024;
 // The list can grow between the call that gave the size and the next one.
 constexpr int kAttempts = 4;
 
-constexpr ULONG kFlags = GAA_FLAG_INCLUDE_GATEWAYS | GAA_FLAG_INCLUDE_PREFIX |
-                         GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST;
+// Each unicast address carries its own prefix length; the separate prefix list is not read.
+constexpr ULONG kFlags =
+    GAA_FLAG_INCLUDE_GATEWAYS | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST;
 // Names only: the friendly name stays, every list of addresses and servers is skipped.
 constexpr ULONG kNamesFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST |
                               GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
 
-// Calls `query(buffer, &size)` until the buffer is big enough; returns its result.
+// Calls `query(buffer, &size)` until the buffer is big enough (both IP helper queries
+// answer ERROR_BUFFER_OVERFLOW while it is not); returns its result.
 template <typename TQuery>
-ULONG QueryGrowing(std::vector<unsigned char>& buffer, ULONG overflow, TQuery query) {
+ULONG QueryGrowing(std::vector<unsigned char>& buffer, TQuery query) {
   if (buffer.empty()) buffer.resize(kFirstBufferSize);
-  ULONG result = overflow;
-  for (int attempt = 0; attempt < kAttempts && result == overflow; ++attempt) {
+  ULONG result = ERROR_BUFFER_OVERFLOW;
+  for (int attempt = 0; attempt < kAttempts && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
     ULONG size = static_cast<ULONG>(buffer.size());
     result = query(buffer.data(), &size);
-    if (result == overflow) buffer.resize(std::max<size_t>(size, buffer.size() * 2));
+    if (result == ERROR_BUFFER_OVERFLOW) buffer.resize(std::max<size_t>(size, buffer.size() * 2));
   }
   return result;
 }
@@ -43,7 +45,7 @@ std::map<std::string, std::string> PrimaryWinsByAdapter(TSystemLibrary& ipHelper
                                                          std::vector<unsigned char>& buffer) {
   std::map<std::string, std::string> wins;
   const auto getAdaptersInfo = ipHelper.Function<TGetAdaptersInfo>("GetAdaptersInfo");
-  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [&](unsigned char* data, ULONG* size) {
+  ULONG result = QueryGrowing(buffer, [&](unsigned char* data, ULONG* size) {
     return getAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(data), size);
   });
   if (result != NO_ERROR) return wins;
@@ -68,7 +70,7 @@ bool QueryAddresses(TSystemLibrary& ipHelper, std::vector<unsigned char>& buffer
     reading.ErrorText = error.what();
     return false;
   }
-  ULONG result = QueryGrowing(buffer, ERROR_BUFFER_OVERFLOW, [&](unsigned char* data, ULONG* size) {
+  ULONG result = QueryGrowing(buffer, [&](unsigned char* data, ULONG* size) {
     return getAdaptersAddresses(AF_INET, flags, nullptr,
                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(data), size);
   });

@@ -26,9 +26,10 @@ std::string NormalisedAddress(std::string_view masked, std::string_view whenUnto
 
 TNetInfo NormalisedCopy(const TNetInfo& profile) {
   TNetInfo copy = profile;
-  for (const TProfileField& field : kAddressFields) {
+  for (const TAddressField& field : kAddressFields) {
     // An untouched mask means the usual one; any other untouched field means none.
-    const std::string_view whenUntouched = field.Member == &TNetInfo::SN ? "255.255.255.0" : "none";
+    const std::string_view whenUntouched =
+        field.Member == &TNetInfo::SN ? "255.255.255.0" : kNoAddress;
     copy.*field.Member = NormalisedAddress(profile.*field.Member, whenUntouched);
   }
   return copy;

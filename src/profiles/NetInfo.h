@@ -7,6 +7,10 @@
 // every position blank.
 inline constexpr std::string_view kBlankAddressText = "   .   .   .   ";
 
+// What an untouched address member (other than the mask) holds once normalised, and
+// netsh's word for "no address here".
+inline constexpr std::string_view kNoAddress = "none";
+
 // One named IPv4 configuration of one network adapter. The name is not part of the
 // record: it is the caption of the list entry that holds it. The six address members
 // carry the address field's 15-character masked text ("192.168.1  .1  ") until a

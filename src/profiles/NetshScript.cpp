@@ -8,9 +8,6 @@ std::string Quoted(const std::string& name) {
   return "\"" + name + "\"";
 }
 
-// Netsh's sign that there is no alternate DNS server to add.
-constexpr std::string_view kNone = "none";
-
 void AddDhcpLines(const TNetInfo& p, std::vector<std::string>& lines) {
   const std::string name = Quoted(p.LAN);
   lines.push_back("set address name=" + name + " source=dhcp");
@@ -23,7 +20,7 @@ void AddStaticLines(const TNetInfo& p, std::vector<std::string>& lines) {
   lines.push_back("set address name=" + name + " source=static addr=" + p.IP + " mask=" + p.SN);
   lines.push_back("set address name=" + name + " gateway=" + p.DG + " gwmetric=0");
   lines.push_back("set dns name=" + name + " source=static addr=" + p.DNS);
-  if (p.ADNS != kNone) lines.push_back("add dns name = " + name + " addr = " + p.ADNS);
+  if (p.ADNS != kNoAddress) lines.push_back("add dns name = " + name + " addr = " + p.ADNS);
   lines.push_back("set wins name=" + name + " source=static addr=" + p.WINS);
 }
 

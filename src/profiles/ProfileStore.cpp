@@ -1,15 +1,9 @@
 #include "ProfileStore.h"
 
-#include "SiblingPath.h"
-
 #include <memory>
 
 TStoreError::TStoreError(const std::string& storePath)
     : std::runtime_error("Unable to write to " + storePath) {}
-
-std::string StorePathBeside(ISystemPaths& paths) {
-  return ReplaceExtension(paths.ExecutablePath(), ".INI");
-}
 
 std::string TemporaryStorePath(const std::string& storePath) {
   return storePath + ".new";

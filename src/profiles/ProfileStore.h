@@ -5,7 +5,6 @@
 
 #include "ProfileIni.h"
 #include "StoreFiles.h"
-#include "SystemPaths.h"
 
 // The store could not be written. what() is the text the user is shown:
 // "Unable to write to " and the store's path.
@@ -26,9 +25,6 @@ TProfileList LoadProfileStore(const std::string& storePath, IStoreFiles& files);
 // cannot be removed is left without a word: it only brings back the old profiles).
 void SaveProfileStore(const TProfileList& profiles, const std::string& storePath,
                       IStoreFiles& files);
-
-// The store of the program's profiles: beside its executable, same name, ".INI".
-std::string StorePathBeside(ISystemPaths& paths);
 
 // Where SaveProfileStore writes the new store before it replaces the old one.
 std::string TemporaryStorePath(const std::string& storePath);

@@ -8,3 +8,7 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
   result += extension;
   return result;
 }
+
+std::string StorePathBeside(ISystemPaths& paths) {
+  return ReplaceExtension(paths.ExecutablePath(), ".INI");
+}

@@ -81,7 +81,6 @@ void TTrayPointerLogic::LeftDown(const TTrayCallbackInput& in, std::vector<TTray
 void TTrayPointerLogic::LeftUp(const TTrayCallbackInput& in, std::vector<TTrayStep>& out) {
   if (LeftDownSeen_) ClickDue_ = true;
   if (LeftDownSeen_ && !in.DoubleClickTimerEnabled) {
-    LeftDownSeen_ = false;
     ClickDue_ = false;
     out.push_back(Plain(TTrayAction::Click));
   }

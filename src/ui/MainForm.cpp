@@ -17,6 +17,7 @@
 #include "Panel.h"
 #include "ProfileEditor.h"
 #include "ProfileStore.h"
+#include "SiblingPath.h"
 #include "Splitter.h"
 #include "StatusBar.h"
 #include "ToolBar.h"

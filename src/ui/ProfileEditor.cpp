@@ -43,7 +43,7 @@ constexpr char kLanLabel[] = "LAN Name:";
 // The address fields as the editor shows them: the store's field (key and member), the
 // label above it, and its top edge and width.
 struct TEditorField {
-  const TProfileField& Field;
+  const TAddressField& Field;
   const char* Label;
   int Y;
   int Width;
@@ -143,7 +143,6 @@ void TProfileEditor::Load(const TNetInfo& profile) {
   const WPARAM check = profile.DHCP ? BST_CHECKED : BST_UNCHECKED;
   if (SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) != static_cast<LRESULT>(check)) {
     SendMessageA(edDHCP_, BM_SETCHECK, check, 0);
-    UpdateEnabledState();
   }
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     fields_[i]->SetText(profile.*kAddressFields[i].Member);

@@ -154,10 +154,6 @@ std::string Narrow(const wchar_t* text) {
 
 }  // namespace
 
-int CompareCaptions(const std::string& a, const std::string& b) {
-  return lstrcmpA(a.c_str(), b.c_str());
-}
-
 TProfileListView::TProfileListView(HWND parent, int id, HIMAGELIST smallImages) {
   window_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", kStyle, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

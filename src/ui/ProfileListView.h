@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "CaptionComparison.h"
 #include "ListEntry.h"
-
-// The list's order of captions: the system's locale-aware, case-sensitive comparison
-// (lstrcmpA). Negative when a comes first.
-int CompareCaptions(const std::string& a, const std::string& b);
 
 // The list of profiles. The entries live here, in caption order (lstrcmpA); the control
 // is a virtual list view that only knows how many there are and asks for the caption and

@@ -3,8 +3,6 @@
 // application ends.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <exception>
 #include <string>
 
@@ -15,6 +13,7 @@
 #include "MainForm.h"
 #include "ProgramServices.h"
 #include "ProfileStore.h"
+#include "SiblingPath.h"
 #include "StoreInstance.h"
 #include "SystemLibrary.h"
 
@@ -34,8 +33,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   RestrictLibrarySearchToSystemFolder();
   const TCommand command = ParseCommandLine(GetCommandLineA());
   if (auto exitCode = AnswerCommandLineFaults(command)) return *exitCode;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   TStoreInstance storeInstance;  // outlives the application, whose window it serves
   try {
     TProgramServices services(MainWindowOrNone);

@@ -55,7 +55,7 @@ void PrintEditor(TfrmMain& form) {
   form.Editor().Commit(shown);
   Print("LAN", shown.LAN);
   Print("DHCP", shown.DHCP ? "1" : "0");
-  for (const TProfileField& field : kAddressFields) {
+  for (const TAddressField& field : kAddressFields) {
     Print(field.Key, WithoutSpaces(shown.*field.Member));
   }
 }

@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, StartsWithoutAStoreWithAnEmptyListAndADefaultEditor) {
   EXPECT_TRUE(Captions().empty());
   EXPECT_EQ(Lan(), "Local Area Connection");
   EXPECT_FALSE(DhcpChecked());
-  for (const TProfileField& field : kAddressFields) {
+  for (const TAddressField& field : kAddressFields) {
     EXPECT_EQ(Field(field.Member), kBlank) << field.Key;
     EXPECT_TRUE(FieldEnabled(field.Member)) << field.Key;
   }
@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, MovingTheSelectionCommitsTheEditorIntoTheEntryItLeaves) {
   EXPECT_EQ(form.List().EntryAt(0)->Profile, AsLoaded(kHome));
   EXPECT_TRUE(DhcpChecked());
   EXPECT_EQ(Lan(), "Local Area Connection");
-  for (const TProfileField& field : kAddressFields) {
+  for (const TAddressField& field : kAddressFields) {
     EXPECT_FALSE(FieldEnabled(field.Member)) << field.Key;
   }
 }
@@ -142,13 +142,13 @@ TEST_F(MainWindowTest, DhcpDisablesTheSixFieldsAndKeepsTheirText) {
   SendMessageA(form.Editor().EdDHCP(), BM_CLICK, 0, 0);
   Pump();
   EXPECT_TRUE(DhcpChecked());
-  for (const TProfileField& field : kAddressFields) {
+  for (const TAddressField& field : kAddressFields) {
     EXPECT_FALSE(FieldEnabled(field.Member)) << field.Key;
   }
   EXPECT_EQ(Field(&TNetInfo::IP), "10 .1  .2  .3  ");
   SendMessageA(form.Editor().EdDHCP(), BM_CLICK, 0, 0);
   Pump();
-  for (const TProfileField& field : kAddressFields) {
+  for (const TAddressField& field : kAddressFields) {
     EXPECT_TRUE(FieldEnabled(field.Member)) << field.Key;
   }
   EXPECT_TRUE(IsWindowEnabled(form.Editor().EdLAN()));
