@@ -69,13 +69,12 @@ int Apply(const std::string& caption, TCoreServices& services) {
 
   std::optional<TApplyReport> report;
   TApplyFollower follower(services.Adapters, [&](const TApplyReport& r) { report = r; });
-  TStartResult start;
   try {
-    start = services.Actions.Apply(found->Profile);
+    follower.Apply(found->Caption, found->Profile,
+                   [&] { return services.Actions.Apply(found->Profile); });
   } catch (const TFileError& error) {
     return Fail("Ardenix: " + std::string(error.what()), kApplyNotStarted);
   }
-  follower.Follow(found->Caption, found->Profile, std::move(start));
   // The follower's timer lives on this thread's messages; no window is shown.
   MSG message;
   while (!report && GetMessageA(&message, nullptr, 0, 0) > 0) {

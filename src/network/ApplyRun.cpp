@@ -48,7 +48,29 @@ bool AwaitingLease(const TNetInfo& profile, const TAdapterState& adapter) {
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
+// Why netsh cannot change the adapter named `lan` (found as `adapter`, or null): it
+// changes nothing on an adapter it does not know by that name, and a name that is not
+// exact in the ANSI code page is never written into a script.
+std::optional<std::string> UnreachableAdapterText(const std::string& lan,
+                                                  const TAdapterState* adapter) {
+  if (!adapter) return "No adapter named " + Quoted(lan) + " on this computer; nothing was changed";
+  if (!adapter->NameExact)
+    return "The name of adapter " + Quoted(lan) +
+           " cannot be passed to netsh exactly; nothing was changed";
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<TApplyReport> RefusalBeforeStart(const std::string& caption,
+                                               const TNetInfo& normalised,
+                                               const TAdapterReading& reading) {
+  if (!reading.Ok) return std::nullopt;
+  std::optional<std::string> why =
+      UnreachableAdapterText(normalised.LAN, FindAdapter(reading, normalised.LAN));
+  if (!why) return std::nullopt;
+  return TApplyReport{caption, *why, kApplyNotVerified, TApplyOutcome::Failed};
+}
 
 TApplyRun::TApplyRun(std::string caption, TNetInfo normalised)
     : caption_(std::move(caption)), profile_(std::move(normalised)) {}
@@ -120,15 +142,8 @@ TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
     return Finish(caption_ + ": the adapter state could not be read after netsh ended: " +
                       ReadingErrorText(reading) + netshNote,
                   kApplyNotVerified, TApplyOutcome::Failed);
-  // netsh changes nothing on an adapter it does not know by that name.
-  if (!adapter)
-    return Finish("No adapter named " + Quoted(profile_.LAN) +
-                      " on this computer; nothing was changed" + netshNote,
-                  kApplyNotVerified, TApplyOutcome::Failed);
-  if (!adapter->NameExact)
-    return Finish("The name of adapter " + Quoted(profile_.LAN) +
-                      " cannot be passed to netsh exactly; nothing was changed" + netshNote,
-                  kApplyNotVerified, TApplyOutcome::Failed);
+  if (std::optional<std::string> why = UnreachableAdapterText(profile_.LAN, adapter))
+    return Finish(*why + netshNote, kApplyNotVerified, TApplyOutcome::Failed);
   std::vector<TFieldDifference> differences = CompareProfile(profile_, *adapter);
   if (differences.empty())
     return Finish(caption_ + " is only partly active on " + profile_.LAN +

@@ -50,6 +50,14 @@ struct TApplyStep {
   friend bool operator==(const TApplyStep&, const TApplyStep&) = default;
 };
 
+// What stops an apply before its script is written, from one reading of the adapters
+// taken just before: no adapter by the profile's name, or one whose name cannot be passed
+// to netsh exactly. Its report is the one the run would give after netsh; none when the
+// apply may go on, also when the reading failed (the reading after netsh then tells).
+std::optional<TApplyReport> RefusalBeforeStart(const std::string& caption,
+                                               const TNetInfo& normalised,
+                                               const TAdapterReading& reading);
+
 // One apply of a profile, from the start of netsh to the report. It decides;
 // the caller starts the process, watches it, reads the adapters and keeps the clock (any
 // millisecond count that only grows), and feeds each result back in. Calls out of order
@@ -68,8 +76,8 @@ class TApplyRun {
 
   TApplyRun(std::string caption, TNetInfo normalised);
 
-  // A new run is about to start netsh: call Started or StartFailed. Nothing is read
-  // before netsh starts; an adapter that is not there shows in the reading after it ends.
+  // A new run is about to start netsh: call Started or StartFailed. An adapter that is
+  // gone by the time netsh has ended shows in the reading after it.
   TApplyStep Started(long long now);
   // The system's error code and message of a start that failed (1223: the user declined
   // the elevation prompt), or one of the kStartError codes of a start refused before

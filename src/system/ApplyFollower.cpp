@@ -18,6 +18,17 @@ long long TApplyFollower::Now() const {
   return clock_ ? clock_() : static_cast<long long>(GetTickCount64());
 }
 
+void TApplyFollower::Apply(const std::string& caption, const TNetInfo& profile,
+                           const TStart& start) {
+  if (std::optional<TApplyReport> refusal =
+          RefusalBeforeStart(caption, NormalisedCopy(profile), adapters_.Read())) {
+    const TReportEvent onReport = onReport_;
+    if (onReport) onReport(*refusal);
+    return;
+  }
+  Follow(caption, profile, start());
+}
+
 void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile,
                             TStartResult start) {
   if (!start.Started) {

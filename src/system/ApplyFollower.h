@@ -32,6 +32,15 @@ class TApplyFollower {
   TApplyFollower(const TApplyFollower&) = delete;
   TApplyFollower& operator=(const TApplyFollower&) = delete;
 
+  // Writes the script and starts netsh; what it throws passes through Apply.
+  using TStart = std::function<TStartResult()>;
+
+  // Applies `profile` (as stored), titled `caption`. The adapters are read once first: an
+  // apply that could change nothing (RefusalBeforeStart) is reported at once, inside this
+  // call, with nothing written, no elevation prompt and the pending run left alone.
+  // Otherwise `start` runs and its start is followed.
+  void Apply(const std::string& caption, const TNetInfo& profile, const TStart& start);
+
   // Follows the start of netsh for `profile` (as stored; it is verified against its
   // normalised copy), titled `caption`. A start that failed reports at once, inside
   // this call.

@@ -367,7 +367,7 @@ void TfrmMain::SaveStore() {
 void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
   // A script that cannot be written throws before anything starts: the pending run, if
   // any, goes on.
-  follower_->Follow(caption, profile, services_.Actions.Apply(profile));
+  follower_->Apply(caption, profile, [&] { return services_.Actions.Apply(profile); });
 }
 
 void TfrmMain::ShowReport(const TApplyReport& report) {

@@ -98,6 +98,7 @@ expect "netsh exit 1" 2 out \
   ARDENIX_NETSH_EXIT_CODE=1 -- /apply "Other address"
 expect "no such adapter" 2 out \
   'No adapter named "Local Area Connection" on this computer; nothing was changed' -- /apply Nowhere
+[ ! -f "$record" ] || fail "no such adapter: netsh was started"
 expect "no such profile" 1 err \
   "Ardenix: no connection named \"host now\" in $store; nothing was applied" -- /apply "host now"
 [ ! -f "$record" ] || fail "no such profile: netsh was started"

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "AdapterFixtures.h"
 #include "ProgramStarter.h"
@@ -187,6 +189,37 @@ INSTANTIATE_TEST_SUITE_P(
                        "Office: the adapter state could not be read after netsh ended: Not enough memory. "
                        "(netsh ended with exit code 5)",
                        TApplyOutcome::Failed}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+struct RefusalCase {
+  const char* name;
+  TAdapterReading reading;
+  std::optional<std::string> text;  // none: the apply goes on to netsh
+};
+
+class ApplyRunRefusal : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(ApplyRunRefusal, DecidesFromTheReadingBeforeTheScriptIsWritten) {
+  const RefusalCase& c = GetParam();
+  std::optional<TApplyReport> refusal = RefusalBeforeStart("Office", OfficeProfile(), c.reading);
+  if (!c.text) {
+    EXPECT_FALSE(refusal) << refusal->Text;
+    return;
+  }
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(*refusal, (TApplyReport{"Office", *c.text, kApplyNotVerified, TApplyOutcome::Failed}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, ApplyRunRefusal,
+    testing::Values(
+        RefusalCase{"AdapterThere", ReadingOf({Unconfigured()}), std::nullopt},
+        RefusalCase{"NoSuchAdapter", ReadingOf({}),
+                    "No adapter named \"Ethernet\" on this computer; nothing was changed"},
+        RefusalCase{"NameNetshCannotTake", ReadingOf({Inexact(Unconfigured())}),
+                    "The name of adapter \"Ethernet\" cannot be passed to netsh exactly; nothing "
+                    "was changed"},
+        RefusalCase{"UnreadableGoesOn", FailedReading(8, "Not enough memory.\r\n"), std::nullopt}),
     [](const auto& param) { return std::string(param.param.name); });
 
 struct StartFailureCase {

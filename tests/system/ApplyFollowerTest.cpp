@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "AdapterFixtures.h"
@@ -168,6 +169,42 @@ TEST_F(ApplyFollowerTest, AStartThatFailedReportsAtOnceWithoutATimer) {
   EXPECT_EQ(reports[0].ExitCode, kApplyDeclined);
   EXPECT_FALSE(follower.Timer().Enabled());
   EXPECT_EQ(adapters.Reads, 0);
+}
+
+TEST_F(ApplyFollowerTest, AnApplyToAMissingAdapterIsReportedWithoutStartingAnything) {
+  std::shared_ptr<TFakeProgram::TState> pending;
+  follower.Follow("Office", StoredOffice(), Running(pending));
+  int starts = 0;
+  follower.Apply("Lab", WithLan(OfficeProfile(), "Lab LAN"), [&] {
+    ++starts;
+    return TStartResult::Failed(2, "must not start");
+  });
+  EXPECT_EQ(starts, 0);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].Text, "No adapter named \"Lab LAN\" on this computer; nothing was changed");
+  EXPECT_EQ(reports[0].ExitCode, kApplyNotVerified);
+  EXPECT_TRUE(follower.Pending()) << "the pending run goes on";
+  EXPECT_FALSE(pending->Released);
+}
+
+TEST_F(ApplyFollowerTest, AnApplyToAnAdapterThatIsThereStartsAndIsFollowed) {
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  follower.Apply("Office", StoredOffice(), [&] { return Running(netsh); });
+  ASSERT_TRUE(netsh);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_TRUE(follower.Pending());
+  netsh->ExitCode = 0;
+  PumpUntilReport();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].ExitCode, kApplyVerified);
+}
+
+TEST_F(ApplyFollowerTest, AnApplyWhoseStartThrowsLeavesNothingPending) {
+  EXPECT_THROW(follower.Apply("Office", StoredOffice(),
+                              []() -> TStartResult { throw std::runtime_error("disk full"); }),
+               std::runtime_error);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_FALSE(follower.Pending());
 }
 
 TEST_F(ApplyFollowerTest, AHungNetshIsGivenUpAfterAMinuteAndLetGoOf) {

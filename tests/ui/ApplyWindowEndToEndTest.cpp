@@ -45,6 +45,7 @@ struct TWindowCase {
   TNetInfo (*profile)(const TAdapterState& host);
   std::string (*text)(const TAdapterState& host);
   DWORD picture;
+  bool netshRuns = true;  // false: the apply is refused before the script is written
 };
 
 std::ostream& operator<<(std::ostream& os, const TWindowCase& c) {
@@ -98,7 +99,7 @@ const TWindowCase kCases[] = {
        return std::string(
            "No adapter named \"Local Area Connection\" on this computer; nothing was changed");
      },
-     NIIF_ERROR},
+     NIIF_ERROR, false},
 };
 
 class ApplyWindowEndToEnd : public SystemNetshReplaced,
@@ -159,8 +160,13 @@ TEST_P(ApplyWindowEndToEnd, TheBalloonSaysWhatBecameOfTheApply) {
   EXPECT_STREQ(shown->szInfoTitle, "Host");
   EXPECT_EQ(std::string(shown->szInfo), c.text(host));
   EXPECT_EQ(shown->dwInfoFlags, c.picture);
-  EXPECT_NE(GetFileAttributesA(record_.c_str()), INVALID_FILE_ATTRIBUTES)
-      << "the stand-in netsh did not run";
+  EXPECT_EQ(GetFileAttributesA(record_.c_str()) != INVALID_FILE_ATTRIBUTES, c.netshRuns)
+      << (c.netshRuns ? "the stand-in netsh did not run" : "the stand-in netsh ran");
+  EXPECT_EQ(GetFileAttributesA(
+                ReplaceExtension(services_.Paths.ExecutablePath(), ".TMP").c_str()) !=
+                INVALID_FILE_ATTRIBUTES,
+            c.netshRuns)
+      << "the script";
   DeleteFileA(record_.c_str());
 }
 
