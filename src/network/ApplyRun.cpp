@@ -6,6 +6,7 @@
 
 #include "AdapterStatus.h"
 #include "Ipv4.h"
+#include "ProfileCheck.h"
 #include "ProfileMatch.h"
 #include "ProgramStarter.h"
 #include "ReportText.h"
@@ -64,7 +65,11 @@ std::optional<std::string> UnreachableAdapterText(const std::string& lan,
 
 std::optional<TApplyReport> RefusalBeforeStart(const std::string& caption,
                                                const TNetInfo& normalised,
-                                               const TAdapterReading& reading) {
+                                               IAdapterSource& adapters) {
+  if (std::optional<std::string> problem = ProfileProblem(normalised))
+    return TApplyReport{caption, *problem + "; nothing was applied", kApplyInvalidProfile,
+                        TApplyOutcome::Failed};
+  const TAdapterReading reading = adapters.ReadNames();
   if (!reading.Ok) return std::nullopt;
   std::optional<std::string> why =
       UnreachableAdapterText(normalised.LAN, FindAdapter(reading, normalised.LAN));

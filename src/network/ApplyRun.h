@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "AdapterSource.h"
 #include "AdapterState.h"
 #include "NetInfo.h"
 
@@ -18,6 +19,7 @@ enum class TApplyOutcome {
 enum TApplyExitCode : int {
   kApplyVerified = 0,
   kApplyNoSuchProfile = 1,
+  kApplyInvalidProfile = 1,  // a member netsh would reject: nothing was written
   kApplyNotVerified = 2,  // in part or not at all, no such adapter, netsh hung
   kApplyNotStarted = 3,
   kApplyDeclined = 4,
@@ -50,13 +52,15 @@ struct TApplyStep {
   friend bool operator==(const TApplyStep&, const TApplyStep&) = default;
 };
 
-// What stops an apply before its script is written, from one reading of the adapters
-// taken just before: no adapter by the profile's name, or one whose name cannot be passed
-// to netsh exactly. Its report is the one the run would give after netsh; none when the
-// apply may go on, also when the reading failed (the reading after netsh then tells).
+// What stops an apply before its script is written; none when it may go on.
+// - A member netsh would reject (ProfileProblem): `WINS "300.1.1.1" is not an address;
+//   nothing was applied`, kApplyInvalidProfile; the adapters are not read.
+// - From one reading of the adapters' names: no adapter by the profile's name, or one
+//   whose name cannot be passed to netsh exactly; the report the run would give after
+//   netsh. A reading that failed lets the apply go on: the reading after netsh tells.
 std::optional<TApplyReport> RefusalBeforeStart(const std::string& caption,
                                                const TNetInfo& normalised,
-                                               const TAdapterReading& reading);
+                                               IAdapterSource& adapters);
 
 // One apply of a profile, from the start of netsh to the report. It decides;
 // the caller starts the process, watches it, reads the adapters and keeps the clock (any

@@ -21,7 +21,7 @@ long long TApplyFollower::Now() const {
 void TApplyFollower::Apply(const std::string& caption, const TNetInfo& profile,
                            const TStart& start) {
   if (std::optional<TApplyReport> refusal =
-          RefusalBeforeStart(caption, NormalisedCopy(profile), adapters_.Read())) {
+          RefusalBeforeStart(caption, NormalisedCopy(profile), adapters_)) {
     const TReportEvent onReport = onReport_;
     if (onReport) onReport(*refusal);
     return;

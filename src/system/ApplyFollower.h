@@ -35,9 +35,10 @@ class TApplyFollower {
   // Writes the script and starts netsh; what it throws passes through Apply.
   using TStart = std::function<TStartResult()>;
 
-  // Applies `profile` (as stored), titled `caption`. The adapters are read once first: an
-  // apply that could change nothing (RefusalBeforeStart) is reported at once, inside this
-  // call, with nothing written, no elevation prompt and the pending run left alone.
+  // Applies `profile` (as stored), titled `caption`. An apply that netsh must not be given
+  // or that could change nothing (RefusalBeforeStart, which reads the adapters' names once)
+  // is reported at once, inside this call, with nothing written, no elevation prompt and
+  // the pending run left alone.
   // Otherwise `start` runs and its start is followed.
   void Apply(const std::string& caption, const TNetInfo& profile, const TStart& start);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 
 #include "AddressEdit.h"
 #include "AddressTemplate.h"
@@ -40,21 +41,20 @@ constexpr int kDhcpWidth = 92;
 constexpr int kDhcpHeight = 17;
 constexpr char kLanLabel[] = "LAN Name:";
 
-// The address fields as the editor shows them: the store's field (key and member), the
-// label above it, and its top edge and width.
+// The address fields as the editor shows them: the store's field (key, name and member),
+// labelled with its name and a colon, and its top edge and width.
 struct TEditorField {
   const TAddressField& Field;
-  const char* Label;
   int Y;
   int Width;
 };
 constexpr TEditorField kEditorFields[] = {
-    {kAddressFields[0], "IP:", 104, 222},
-    {kAddressFields[1], "Subnet Mask:", 144, 223},
-    {kAddressFields[2], "Default Gateway:", 184, 224},
-    {kAddressFields[3], "Preferred DNS:", 224, 225},
-    {kAddressFields[4], "Alternate DNS:", 264, 225},
-    {kAddressFields[5], "WINS:", 304, 226},
+    {kAddressFields[0], 104, 222},
+    {kAddressFields[1], 144, 223},
+    {kAddressFields[2], 184, 224},
+    {kAddressFields[3], 224, 225},
+    {kAddressFields[4], 264, 225},
+    {kAddressFields[5], 304, 226},
 };
 static_assert(std::size(kEditorFields) == kAddressFields.size());
 static_assert([] {
@@ -89,7 +89,7 @@ TProfileEditor::TProfileEditor(HWND panel, UINT dpi) : panel_(panel), dpi_(dpi) 
                         panel, idDHCP, Place(kDhcpY, kDhcpWidth, kDhcpHeight));
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     const TEditorField& field = kEditorFields[i];
-    fieldLabels_[i] = CreateLabel(field.Label, field.Y - kLabelAbove);
+    fieldLabels_[i] = CreateLabel((std::string(field.Field.Name) + ":").c_str(), field.Y - kLabelAbove);
     const RECT place = Place(field.Y, field.Width, kEditHeight);
     fields_[i] =
         std::make_unique<TAddressEdit>(panel, idAddressFirst + static_cast<int>(i), place.left,

@@ -8,6 +8,7 @@
 
 #include "AdapterFixtures.h"
 #include "ProgramStarter.h"
+#include "TableAdapterSource.h"
 
 void PrintTo(const TApplyStep& step, std::ostream* os) {
   *os << "{action " << static_cast<int>(step.Action) << ", at " << step.ReadAt << ", \""
@@ -195,19 +196,30 @@ struct RefusalCase {
   const char* name;
   TAdapterReading reading;
   std::optional<std::string> text;  // none: the apply goes on to netsh
+  TNetInfo profile = OfficeProfile();
+  int exitCode = kApplyNotVerified;
 };
+
+TNetInfo WithWins(std::string wins) {
+  TNetInfo profile = OfficeProfile();
+  profile.WINS = std::move(wins);
+  return profile;
+}
 
 class ApplyRunRefusal : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(ApplyRunRefusal, DecidesFromTheReadingBeforeTheScriptIsWritten) {
   const RefusalCase& c = GetParam();
-  std::optional<TApplyReport> refusal = RefusalBeforeStart("Office", OfficeProfile(), c.reading);
+  TTableAdapterSource adapters;
+  adapters.Reading = c.reading;
+  std::optional<TApplyReport> refusal = RefusalBeforeStart("Office", c.profile, adapters);
   if (!c.text) {
     EXPECT_FALSE(refusal) << refusal->Text;
     return;
   }
   ASSERT_TRUE(refusal);
-  EXPECT_EQ(*refusal, (TApplyReport{"Office", *c.text, kApplyNotVerified, TApplyOutcome::Failed}));
+  EXPECT_EQ(*refusal, (TApplyReport{"Office", *c.text, c.exitCode, TApplyOutcome::Failed}));
+  EXPECT_EQ(adapters.NameReads, c.exitCode == kApplyInvalidProfile ? 0 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -219,7 +231,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NameNetshCannotTake", ReadingOf({Inexact(Unconfigured())}),
                     "The name of adapter \"Ethernet\" cannot be passed to netsh exactly; nothing "
                     "was changed"},
-        RefusalCase{"UnreadableGoesOn", FailedReading(8, "Not enough memory.\r\n"), std::nullopt}),
+        RefusalCase{"UnreadableGoesOn", FailedReading(8, "Not enough memory.\r\n"), std::nullopt},
+        RefusalCase{"InvalidProfileBeforeAnyReading", ReadingOf({}),
+                    "WINS \"300.1.1.1\" is not an address; nothing was applied",
+                    WithWins("300.1.1.1"), kApplyInvalidProfile}),
     [](const auto& param) { return std::string(param.param.name); });
 
 struct StartFailureCase {

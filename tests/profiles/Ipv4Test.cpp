@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ReportText.h"
 
 namespace {
 
@@ -64,12 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PrefixMask, LengthsOutsideTheAddressHaveNoMask) {
   EXPECT_EQ(PrefixMask(-1), std::nullopt);
   EXPECT_EQ(PrefixMask(33), std::nullopt);
-}
-
-TEST(OneLine, JoinsLinesAndDropsTheTrailingBreak) {
-  EXPECT_EQ(OneLine("Access is denied.\r\n"), "Access is denied.");
-  EXPECT_EQ(OneLine("First line.\r\n\r\nSecond line.\n"), "First line. Second line.");
-  EXPECT_EQ(OneLine(""), "");
 }
 
 }  // namespace
