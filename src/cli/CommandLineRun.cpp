@@ -15,32 +15,16 @@
 #include "ProfileIni.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
-#include "SystemErrorText.h"
-#include "Win32KernelHandle.h"
 
 namespace {
 
-// Why the store's file cannot be opened for reading; none when it can, or when there is
-// none (a missing store holds no connections, as for the window).
-std::optional<std::string> StoreProblem(const std::string& path) {
-  TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file) return std::nullopt;
-  const DWORD error = GetLastError();
-  if (error == ERROR_FILE_NOT_FOUND) return std::nullopt;
-  return SystemErrorText(error);
-}
-
 // The store's connections in the list's order, or the line that says why there are none.
 std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
-  const std::string path = StorePathBeside(services.Paths);
-  TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
-  // Loading gives no connections both for a store that is not there and for one that
-  // cannot be read; only the second is an error here.
-  if (profiles.empty()) {
-    if (std::optional<std::string> problem = StoreProblem(path))
-      return "Ardenix: the connections in " + path + " cannot be read: " + *problem;
+  TProfileList profiles;
+  try {
+    profiles = LoadProfileStore(StorePathBeside(services.Paths), services.StoreFiles);
+  } catch (const TStoreReadError& error) {
+    return "Ardenix: " + std::string(error.what());
   }
   // In the window's list order.
   std::stable_sort(profiles.begin(), profiles.end(),

@@ -9,10 +9,16 @@ std::string TemporaryStorePath(const std::string& storePath) {
   return storePath + ".new";
 }
 
+TStoreReadError::TStoreReadError(const std::string& storePath, const std::string& problem)
+    : std::runtime_error("The connections in " + storePath + " cannot be read: " + problem) {}
+
 TProfileList LoadProfileStore(const std::string& storePath, IStoreFiles& files) {
-  const auto bytes = files.ReadAll(storePath);
-  if (!bytes) return {};
-  return ProfilesFromIni(*bytes);
+  const TFileContent content = files.ReadAll(storePath);
+  if (!content.Bytes) {
+    if (content.Problem.empty()) return {};
+    throw TStoreReadError(storePath, content.Problem);
+  }
+  return ProfilesFromIni(*content.Bytes);
 }
 
 namespace {
@@ -27,7 +33,10 @@ bool WriteWhole(IStoreFiles& files, const std::string& path, const std::string& 
 
 void SaveProfileStore(const TProfileList& profiles, const std::string& storePath,
                       IStoreFiles& files) {
-  const std::string bytes = IniFromProfiles(profiles);
+  SaveStoreText(IniFromProfiles(profiles), storePath, files);
+}
+
+void SaveStoreText(const std::string& bytes, const std::string& storePath, IStoreFiles& files) {
   const std::string temporary = TemporaryStorePath(storePath);
   if (bytes.empty()) {
     files.Remove(storePath);

@@ -13,8 +13,18 @@ class TStoreError : public std::runtime_error {
   explicit TStoreError(const std::string& storePath);
 };
 
+// The store is there but could not be read (held by another program without sharing, no
+// permission). what() is the text the user is shown: "The connections in ", the store's
+// path, " cannot be read: " and the system's reason.
+class TStoreReadError : public std::runtime_error {
+ public:
+  TStoreReadError(const std::string& storePath, const std::string& problem);
+};
+
 // All profiles of the store, read in one piece, in file order (see ProfilesFromIni). A
-// store that is missing or cannot be read gives an empty list and no error.
+// store that is not there gives an empty list; one that is there but cannot be read
+// throws TStoreReadError, so that it is never taken for an empty one (saving an empty
+// list removes the store).
 TProfileList LoadProfileStore(const std::string& storePath, IStoreFiles& files);
 
 // Rewrites the store from the list (see IniFromProfiles). The new store is written whole
@@ -25,6 +35,8 @@ TProfileList LoadProfileStore(const std::string& storePath, IStoreFiles& files);
 // cannot be removed is left without a word: it only brings back the old profiles).
 void SaveProfileStore(const TProfileList& profiles, const std::string& storePath,
                       IStoreFiles& files);
+// The same with the store's text made already (IniFromProfiles).
+void SaveStoreText(const std::string& text, const std::string& storePath, IStoreFiles& files);
 
 // Where SaveProfileStore writes the new store before it replaces the old one.
 std::string TemporaryStorePath(const std::string& storePath);

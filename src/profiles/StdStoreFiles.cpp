@@ -27,14 +27,17 @@ class TStdStoreFile : public IStoreFile {
 
 }  // namespace
 
-std::optional<std::string> TStdStoreFiles::ReadAll(const std::string& path) {
+TFileContent TStdStoreFiles::ReadAll(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return {};
+  if (error) return {std::nullopt, error.message()};
+  if (status.type() != std::filesystem::file_type::regular) return {std::nullopt, "Not a file."};
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) return {std::nullopt, "The file cannot be opened."};
   std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return content;
+  if (in.bad()) return {std::nullopt, "The file cannot be read."};
+  return {std::move(content), {}};
 }
 
 std::unique_ptr<IStoreFile> TStdStoreFiles::CreateNew(const std::string& path) {

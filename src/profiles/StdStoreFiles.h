@@ -6,7 +6,7 @@
 // the system; the standard library has no way to ask for the disk itself.
 class TStdStoreFiles : public IStoreFiles {
  public:
-  std::optional<std::string> ReadAll(const std::string& path) override;
+  TFileContent ReadAll(const std::string& path) override;
   std::unique_ptr<IStoreFile> CreateNew(const std::string& path) override;
   bool ReplaceAtomically(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;

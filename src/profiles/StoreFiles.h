@@ -18,6 +18,13 @@ class IStoreFile {
   virtual bool Close() = 0;
 };
 
+// A whole file as IStoreFiles::ReadAll gives it.
+struct TFileContent {
+  std::optional<std::string> Bytes;  // none: there is no such file, or it could not be read
+  std::string Problem;  // why it could not be read, in the system's words; empty when it
+                        // simply is not there
+};
+
 // The file steps the profile store is built from, one call per step, so that the store's
 // own logic stays free of any platform and every step can be made to fail in tests
 // (Windows: src/system/Win32StoreFiles; elsewhere: TStdStoreFiles).
@@ -25,9 +32,10 @@ class IStoreFiles {
  public:
   virtual ~IStoreFiles() = default;
 
-  // The whole content of the file, or nothing when it is missing, is not a file, or
-  // cannot be opened or read.
-  virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+  // The whole content of the file. A file that is not there (nor its folder) gives no
+  // bytes and no problem; one that is there but cannot be opened or read (held by another
+  // program without sharing, no permission, a folder of that name) gives the reason.
+  virtual TFileContent ReadAll(const std::string& path) = 0;
 
   // Creates the file for writing, emptying it when it exists, with no one else allowed
   // in while it is open. Null when the system refuses.

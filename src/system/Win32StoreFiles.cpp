@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "SystemErrorText.h"
 #include "Win32KernelHandle.h"
 
 namespace {
@@ -40,15 +41,21 @@ class TWin32StoreFile : public IStoreFile {
   TKernelHandle file_;
 };
 
+TFileContent Unreadable(DWORD error) { return {std::nullopt, SystemErrorText(error)}; }
+
 }  // namespace
 
-std::optional<std::string> TWin32StoreFiles::ReadAll(const std::string& path) {
+TFileContent TWin32StoreFiles::ReadAll(const std::string& path) {
   TKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return std::nullopt;
+  if (!file) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
+    return Unreadable(error);
+  }
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  if (!GetFileSizeEx(file.Get(), &size)) return Unreadable(GetLastError());
   // Read straight into the text, to the end rather than to the size: the file may grow or
   // shrink meanwhile. One byte more than the size lets the read that finds the end come
   // without growing the text first.
@@ -58,12 +65,11 @@ std::optional<std::string> TWin32StoreFiles::ReadAll(const std::string& path) {
     if (filled == content.size()) content.resize(content.size() * 2);
     const auto wanted = static_cast<DWORD>(std::min(content.size() - filled, kLargestTransfer));
     DWORD read = 0;
-    if (!ReadFile(file.Get(), content.data() + filled, wanted, &read, nullptr)) {
-      return std::nullopt;
-    }
+    if (!ReadFile(file.Get(), content.data() + filled, wanted, &read, nullptr))
+      return Unreadable(GetLastError());
     if (read == 0) {
       content.resize(filled);
-      return content;
+      return {std::move(content), {}};
     }
     filled += read;
   }

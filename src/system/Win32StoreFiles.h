@@ -7,7 +7,7 @@
 // replacement is MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
 class TWin32StoreFiles : public IStoreFiles {
  public:
-  std::optional<std::string> ReadAll(const std::string& path) override;
+  TFileContent ReadAll(const std::string& path) override;
   std::unique_ptr<IStoreFile> CreateNew(const std::string& path) override;
   bool ReplaceAtomically(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;

@@ -132,7 +132,7 @@ cp "$standin" "$netsh"
 mv "$folder/Ardenix.INI" "$work/store"
 mkdir "$folder/Ardenix.INI"
 expect "store unreadable" 1 err \
-  "Ardenix: the connections in $store cannot be read: Access denied." -- /apply "Host now"
+  "Ardenix: The connections in $store cannot be read: Access denied." -- /apply "Host now"
 [ -d "$folder/Ardenix.INI" ] || fail "store unreadable: the store was touched"
 
 [ "$failures" = 0 ] || { echo "apply-e2e: $failures failures" >&2; exit 1; }

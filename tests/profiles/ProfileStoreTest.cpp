@@ -66,10 +66,18 @@ TEST_F(StoreFolder, SavingAnEmptyListLeavesNoStore) {
   EXPECT_THAT(FileNames(), testing::IsEmpty());
 }
 
-TEST_F(StoreFolder, AMissingStoreOrAFolderLoadsEmpty) {
+TEST_F(StoreFolder, AMissingStoreLoadsEmptyAndAFolderInItsPlaceIsAnError) {
   EXPECT_THAT(LoadProfileStore(StorePath(), files_), testing::IsEmpty());
+  EXPECT_THAT(LoadProfileStore((folder_ / "no such folder" / "Ardenix.INI").string(), files_),
+              testing::IsEmpty());
   fs::create_directory(StorePath());
-  EXPECT_THAT(LoadProfileStore(StorePath(), files_), testing::IsEmpty());
+  try {
+    LoadProfileStore(StorePath(), files_);
+    ADD_FAILURE() << "a folder in the store's place loaded";
+  } catch (const TStoreReadError& error) {
+    EXPECT_STREQ(error.what(),
+                 ("The connections in " + StorePath() + " cannot be read: Not a file.").c_str());
+  }
 }
 
 TEST_F(StoreFolder, AStoreThatIsAFolderCannotBeWrittenAndStays) {
@@ -100,7 +108,7 @@ class TRefusingFiles : public IStoreFiles {
  public:
   explicit TRefusingFiles(TStep refused) : refused_(refused) {}
 
-  std::optional<std::string> ReadAll(const std::string& path) override {
+  TFileContent ReadAll(const std::string& path) override {
     return files_.ReadAll(path);
   }
   std::unique_ptr<IStoreFile> CreateNew(const std::string& path) override {

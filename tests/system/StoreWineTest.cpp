@@ -13,6 +13,7 @@
 #include "ProfileStore.h"
 #include "StorePrinters.h"
 #include "StoreScratchFolder.h"
+#include "SystemErrorText.h"
 #include "Win32KernelHandle.h"
 #include "Win32StoreFiles.h"
 
@@ -222,9 +223,10 @@ class Win32StoreFilesTest : public StoreScratchFolder {
   const TProfileList old_ = SampleProfiles(2);
 };
 
-TEST_F(Win32StoreFilesTest, AFolderOrAMissingStoreLoadsEmpty) {
+TEST_F(Win32StoreFilesTest, AMissingStoreLoadsEmptyAndAFolderInItsPlaceIsAnError) {
   EXPECT_TRUE(LoadProfileStore(Path("missing.INI"), files_).empty());
-  EXPECT_TRUE(LoadProfileStore(folder_, files_).empty());
+  EXPECT_TRUE(LoadProfileStore(Path("missing\\Ardenix.INI"), files_).empty());
+  EXPECT_THROW(LoadProfileStore(folder_, files_), TStoreReadError);
 }
 
 TEST_F(Win32StoreFilesTest, AStoreOpenElsewhereForWritingStillLoads) {
@@ -237,7 +239,7 @@ TEST_F(Win32StoreFilesTest, AStoreOpenElsewhereForWritingStillLoads) {
   EXPECT_EQ(LoadProfileStore(store, files_), old_);
 }
 
-TEST_F(Win32StoreFilesTest, ALockedStoreLoadsEmptyAndIsNotReplaced) {
+TEST_F(Win32StoreFilesTest, ALockedStoreIsAnErrorAndIsNotReplaced) {
   const std::string store = Path("Ardenix.INI");
   SaveProfileStore(old_, store, files_);
   const std::string before = Bytes(store);
@@ -245,7 +247,14 @@ TEST_F(Win32StoreFilesTest, ALockedStoreLoadsEmptyAndIsNotReplaced) {
     TKernelHandle locked(
         CreateFileA(store.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
-    EXPECT_TRUE(LoadProfileStore(store, files_).empty());
+    try {
+      LoadProfileStore(store, files_);
+      ADD_FAILURE() << "a store held without sharing loaded";
+    } catch (const TStoreReadError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "The connections in " + store + " cannot be read: " +
+                    SystemErrorText(ERROR_SHARING_VIOLATION));
+    }
     EXPECT_THROW(SaveProfileStore(SampleProfiles(5), store, files_), TStoreError);
     EXPECT_FALSE(Exists(TemporaryStorePath(store)));
   }
