@@ -16,9 +16,11 @@ namespace {
 // What an untouched address field becomes once its spaces are gone.
 constexpr std::string_view kUntouchedField = "...";
 
+// A member with nothing in it (a key missing from a hand-written store) is shown as an
+// untouched field, and is one: netsh would reject "addr=" after applying the lines before.
 std::string NormalisedAddress(std::string_view masked, std::string_view whenUntouched) {
   std::string stripped = StripSpaces(masked);
-  if (stripped == kUntouchedField) return std::string(whenUntouched);
+  if (stripped == kUntouchedField || stripped.empty()) return std::string(whenUntouched);
   return stripped;
 }
 

@@ -32,5 +32,6 @@ struct TNetInfo {
 std::string StripSpaces(std::string_view text);
 
 // The copy that is applied: address members stripped of spaces, and an untouched
-// field ("..." once stripped) replaced by "none", or by "255.255.255.0" for the mask.
+// field ("..." once stripped, or nothing at all) replaced by "none", or by
+// "255.255.255.0" for the mask.
 TNetInfo NormalisedCopy(const TNetInfo& profile);

