@@ -146,14 +146,18 @@ void TApplication::ShowException(const std::exception& error) {
 }
 
 void TApplication::ShowErrorText(std::string text) {
-  text = WithFullStop(std::move(text));
+  ShowBox(WithFullStop(std::move(text)), MB_ICONERROR | MB_OK);
+}
+
+int TApplication::Ask(const std::string& text, UINT buttons) {
+  return ShowBox(text, MB_ICONWARNING | buttons);
+}
+
+int TApplication::ShowBox(const std::string& text, UINT flags) {
   HWND owner = GetActiveWindow();
   if (!owner) owner = Handle();
-  if (messageBox_) {
-    messageBox_(owner, text, title_, MB_ICONERROR | MB_OK);
-  } else {
-    MessageBoxA(owner, text.c_str(), title_.c_str(), MB_ICONERROR | MB_OK);
-  }
+  if (messageBox_) return messageBox_(owner, text, title_, flags);
+  return MessageBoxA(owner, text.c_str(), title_.c_str(), flags);
 }
 
 void TApplication::AddForm(TForm* form) {

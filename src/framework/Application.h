@@ -86,8 +86,11 @@ class TApplication : public TComponent {
   // MB_ICONERROR | MB_OK; owned by the active window.
   void ShowException(const std::exception& error);
   void ShowErrorText(std::string text);
+  // A question box: the text, the title as caption, MB_ICONWARNING and `buttons`
+  // (MB_YESNOCANCEL, …), owned as the error box is; the button chosen (IDYES, …).
+  int Ask(const std::string& text, UINT buttons);
 
-  // Test seam: shows the error box in place of MessageBoxA.
+  // Test seam: shows the error and question boxes in place of MessageBoxA.
   using TMessageBoxFunction = std::function<int(HWND owner, const std::string& text,
                                                 const std::string& caption, UINT flags)>;
   void SetMessageBoxFunction(TMessageBoxFunction function) { messageBox_ = std::move(function); }
@@ -109,6 +112,7 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& message);
   bool PreprocessMessage(MSG& message);
   void ShowMainFormAtStart();
+  int ShowBox(const std::string& text, UINT flags);
   void ActivateLastPopup();
 
   std::unique_ptr<TApplicationWindow> window_;

@@ -12,7 +12,7 @@
 #include "Application.h"
 #include "ApplyFollower.h"
 #include "ChildWindow.h"
-#include "IniFile.h"
+#include "CaptionNames.h"
 #include "ListStore.h"
 #include "Panel.h"
 #include "ProfileEditor.h"
@@ -20,6 +20,7 @@
 #include "SiblingPath.h"
 #include "Splitter.h"
 #include "StatusBar.h"
+#include "StoreKeeper.h"
 #include "ToolBar.h"
 #include "TraySide.h"
 #include "res/Resources.h"
@@ -39,6 +40,8 @@ enum : int {
 
 constexpr char kCaption[] = "Ardenix " ARDENIX_VERSION;
 constexpr char kNewCaption[] = "Current Configuration";
+constexpr char kEmptyListText[] =
+    "New Connection makes a profile; Read Current Settings fills it from this computer";
 
 // Designed at 96 DPI.
 constexpr int kDesignLeft = 372;
@@ -69,7 +72,27 @@ const TfrmMain::TCommandHandler TfrmMain::kCommands[] = {
     {cmMinimize, &TfrmMain::MinimizeApplication},
     {cmHelp, &TfrmMain::ShowCredits},
     {cmReadCurrent, &TfrmMain::ReadCurrentSettings},
+    {cmRename, &TfrmMain::RenameSelected},
 };
+
+namespace {
+
+// Keys a Windows list answers, as commands. `inList`: only while the list itself has the
+// keyboard focus (not its caption editor), so Delete and F2 keep their meaning in the
+// editor's fields.
+struct TKeyCommand {
+  UINT key;
+  bool control;
+  bool inList;
+  int command;
+};
+constexpr TKeyCommand kKeyCommands[] = {
+    {VK_DELETE, false, true, TfrmMain::cmDelete},
+    {VK_F2, false, true, TfrmMain::cmRename},
+    {'N', true, false, TfrmMain::cmNew},
+};
+
+}  // namespace
 
 TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
     : TForm(Owner), services_(services) {
@@ -92,6 +115,17 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   CreatePanels();
   ApplyFont();
   Relayout();
+  keeper_ = std::make_unique<TStoreKeeper>(
+      StorePathBeside(services_.Paths), services_.StoreFiles,
+      TStoreKeeper::TEvents{[this] { return ListedWithEditor(); },
+                            [this](const std::string& problem) {
+                              statusBar_->ShowStoreProblem(problem);
+                            },
+                            [](const std::string& question) -> std::optional<bool> {
+                              const int answer = Application->Ask(question, MB_YESNOCANCEL);
+                              if (answer == IDCANCEL) return std::nullopt;
+                              return answer == IDYES;
+                            }});
   LoadStore();
   CreateTray();
   follower_ = std::make_unique<TApplyFollower>(
@@ -99,6 +133,8 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
 }
 
 TfrmMain::~TfrmMain() {
+  // Ended without closing (Exit): a save that is due is made while the editor is there.
+  keeper_->SaveDueNow();
   // A pending apply is let go of, not waited for.
   follower_.reset();
   // First, while the window it has hooked still exists.
@@ -158,6 +194,7 @@ void TfrmMain::CreatePanels() {
   // selected entry; once changed, the selected entry comes into the editor.
   listView_->OnChanging = [this] { CommitEditor(); };
   listView_->OnChanged = [this] { LoadEditor(); };
+  listView_->SetEmptyText(kEmptyListText);
   splitter_->OnMoved = [this](int left) {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -169,6 +206,7 @@ void TfrmMain::CreatePanels() {
       services_.Adapters, *editor_, [this](const std::string& text) { ShowAdapterStatus(text); });
   editor_->OnLanDropDown = [this] { adapters_->FillAdapterList(); };
   editor_->OnLanChanged = [this](const std::string& name) { adapters_->NameChanged(name); };
+  editor_->OnEdited = [this] { StoreChanged(); };
 }
 
 // Before the window is first shown nothing needs repainting.
@@ -279,13 +317,29 @@ LRESULT TfrmMain::OnListNotify(const NMHDR& header, LPARAM lParam) {
 LRESULT TfrmMain::OnEndLabelEdit(LPARAM lParam) {
   const auto& edit = *reinterpret_cast<const NMLVDISPINFOA*>(lParam);
   if (!edit.item.pszText) return FALSE;  // Escape: the caption stays
-  // A caption with nothing storable in it (empty, or only blanks) names no section of the
-  // store, so the profile would be lost at the next save: it keeps its caption instead.
-  if (StorableIniName(edit.item.pszText).empty()) return FALSE;
-  if (TListEntry* entry = listView_->EntryAt(edit.item.iItem)) {
-    listView_->SetCaption(*entry, edit.item.pszText);
+  TListEntry* entry = listView_->EntryAt(edit.item.iItem);
+  if (!entry) return FALSE;
+  if (std::optional<std::string> refusal = CaptionRefusal(*entry, edit.item.pszText)) {
+    Application->ShowErrorText(*refusal);
+    return FALSE;
   }
+  listView_->SetCaption(*entry, edit.item.pszText);
+  StoreChanged();
   return FALSE;  // the text is set already, and the entry may have moved
+}
+
+// Either would lose a profile at the next save: a blank caption names no section of the
+// store, and a caption naming another entry's section merges the two into one.
+std::optional<std::string> TfrmMain::CaptionRefusal(const TListEntry& entry,
+                                                    const std::string& caption) const {
+  const std::string stays = "; it stays \"" + entry.Caption + "\".";
+  if (!NamesASection(caption)) return "A connection needs a name" + stays;
+  for (int index = 0; index < listView_->Count(); ++index) {
+    const TListEntry* other = listView_->EntryAt(index);
+    if (other != &entry && NameTheSameSection(other->Caption, caption))
+      return "There is a connection named \"" + other->Caption + "\" already" + stays;
+  }
+  return std::nullopt;
 }
 
 LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
@@ -306,6 +360,20 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+bool TfrmMain::PreprocessMessage(MSG& message) {
+  if (message.message == WM_KEYDOWN) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    for (const TKeyCommand& key : kKeyCommands) {
+      if (key.key != message.wParam || key.control != control) continue;
+      if (key.inList && message.hwnd != listView_->Handle()) continue;
+      if (message.hwnd == ListView_GetEditControl(listView_->Handle())) continue;
+      OnCommand(MAKEWPARAM(key.command, 0), 0);
+      return true;
+    }
+  }
+  return TForm::PreprocessMessage(message);
+}
+
 void TfrmMain::DoShow() {
   editor_->UpdateEnabledState();
   adapters_->Showing();
@@ -318,9 +386,8 @@ void TfrmMain::DoShow() {
 
 bool TfrmMain::CloseQuery() {
   if (!TForm::CloseQuery()) return false;
-  CommitEditor();
-  SaveStore();  // an error ends the closing here: the window stays open
-  return true;
+  // An error ends the closing here: the window stays open.
+  return keeper_->SaveForClosing();
 }
 
 void TfrmMain::Notification(TComponent* AComponent, TOperation Operation) {
@@ -356,12 +423,23 @@ void TfrmMain::ReadCurrentSettings() {
 // --- Store and commands ---------------------------------------------------------------
 
 void TfrmMain::LoadStore() {
-  ShowProfiles(*listView_, LoadProfileStore(StorePathBeside(services_.Paths), services_.StoreFiles));
+  try {
+    ShowProfiles(*listView_, keeper_->Load());
+  } catch (const TStoreReadError& error) {
+    // The window works on with an empty list; the store is held (not written or removed).
+    Application->ShowErrorText(std::string(error.what()) +
+                               ". Ardenix leaves the file as it is and works on without its "
+                               "connections; at closing it asks before writing over it");
+  }
 }
 
-void TfrmMain::SaveStore() {
-  SaveProfileStore(ListedProfiles(*listView_), StorePathBeside(services_.Paths),
-                   services_.StoreFiles);
+void TfrmMain::StoreChanged() {
+  if (keeper_) keeper_->Changed();
+}
+
+TProfileList TfrmMain::ListedWithEditor() {
+  CommitEditor();
+  return ListedProfiles(*listView_);
 }
 
 void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
@@ -377,16 +455,40 @@ void TfrmMain::ShowReport(const TApplyReport& report) {
   tray_->ShowReport(report);
 }
 
+// The new entry is selected and its caption opened for editing, so that the editor, Read
+// Current Settings and the name the user types all go to the new profile.
 void TfrmMain::NewConnection() {
-  listView_->Append(kNewCaption, TNetInfo{});
+  std::vector<std::string> captions;
+  captions.reserve(static_cast<std::size_t>(listView_->Count()));
+  for (int index = 0; index < listView_->Count(); ++index)
+    captions.push_back(listView_->EntryAt(index)->Caption);
+  TListEntry& entry = listView_->Append(FreeCaption(kNewCaption, captions), TNetInfo{});
   listView_->SortByCaption();
+  StoreChanged();
+  for (int index = 0; index < listView_->Count(); ++index) {
+    if (listView_->EntryAt(index) != &entry) continue;
+    listView_->Select(index);
+    SetFocus(listView_->Handle());
+    ListView_EditLabel(listView_->Handle(), index);
+    return;
+  }
 }
 
+void TfrmMain::RenameSelected() {
+  const int index = listView_->SelectedIndex();
+  if (index < 0) return;
+  SetFocus(listView_->Handle());
+  ListView_EditLabel(listView_->Handle(), index);
+}
+
+// Connect and export act on what the editor shows: it goes into the entry first.
 void TfrmMain::ConnectSelected() {
+  CommitEditor();
   if (TListEntry* entry = listView_->Selected()) Apply(entry->Caption, entry->Profile);
 }
 
 void TfrmMain::SaveSelectedAs() {
+  CommitEditor();
   if (TListEntry* entry = listView_->Selected()) {
     services_.Actions.Export(entry->Caption, entry->Profile);
   }
@@ -399,6 +501,7 @@ void TfrmMain::DeleteSelected() {
   if (tray_) tray_->Forget(*entry);
   listView_->Remove(*entry);
   listView_->RedrawAll();
+  StoreChanged();
 }
 
 void TfrmMain::MinimizeApplication() {
@@ -418,11 +521,12 @@ void TfrmMain::ShowCredits() {
 
 void TfrmMain::CreateTray() {
   TTraySide::TActions actions;
-  actions.Apply = [this](const TListEntry& entry) { Apply(entry.Caption, entry.Profile); };
-  actions.Save = [this] {
+  // The menu's entry may be the one the editor shows: the editor goes into it first.
+  actions.Apply = [this](const TListEntry& entry) {
     CommitEditor();
-    SaveStore();
+    Apply(entry.Caption, entry.Profile);
   };
+  actions.Save = [this] { keeper_->SaveWithoutAsking(); };
   tray_ = std::make_unique<TTraySide>(*this, imgList_, *listView_, services_.Adapters,
                                       adapters_->StartReading(), std::move(actions));
 }

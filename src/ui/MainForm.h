@@ -13,6 +13,7 @@
 #include "ImageList.h"
 #include "ListEntry.h"
 #include "ProfileActions.h"
+#include "ProfileIni.h"
 #include "ProfileListView.h"
 #include "StoreFiles.h"
 
@@ -23,6 +24,7 @@ struct TApplyReport;
 class TProfileEditor;
 class TSplitter;
 class TStatusBar;
+class TStoreKeeper;
 class TToolBar;
 class TTraySide;
 
@@ -55,6 +57,7 @@ class TfrmMain : public TForm {
     cmMinimize,
     cmHelp,
     cmReadCurrent,
+    cmRename,  // F2: the selected entry's caption opens for editing
   };
 
   TfrmMain(TComponent* Owner, TCoreServices services);
@@ -69,9 +72,12 @@ class TfrmMain : public TForm {
   // follows netsh to the report, which the balloon, the icon's tooltip and the status bar
   // show, titled `caption`. A newer apply replaces a pending one.
   void Apply(const std::string& caption, const TNetInfo& profile);
-  // Reads the store into the list / writes the list into the store.
+  // Reads the store into the list (a store that cannot be read is shown once and held:
+  // see TStoreKeeper).
   void LoadStore();
-  void SaveStore();
+  // Something the store holds changed: it is saved after a quiet moment.
+  void StoreChanged();
+  TStoreKeeper& Keeper() const { return *keeper_; }
 
   // The status bar's second part: the state of the adapter the editor names, or the last
   // apply's report.
@@ -98,6 +104,7 @@ class TfrmMain : public TForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool CloseQuery() override;
   void DoShow() override;
+  bool PreprocessMessage(MSG& message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
@@ -130,12 +137,17 @@ class TfrmMain : public TForm {
 
   // Commands.
   void NewConnection();
+  void RenameSelected();
   void ConnectSelected();
   void SaveSelectedAs();
   void DeleteSelected();
   void ShowCredits();
   void ShowReport(const TApplyReport& report);
   void ReadCurrentSettings();
+
+  // A caption refused (blank, or naming another entry's section): why, or none.
+  std::optional<std::string> CaptionRefusal(const TListEntry& entry, const std::string& caption) const;
+  TProfileList ListedWithEditor();
 
   TCoreServices services_;
   TImageList* imgList_ = nullptr;  // a component of the form
@@ -156,4 +168,5 @@ class TfrmMain : public TForm {
   std::unique_ptr<TAdapterPart> adapters_;
   std::unique_ptr<TTraySide> tray_;
   std::unique_ptr<TApplyFollower> follower_;
+  std::unique_ptr<TStoreKeeper> keeper_;
 };

@@ -164,10 +164,20 @@ void TProfileEditor::UpdateEnabledState() {
 }
 
 bool TProfileEditor::HandleCommand(WPARAM wParam) {
-  if (LOWORD(wParam) == idLAN) return HandleLanCommand(HIWORD(wParam));
-  if (LOWORD(wParam) != idDHCP || HIWORD(wParam) != BN_CLICKED) return false;
-  UpdateEnabledState();
-  return true;
+  const int id = LOWORD(wParam);
+  const WORD code = HIWORD(wParam);
+  const bool isField =
+      id >= idAddressFirst && id < idAddressFirst + static_cast<int>(kAddressFields.size());
+  const bool edited = (isField && code == EN_CHANGE) || (id == idDHCP && code == BN_CLICKED) ||
+                      (id == idLAN && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE));
+  bool handled = isField && code == EN_CHANGE;
+  if (id == idLAN) handled = HandleLanCommand(code);
+  if (id == idDHCP && code == BN_CLICKED) {
+    UpdateEnabledState();
+    handled = true;
+  }
+  if (edited && OnEdited) OnEdited();
+  return handled;
 }
 
 bool TProfileEditor::HandleLanCommand(WORD code) {

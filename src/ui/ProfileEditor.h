@@ -52,6 +52,8 @@ class TProfileEditor {
   // name in it changed by the user (typed, or an item picked: the picked item's text).
   std::function<void()> OnLanDropDown;
   std::function<void(const std::string&)> OnLanChanged;
+  // Any value shown changed: typed, picked, pasted, checked, or set by Load.
+  std::function<void()> OnEdited;
 
   // The adapter name as it stands in the box.
   std::string Lan() const;

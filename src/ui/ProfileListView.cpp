@@ -458,7 +458,37 @@ bool TProfileListView::HandleNotify(const NMHDR& header, LPARAM lParam, LRESULT&
     case LVN_ODSTATECHANGED:
       FollowControl();
       return true;
+    case NM_CUSTOMDRAW:
+      result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+      return true;
     default:
       return false;
   }
+}
+
+void TProfileListView::SetEmptyText(std::string text) {
+  emptyText_ = std::move(text);
+  if (entries_.empty()) InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The empty text goes over the list's own painting, once it is done.
+LRESULT TProfileListView::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+  const bool showsEmptyText = entries_.empty() && !emptyText_.empty();
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+    return showsEmptyText ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+  if (draw.nmcd.dwDrawStage != CDDS_POSTPAINT || !showsEmptyText) return CDRF_DODEFAULT;
+  RECT area;
+  GetClientRect(window_, &area);
+  const int margin = MulDiv(8, static_cast<int>(GetDpiForWindow(window_)), USER_DEFAULT_SCREEN_DPI);
+  InflateRect(&area, -margin, -margin);
+  const int oldMode = SetBkMode(draw.nmcd.hdc, TRANSPARENT);
+  const COLORREF oldColor = SetTextColor(draw.nmcd.hdc, GetSysColor(COLOR_GRAYTEXT));
+  const HGDIOBJ oldFont = SelectObject(
+      draw.nmcd.hdc, reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0)));
+  DrawTextA(draw.nmcd.hdc, emptyText_.c_str(), static_cast<int>(emptyText_.size()), &area,
+            DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(draw.nmcd.hdc, oldFont);
+  SetTextColor(draw.nmcd.hdc, oldColor);
+  SetBkMode(draw.nmcd.hdc, oldMode);
+  return CDRF_DODEFAULT;
 }

@@ -61,6 +61,8 @@ class TProfileListView {
   // Removes the entry and discards its profile.
   void Remove(TListEntry& entry);
   void RedrawAll();
+  // What the empty list shows in its place, so that a first start explains itself.
+  void SetEmptyText(std::string text);
 
   // The control's notifications about its items (their display texts and images, the
   // type-ahead search, changes of selection and focus). Returns true when `header` was
@@ -86,6 +88,7 @@ class TProfileListView {
   void GiveDisplayInfo(NMLVDISPINFOA& info) const;
   void GiveDisplayInfo(NMLVDISPINFOW& info) const;
   int Find(const std::string& text, UINT flags, int start) const;
+  LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
 
   HWND window_ = nullptr;  // a child: destroyed with its parent
   std::vector<std::unique_ptr<TListEntry>> entries_;
@@ -93,7 +96,8 @@ class TProfileListView {
   TListEntry* selected_ = nullptr;
   TListEntry* focused_ = nullptr;
   const std::string* measuredCaption_ = nullptr;  // what item 0 shows while measuring
-  std::string widestCaption_;  // the caption the control's item width is made for
+  std::string widestCaption_;
+  std::string emptyText_;  // the caption the control's item width is made for
   bool laidOut_ = false;       // the control has measured its items once
   bool updating_ = false;      // between BeginUpdate and EndUpdate
   bool showingState_ = false;  // the control's state is being set from the tracked one

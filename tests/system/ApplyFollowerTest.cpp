@@ -47,7 +47,7 @@ TAdapterState Unconfiguredish() {
 TNetInfo StoredOffice() {
   // As stored: the normalised copy fills in what the user left empty.
   TNetInfo profile = OfficeProfile();
-  profile.WINS = "";
+  profile.WINS = std::string(kBlankAddressText);
   return profile;
 }
 

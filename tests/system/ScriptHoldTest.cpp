@@ -14,6 +14,7 @@
 
 #include "NetshScratchFolder.h"
 #include "ApplyRun.h"
+#include "HostAdapter.h"
 #include "NetshScript.h"
 #include "ProfileActions.h"
 #include "ProgramUnderTest.h"
@@ -243,9 +244,12 @@ class TwoCommandLineApplies : public SystemNetshReplaced {
   void SetUp() override {
     SystemNetshReplaced::SetUp();
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program_.c_str(), FALSE));
-    WriteRaw(folder_ / "Ardenix.INI", std::string("[Office]\r\nLAN=Local Area Connection\r\n") +
-                                          "DHCP=0\r\nIP=10.0.0.5\r\nMask=255.255.255.0\r\n" +
-                                          "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n");
+    // On the host's adapter: an apply to an adapter that is not there is refused before
+    // anything is written.
+    const std::string lan = HostAdapter().FriendlyName;
+    WriteRaw(folder_ / "Ardenix.INI", "[Office]\r\nLAN=" + lan +
+                                          "\r\nDHCP=0\r\nIP=10.0.0.5\r\nSN=255.255.255.0\r\n" +
+                                          "[Home]\r\nLAN=" + lan + "\r\nDHCP=1\r\n");
     go_.emplace(event_, record_);
     ASSERT_TRUE(go_->Ready());
   }

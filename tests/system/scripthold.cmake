@@ -2,7 +2,7 @@
 if(WIN32)
   ardenix_add_test(script_hold_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScriptHoldTest.cpp
-    LIBS ardenix_win32_services ardenix_network)
+    LIBS ardenix_win32_services ardenix_network ardenix_network_win32)
   target_include_directories(script_hold_test PRIVATE ${CMAKE_SOURCE_DIR}/tests/profiles)
   ardenix_netsh_standin_beside(script_hold_test)
   target_compile_definitions(script_hold_test PRIVATE ARDENIX_EXE="$<TARGET_FILE:Ardenix>")

@@ -11,6 +11,7 @@
 #include "AdapterStatus.h"
 #include "Application.h"
 #include "CurrentSettings.h"
+#include "HostAdapter.h"
 #include "MainForm.h"
 #include "ProgramServices.h"
 #include "ShellRecorder.h"
@@ -22,15 +23,6 @@
 #include "TraySide.h"
 
 namespace {
-
-// The adapter with a gateway (the one the host reaches the world by).
-TAdapterState HostAdapter() {
-  TWin32AdapterSource source;
-  for (const TAdapterState& adapter : source.Read().Adapters)
-    if (!adapter.Addresses.empty() && !adapter.Gateways.empty()) return adapter;
-  ADD_FAILURE() << "the host has no adapter with an address and a gateway";
-  return {};
-}
 
 std::string Section(const std::string& caption, const TNetInfo& p) {
   return "[" + caption + "]\r\nLAN=" + p.LAN + "\r\nDHCP=0\r\nIP=" + p.IP + "\r\nSN=" + p.SN +

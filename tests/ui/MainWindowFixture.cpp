@@ -53,7 +53,11 @@ TfrmMain& MainWindowTest::Start() {
   application_->Initialize(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   application_->SetTitle("Ardenix");
   application_->SetMessageBoxFunction(
-      [this](HWND, const std::string& text, const std::string&, UINT) {
+      [this](HWND, const std::string& text, const std::string&, UINT flags) {
+        if ((flags & MB_ICONMASK) == MB_ICONWARNING) {
+          questions_.push_back(text);
+          return answer_;
+        }
         errors_.push_back(text);
         return IDOK;
       });
@@ -77,6 +81,23 @@ std::optional<std::string> MainWindowTest::ReadFile(const std::string& path) {
 
 void MainWindowTest::Pump() {
   application_->ProcessMessages();
+}
+
+bool MainWindowTest::PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  while (!done()) {
+    if (GetTickCount64() >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
+}
+
+void MainWindowTest::AddAdapter(const std::string& name) {
+  TAdapterState adapter;
+  adapter.FriendlyName = name;
+  adapter.Up = true;
+  adapters_.Reading.Adapters.push_back(adapter);
 }
 
 void MainWindowTest::Select(int index) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,9 +57,17 @@ class MainWindowTest : public testing::Test {
   void SetField(std::string TNetInfo::*field, const std::string& text);
   bool FieldEnabled(std::string TNetInfo::*field);
 
+  // An adapter of that name on the computer, up and without addresses: an apply to it
+  // is not refused before netsh.
+  void AddAdapter(const std::string& name);
+  // Handles messages until `done` or `ms` have passed; what `done` says last.
+  bool PumpUntil(const std::function<bool()>& done, DWORD ms = 20000);
+
   std::string storePath_;
   std::string scriptPath_;
-  std::vector<std::string> errors_;  // texts of the error boxes shown
+  std::vector<std::string> errors_;     // texts of the error boxes shown
+  std::vector<std::string> questions_;  // texts of the question boxes shown
+  int answer_ = IDNO;                   // the button every question box is answered with
 
   TWin32SystemPaths paths_;
   TWin32FileSystem files_;

@@ -84,9 +84,10 @@ TEST_F(MainWindowTest, AnEntryWithoutAdapterNameShowsTheDefaultNameAndStoresItWh
   EXPECT_EQ(form.List().EntryAt(0)->Profile.LAN, "Local Area Connection");
 }
 
-TEST_F(MainWindowTest, ConnectAppliesTheStoredProfileNotTheEditorsUncommittedText) {
+TEST_F(MainWindowTest, ConnectAppliesWhatTheEditorShows) {
+  AddAdapter("Local Area Connection");
   WriteStore(StoreSection("Office", kOffice));
-  Start();
+  TfrmMain& form = Start();
   Select(0);
   SetField(&TNetInfo::IP, "10.0.0.99");
   Press(F::cmApply);
@@ -95,12 +96,55 @@ TEST_F(MainWindowTest, ConnectAppliesTheStoredProfileNotTheEditorsUncommittedTex
       << starter_.Starts[0].Parameters;
   const auto script = ReadFile(scriptPath_);
   ASSERT_TRUE(script.has_value());
-  EXPECT_NE(script->find("source=static addr=10.0.0.5 mask=255.255.255.0\r\n"), std::string::npos)
+  EXPECT_NE(script->find("source=static addr=10.0.0.99 mask=255.255.255.0\r\n"), std::string::npos)
       << *script;
-  EXPECT_EQ(script->find("10.0.0.99"), std::string::npos) << *script;
+  EXPECT_EQ(form.List().EntryAt(0)->Profile.IP, "10 .0  .0  .99 ") << "the entry holds it too";
 }
 
+// netsh applies a script's lines up to the first it rejects: a profile with a member it
+// would reject, or for an adapter that is not there, is refused with nothing written.
+struct RefusedApplyCase {
+  const char* name;
+  std::string TNetInfo::*member;
+  const char* text;
+  const char* report;
+};
+
+class RefusedApplyTest : public MainWindowTest,
+                         public testing::WithParamInterface<RefusedApplyCase> {};
+
+TEST_P(RefusedApplyTest, WritesNothingAndStartsNothing) {
+  const RefusedApplyCase& c = GetParam();
+  AddAdapter("Local Area Connection");
+  TNetInfo profile = kOffice;
+  if (c.member) profile.*c.member = c.text;
+  WriteStore(StoreSection("Office", profile));
+  Start();
+  Select(0);
+  Press(F::cmApply);
+  EXPECT_TRUE(starter_.Starts.empty());
+  EXPECT_FALSE(ReadFile(scriptPath_).has_value());
+  char status[512] = {};
+  SendMessageA(main_->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
+  EXPECT_STREQ(status, c.report);
+  EXPECT_TRUE(errors_.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, RefusedApplyTest,
+    testing::Values(
+        RefusedApplyCase{"HalfAnAddress", &TNetInfo::IP, "192.168.01.   ",
+                         "IP \"192.168.01.\" is not an address; nothing was applied"},
+        RefusedApplyCase{"WinsOver255", &TNetInfo::WINS, "300.1  .1  .1  ",
+                         "WINS \"300.1.1.1\" is not an address; nothing was applied"},
+        RefusedApplyCase{"MaskWithAHole", &TNetInfo::SN, "255.0  .255.0  ",
+                         "Subnet Mask \"255.0.255.0\" is not a mask; nothing was applied"},
+        RefusedApplyCase{"NoSuchAdapter", &TNetInfo::LAN, "Lab LAN",
+                         "No adapter named \"Lab LAN\" on this computer; nothing was changed"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 TEST_F(MainWindowTest, AScriptThatCannotBeWrittenIsShownAndNothingIsStarted) {
+  AddAdapter("Local Area Connection");
   WriteStore(StoreSection("Office", kOffice));
   Start();
   std::filesystem::create_directory(scriptPath_);  // a folder where the script should go
@@ -132,7 +176,7 @@ TEST_F(MainWindowTest, SaveAsBatchFileWritesTheStoredProfileUnderTheChosenName) 
   Press(F::cmSaveAs);
   ASSERT_EQ(asker_.Requests.size(), 1u);
   EXPECT_EQ(asker_.Requests[0].proposedName, "Site.BAT");
-  EXPECT_EQ(ReadFile(target), NetshScriptText(AsLoaded(kOffice)));
+  EXPECT_EQ(ReadFile(target), NetshScriptText(kOffice)) << "the editor's values, blanks and all";
   std::filesystem::remove(target);
 }
 
@@ -154,18 +198,26 @@ TEST_F(MainWindowTest, DhcpDisablesTheSixFieldsAndKeepsTheirText) {
   EXPECT_TRUE(IsWindowEnabled(form.Editor().EdLAN()));
 }
 
-TEST_F(MainWindowTest, NewTwiceAddsTwoUnselectedEntriesInCaptionOrder) {
+// The new entry is selected with its caption open for editing, so that the editor and
+// the name typed go to it; no two entries share a caption.
+TEST_F(MainWindowTest, NewSelectsItsEntryOpensItsCaptionAndTakesAFreeCaption) {
   WriteStore(StoreSection("Alpha", kLab) + StoreSection("Home", kHome));
   TfrmMain& form = Start();
   Select(1);
+  SetField(&TNetInfo::IP, "10.9.9.9");  // Home's editor text, committed before New moves on
   Press(F::cmNew);
+  ASSERT_NE(form.List().Selected(), nullptr);
+  EXPECT_EQ(form.List().Selected()->Caption, "Current Configuration");
+  EXPECT_NE(ListView_GetEditControl(form.ListViewHandle()), nullptr) << "the caption is not open";
+  EXPECT_FALSE(DhcpChecked()) << "the editor shows the new profile";
+  EXPECT_EQ(Lan(), "Local Area Connection");
+  SendMessageA(ListView_GetEditControl(form.ListViewHandle()), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
   Press(F::cmNew);
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Current Configuration",
-                                                  "Current Configuration", "Home"}));
-  EXPECT_EQ(form.List().EntryAt(1)->Profile, TNetInfo{});
-  ASSERT_NE(form.List().Selected(), nullptr);
-  EXPECT_EQ(form.List().Selected()->Caption, "Home");
-  EXPECT_TRUE(DhcpChecked());  // the editor still shows Home
+                                                  "Current Configuration 2", "Home"}));
+  EXPECT_EQ(form.List().Selected()->Caption, "Current Configuration 2");
+  EXPECT_EQ(form.List().EntryAt(3)->Profile.IP, "10 .9  .9  .9  ");
 }
 
 TEST_F(MainWindowTest, DeleteRemovesTheSelectedEntryAndNothingWithoutASelection) {
@@ -238,6 +290,7 @@ TEST_P(RenameToNothingTest, KeepsTheCaptionAndTheProfileIsWritten) {
   Start();
   Rename(0, GetParam(), VK_RETURN);
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Home"}));
+  EXPECT_EQ(errors_, std::vector<std::string>{"A connection needs a name; it stays \"Alpha\"."});
   CloseWindow();
   const auto store = ReadStore();
   ASSERT_TRUE(store.has_value());
@@ -261,16 +314,20 @@ TEST_F(MainWindowTest, AnEmptyCaptionReportedByTheListIsRefused) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha"}));
 }
 
-TEST_F(RenameTest, TheCaptionOfAnotherEntryIsTakenAndBothAreWrittenIntoOneSection) {
+// The store holds one section per name (ASCII case aside): a second entry of that name
+// would be lost at the next save.
+TEST_F(RenameTest, TheCaptionOfAnotherEntryIsRefusedAndBothAreWritten) {
   WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
   Start();
-  Rename(1, "Home", VK_RETURN);
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home", "Home"}));
+  Rename(1, "home ", VK_RETURN);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home", "Office"}));
+  EXPECT_EQ(errors_,
+            std::vector<std::string>{"There is a connection named \"Home\" already; it stays \"Office\"."});
+  Rename(1, "OFFICE", VK_RETURN);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home", "OFFICE"})) << "its own name in other letters";
   CloseWindow();
-  const auto store = ReadStore();
-  ASSERT_TRUE(store.has_value());
-  EXPECT_EQ(store->find("[Home]"), store->rfind("[Home]")) << *store;
-  EXPECT_EQ(store->find("[Office]"), std::string::npos) << *store;
+  // Office was selected last: the editor's values went into it, blanks and all.
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Home", AsLoaded(kHome)}, {"OFFICE", kOffice}}));
 }
 
 TEST_F(MainWindowTest, ClosingCommitsTheEditorAndWritesTheStoreExactlyInListOrder) {
@@ -313,7 +370,38 @@ TEST_F(MainWindowTest, AStoreThatCannotBeWrittenKeepsTheWindowOpenUntilAClosingS
   CloseWindow();
   EXPECT_EQ(errors_.size(), 1u);
   EXPECT_TRUE(application_->Terminated());
-  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}}}));
+  // The new entry was selected: the editor's values went into it.
+  const TNetInfo shown{"Local Area Connection", false, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank};
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", shown}}));
+}
+
+// Delete, F2 and Ctrl+N as a Windows list answers them, typed through the message loop.
+TEST_F(MainWindowTest, KeysOfTheListDeleteRenameAndMakeNew) {
+  WriteStore(StoreSection("Home", kHome) + StoreSection("Office", kOffice));
+  TfrmMain& form = Start();
+  const HWND list = form.ListViewHandle();
+  auto type = [&](HWND window, UINT key, bool control = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYUP, key, 0);
+    Pump();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+  };
+  Select(1);
+  type(list, VK_F2);
+  const HWND edit = ListView_GetEditControl(list);
+  ASSERT_NE(edit, nullptr) << "F2 opens the caption";
+  type(edit, VK_DELETE);  // the caption's own key: the entry stays
+  EXPECT_EQ(Captions().size(), 2u);
+  type(edit, VK_ESCAPE);
+  type(list, VK_DELETE);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Home"}));
+  type(form.Editor().AddressField(&TNetInfo::IP), 'N', true);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Current Configuration", "Home"}));
 }
 
 TEST_F(MainWindowTest, HelpShowsTheCreditsModallyAndEscapeClosesThem) {

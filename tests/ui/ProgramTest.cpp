@@ -123,4 +123,58 @@ TEST(ArdenixProgram, StartsWithTheStoreBesideItAndWritesItBackWhenClosed) {
   std::filesystem::remove_all(folder, ignored);
 }
 
+// A kill gives the program no chance to save: what the user changed must be on disk
+// already, without closing.
+TEST(ArdenixProgram, AnEditSurvivesAKill) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder =
+      std::string(temp) + "ardenix-program-kill-" + std::to_string(GetCurrentProcessId());
+  std::filesystem::create_directories(folder);
+  const std::string program = folder + "\\Ardenix.exe";
+  const std::string store = folder + "\\Ardenix.INI";
+  ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE));
+  std::ofstream(store, std::ios::binary) << "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n";
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + program + "\"";
+  ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, folder.c_str(), &startup, &process));
+  WaitForInputIdle(process.hProcess, 30000);
+  HWND window = nullptr;
+  for (int tries = 0; tries < 3000 && !(window && IsWindowVisible(window)); ++tries) {
+    window = FindWindowA("TfrmMain", "Ardenix 1.01");
+    Sleep(10);
+  }
+  ASSERT_NE(window, nullptr);
+  HWND left = FindWindowExA(window, nullptr, "ArdenixPanel", nullptr);
+  HWND list = FindWindowExA(left, nullptr, WC_LISTVIEWA, nullptr);
+  HWND right = FindWindowExA(window, left, "ArdenixPanel", nullptr);
+  HWND dhcp = FindWindowExA(right, nullptr, "Button", "DHCP");
+  ASSERT_NE(list, nullptr);
+  ASSERT_NE(dhcp, nullptr);
+  // Home selected with the keyboard (no pointer crosses the processes), then made static.
+  SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+  SendMessageA(list, WM_KEYUP, VK_HOME, 0);
+  SendMessageA(dhcp, BM_CLICK, 0, 0);
+
+  std::string written;
+  const ULONGLONG clicked = GetTickCount64();
+  while (written.find("DHCP=0") == std::string::npos && GetTickCount64() - clicked < 20000) {
+    Sleep(50);
+    written = ReadAll(store);
+  }
+  TerminateProcess(process.hProcess, 9);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  written = ReadAll(store);
+  EXPECT_NE(written.find("[Home]"), std::string::npos) << written;
+  EXPECT_NE(written.find("DHCP=0"), std::string::npos) << written;
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
 }  // namespace

@@ -28,6 +28,8 @@ namespace {
 
 using F = TfrmMain;
 constexpr const char* kBlank = "   .   .   .   ";
+// A new profile once the editor, which New points at it, has gone into it.
+const TNetInfo kNewAsShown{"Local Area Connection", false, kBlank, kBlank, kBlank, kBlank, kBlank, kBlank};
 
 // A static profile told apart by the last group of its address, 10.0.0.<last> (1 to 9).
 TNetInfo Numbered(int last) {
@@ -82,6 +84,8 @@ std::vector<std::string> Texts(const std::vector<TShownItem>& items) {
 // The main window with the shell's calls observed (and passed on to Wine's tray).
 class TrayMenuTest : public MainWindowTest {
  protected:
+  TrayMenuTest() { AddAdapter("Local Area Connection"); }
+
   using TChooser = std::function<UINT(const std::vector<TShownItem>&)>;
 
   // The stand-in netsh has ended at once; the script can go once the window has seen its
@@ -366,7 +370,7 @@ TEST_F(TrayMenuTest, ExitCommitsTheEditorAndWritesTheStoreThenEnds) {
   EXPECT_TRUE(errors_.empty());
   TNetInfo office = Numbered(5);
   office.WINS = "10 .0  .0  .3  ";
-  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}},
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", kNewAsShown},
                                           {"Home", AsLoaded(Numbered(1))},
                                           {"Office", office}}));
 }
@@ -386,7 +390,7 @@ TEST_F(TrayMenuTest, ExitWithAStoreThatCannotBeWrittenShowsTheErrorAndGoesOn) {
   ClickCommand("E&xit");
   EXPECT_EQ(errors_.size(), 1u);
   EXPECT_TRUE(application_->Terminated());
-  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}}}));
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", kNewAsShown}}));
 }
 
 TEST_F(TrayMenuTest, ExitWhileHiddenInTheNotificationAreaSavesToo) {
@@ -396,7 +400,7 @@ TEST_F(TrayMenuTest, ExitWhileHiddenInTheNotificationAreaSavesToo) {
   Press(F::cmMinimize);
   ClickCommand("E&xit");
   EXPECT_TRUE(application_->Terminated());
-  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}},
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", kNewAsShown},
                                           {"Home", AsLoaded(Numbered(1))}}));
 }
 
@@ -424,7 +428,7 @@ TEST_F(TrayMenuTest, TheSessionEndSavesAtTheFirstMessageAndNeverObjects) {
     TNetInfo home = Numbered(1);
     home.DG = "10 .0  .0  .254";
     EXPECT_EQ(ReadStore(),
-              IniFromProfiles({{"Current Configuration", TNetInfo{}}, {"Home", home}}));
+              IniFromProfiles({{"Current Configuration", kNewAsShown}, {"Home", home}}));
     EXPECT_TRUE(errors_.empty());
     application_.reset();
   }
@@ -450,7 +454,7 @@ TEST_F(TrayMenuTest, ASessionEndCalledOffSavesAgainNextTime) {
   EXPECT_FALSE(application_->Terminated());
   Press(F::cmNew);
   EXPECT_EQ(SendMessageA(application_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
-  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", TNetInfo{}}}));
+  EXPECT_EQ(ReadStore(), IniFromProfiles({{"Current Configuration", kNewAsShown}}));
 }
 
 TEST_F(TrayMenuTest, MinimiseHidesInTheNotificationAreaAndADoubleClickBringsTheEditorBack) {

@@ -10,6 +10,7 @@ if(WIN32)
             ${CMAKE_CURRENT_LIST_DIR}/AboutFormTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/AdapterWindowTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/StoreKeepingTest.cpp
             ${CMAKE_SOURCE_DIR}/src/ui/res/Ardenix.rc
     LIBS ardenix_mainwindow)
   target_include_directories(mainwindow_test PRIVATE ${CMAKE_SOURCE_DIR}/src/ui/res

@@ -44,7 +44,12 @@ folder="$work/Ardenix journey"
 mkdir -p "$folder"
 cp "$exe" "$folder/Ardenix.exe"
 record="$work/netsh.record"
-cp "$here/data/three-profiles.INI" "$folder/Ardenix.INI"
+# "Lab bench" on the host's own interface: an apply to an adapter that is not there is
+# refused before anything is written.
+# shellcheck source=../support/host-interface.sh
+. "$here/../support/host-interface.sh"
+read_host_interface || fail "the host has no interface with an IPv4 address besides loopback"
+sed "s/^LAN=Ethernet 2/LAN=$lan/" "$here/data/three-profiles.INI" >"$folder/Ardenix.INI"
 
 # The same hand-over as the netsh end-to-end test: a saved original is kept as it is.
 netsh="$WINEPREFIX/drive_c/windows/system32/netsh.exe"
@@ -96,10 +101,10 @@ xdotool click 1
 
 expected=$(printf '%s\r\n' \
   'pushd interface ip' \
-  'set address name="Ethernet 2" source=static addr=192.168.7.20 mask=255.255.255.0' \
-  'set address name="Ethernet 2" gateway=192.168.7.1 gwmetric=0' \
-  'set dns name="Ethernet 2" source=static addr=192.168.7.1' \
-  'set wins name="Ethernet 2" source=static addr=none' \
+  "set address name=\"$lan\" source=static addr=192.168.7.20 mask=255.255.255.0" \
+  "set address name=\"$lan\" gateway=192.168.7.1 gwmetric=0" \
+  "set dns name=\"$lan\" source=static addr=192.168.7.1" \
+  "set wins name=\"$lan\" source=static addr=none" \
   'popd')
 script="$folder/Ardenix.TMP"
 await 200 test -f "$script" || fail "no temporary script after the click"
