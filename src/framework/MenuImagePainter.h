@@ -28,12 +28,11 @@ class TMenuImagePainter {
   TMenuImagePainter(const TMenuImagePainter&) = delete;
   TMenuImagePainter& operator=(const TMenuImagePainter&) = delete;
 
+ private:
+  static bool Hooked(void* painter, TMessage& message);
   // Answers WM_MEASUREITEM and WM_DRAWITEM for the images of `menu`'s items; false for
   // anything else.
   bool Answer(TMessage& message) const;
-
- private:
-  static bool Hooked(void* painter, TMessage& message);
   bool IsImageItem(UINT id) const;
   bool Measure(MEASUREITEMSTRUCT& item) const;
   bool Draw(const DRAWITEMSTRUCT& item) const;

@@ -132,7 +132,9 @@ class MenuImageDrawing : public ApplicationTest, public testing::WithParamInterf
     images = std::make_unique<TImageList>(nullptr, side, side);
     std::vector<unsigned int> strip(static_cast<size_t>(side * side), 0u);
     for (int y = side / 4; y < side - side / 4; ++y) {
-      for (int x = side / 4; x < side - side / 4; ++x) strip[static_cast<size_t>(y * side + x)] = 0xFFFF0000u;
+      for (int x = side / 4; x < side - side / 4; ++x) {
+        strip[static_cast<size_t>(y * side + x)] = 0xFFFF0000u;
+      }
     }
     images->AddStrip(strip.data(), strip.size() * sizeof strip[0]);
     menu = std::make_unique<TPopupMenu>(nullptr);
@@ -259,7 +261,8 @@ TEST_P(MenuImageDrawing, ShownMenuHasNoBlackAroundTheImage) {
       EndMenu();
     });
     SetForegroundWindow(owner);
-    const BOOL chosen = TrackPopupMenu(shown, TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+    const BOOL chosen =
+        TrackPopupMenu(shown, TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr);
     return chosen > 0 ? static_cast<UINT>(chosen) : 0u;
   };
   menu->Popup(200, 200);

@@ -19,7 +19,9 @@ struct FitCase {
   TScreenRect Fitted;
 };
 
-void PrintTo(const FitCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const FitCase& c, std::ostream* out) {
+  *out << c.Name;
+}
 
 // A 1280 x 800 screen with a 40-pixel taskbar at the bottom, and a second monitor to the
 // left of it whose coordinates are negative. The window is designed at (372, 266),
@@ -35,8 +37,7 @@ const FitCase kCases[] = {
     {"PastTheRightEdgeMovedLeft", {1000, 100, 1400, 300}, kWork, {880, 100, 1280, 300}},
     {"AboveAndLeftMovedInto", {-50, -20, 150, 80}, kWork, {0, 0, 200, 100}},
     {"ExactlyTheWorkAreaUnchanged", kWork, kWork, kWork},
-    {"NegativeCoordinatesOfAMonitorLeft", {-300, 600, 100, 800}, kLeftMonitor,
-     {-400, 528, 0, 728}},
+    {"NegativeCoordinatesOfAMonitorLeft", {-300, 600, 100, 800}, kLeftMonitor, {-400, 528, 0, 728}},
 };
 
 class WorkAreaFit : public testing::TestWithParam<FitCase> {};

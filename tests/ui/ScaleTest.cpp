@@ -57,7 +57,8 @@ TEST_P(ScaleChange, ImagesOfToolbarListAndTrayMenuFollowTheDpi) {
   Start();
   const int dpi = GetParam();
   const LONG side = MulDiv(16, dpi, 96);
-  const int startHeight = static_cast<int>(HIWORD(SendMessageA(main_->ToolBar1(), TB_GETBUTTONSIZE, 0, 0)));
+  const int startHeight =
+      static_cast<int>(HIWORD(SendMessageA(main_->ToolBar1(), TB_GETBUTTONSIZE, 0, 0)));
   ChangeDpi(dpi == 96 ? 192 : dpi);
   if (dpi == 96) ChangeDpi(96);
 
@@ -67,7 +68,8 @@ TEST_P(ScaleChange, ImagesOfToolbarListAndTrayMenuFollowTheDpi) {
       reinterpret_cast<HIMAGELIST>(SendMessageA(main_->ToolBar1(), TB_GETIMAGELIST, 0, 0));
   EXPECT_EQ(toolbarImages, main_->ImgList().Handle());
   EXPECT_EQ(IconSize(toolbarImages).cx, side);
-  const int buttonHeight = static_cast<int>(HIWORD(SendMessageA(main_->ToolBar1(), TB_GETBUTTONSIZE, 0, 0)));
+  const int buttonHeight =
+      static_cast<int>(HIWORD(SendMessageA(main_->ToolBar1(), TB_GETBUTTONSIZE, 0, 0)));
   EXPECT_GT(buttonHeight, side);
   EXPECT_EQ(buttonHeight - startHeight, side - 16) << "the buttons keep their padding";
   const auto listImages = reinterpret_cast<HIMAGELIST>(
@@ -94,8 +96,8 @@ TEST_P(WorkArea, WindowEndsInsideIt) {
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
   const RECT& at = GetParam().Window;
   HWND window = CreateWindowExA(0, "STATIC", "placed", WS_POPUP, work.left + at.left,
-                                work.top + at.top, at.right - at.left, at.bottom - at.top,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                work.top + at.top, at.right - at.left, at.bottom - at.top, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   RECT before{};
   GetWindowRect(window, &before);
