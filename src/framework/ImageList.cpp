@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Icon.h"
+#include "ImageScaling.h"
 
 TImageList::TImageList(TComponent* owner, int width, int height)
     : TComponent(owner),
@@ -67,16 +68,34 @@ int TImageList::AddStrip(const void* pixels, size_t bytes) {
   return AddBitmap(image.Get(), mask.Get());
 }
 
-int TImageList::AddStripResource(HINSTANCE instance, const char* name) {
+int TImageList::AddStripResource(HINSTANCE instance, const char* name, int drawnWidth,
+                                 int drawnHeight) {
   HRSRC found = FindResourceA(instance, name, RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   const void* pixels = loaded ? LockResource(loaded) : nullptr;
   if (!pixels) throw std::runtime_error("Cannot load the image strip resource");
-  return AddStrip(pixels, SizeofResource(instance, found));
+  const size_t bytes = SizeofResource(instance, found);
+  if (drawnWidth == width_ && drawnHeight == height_) return AddStrip(pixels, bytes);
+  try {
+    const std::vector<std::uint8_t> scaled =
+        ScaleImageStrip({static_cast<const std::uint8_t*>(pixels), bytes},
+                        {drawnWidth, drawnHeight}, {width_, height_});
+    return AddStrip(scaled.data(), scaled.size());
+  } catch (const std::invalid_argument&) {
+    throw std::runtime_error("The image strip does not hold whole images");
+  }
 }
 
 void TImageList::Clear() {
   ImageList_Remove(handle_.Get(), -1);
+}
+
+void TImageList::SetImageSize(int width, int height) {
+  if (!ImageList_SetIconSize(handle_.Get(), width, height)) {
+    throw std::runtime_error("Cannot change the image list's image size");
+  }
+  width_ = width;
+  height_ = height;
 }
 
 void TImageList::GetIcon(int index, TIcon& icon) const {

@@ -33,9 +33,14 @@ class TImageList : public TComponent {
   // Returns the index of the first image. One call puts in all of them, which is
   // many times faster than adding icons one by one.
   int AddStrip(const void* pixels, size_t bytes);
-  // The same from a raw-data (RT_RCDATA) resource.
-  int AddStripResource(HINSTANCE instance, const char* name);
+  // The same from a raw-data (RT_RCDATA) resource whose images are drawn at
+  // `drawnWidth` x `drawnHeight`: resampled to Width() x Height() when those differ
+  // (ScaleImageStrip).
+  int AddStripResource(HINSTANCE instance, const char* name, int drawnWidth, int drawnHeight);
   void Clear();
+  // Empties the list and makes its images `width` x `height` from now on (the screen's
+  // scale has changed). Whoever shows the list must be told: the list's handle stays.
+  void SetImageSize(int width, int height);
 
   // Copies image `index` into `icon`; an index with no image gives an empty icon.
   void GetIcon(int index, TIcon& icon) const;

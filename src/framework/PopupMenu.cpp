@@ -5,7 +5,7 @@
 
 #include "Application.h"
 #include "ImageList.h"
-#include "MenuBitmap.h"
+#include "MenuImagePainter.h"
 
 namespace {
 
@@ -86,8 +86,10 @@ void TPopupMenu::Popup(int X, int Y) {
   UINT chosen = 0;
   {
     TBuiltMenu built = BuildMenu();
-    HWND owner = PopupOwner ? PopupOwner : (Application ? Application->Handle() : nullptr);
-    chosen = Track(built.Menu.Get(), X, Y, owner);
+    const TMenuImagePainter painter(built.Menu.Get(), [this, alive]() -> HIMAGELIST {
+      return *alive && images_ ? images_->Handle() : nullptr;
+    });
+    chosen = Track(built.Menu.Get(), X, Y, Application ? Application->Handle() : nullptr);
   }
   if (!*alive || itemChanges_ != shownItems) return;
   if (chosen >= 1 && chosen <= items_.size()) items_[chosen - 1]->Click();
@@ -134,12 +136,9 @@ TBuiltMenu TPopupMenu::BuildMenu() const {
       info.fState = (item.Default ? MFS_DEFAULT : 0u) | (item.Enabled ? 0u : MFS_DISABLED) |
                     (item.Checked ? MFS_CHECKED : 0u);
       if (images_ && item.ImageIndex >= 0 && item.ImageIndex < images_->Count()) {
-        BitmapHandle bitmap = MenuBitmapFromImageList(images_->Handle(), item.ImageIndex);
-        if (bitmap) {
-          info.fMask |= MIIM_BITMAP;
-          info.hbmpItem = bitmap.Get();
-          built.Bitmaps.push_back(std::move(bitmap));
-        }
+        info.fMask |= MIIM_BITMAP | MIIM_DATA;
+        info.hbmpItem = HBMMENU_CALLBACK;
+        info.dwItemData = static_cast<ULONG_PTR>(item.ImageIndex);
       }
     }
     if (!InsertMenuItemA(built.Menu.Get(), position++, TRUE, &info)) {

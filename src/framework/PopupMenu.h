@@ -36,11 +36,12 @@ class TMenuItem : public TObject {
   virtual void Click();
 };
 
-// The menu as built for showing: the menu handle, the command identifier of each
-// shown item (1 + its index among the items), and the bitmaps its images use.
+// The menu as built for showing: the command identifier of each shown item is 1 + its
+// index among the items. An item with an image has HBMMENU_CALLBACK as its bitmap and the
+// image's index as its item data: the image is drawn while the menu is open
+// (TMenuImagePainter), at the image list's size.
 struct TBuiltMenu {
   MenuHandle Menu;
-  std::vector<BitmapHandle> Bitmaps;
 };
 
 // A popup menu: owns its items; shows them at a screen point.
@@ -70,11 +71,9 @@ class TPopupMenu : public TComponent {
   TComponent* PopupComponent = nullptr;
   // Raised first by Popup, before the menu is built: the place to rebuild the items.
   TNotifyEvent OnPopup;
-  // The window that owns the menu while it is shown; null: the application window.
-  HWND PopupOwner = nullptr;
 
-  // Raises OnPopup, builds the menu, shows it at the screen point and returns when it
-  // has closed; then runs the chosen item's Click. Nothing runs when the menu was
+  // Raises OnPopup, builds the menu, shows it at the screen point, owned by the
+  // application window (which draws its images), and returns when it has closed; then runs the chosen item's Click. Nothing runs when the menu was
   // destroyed or its items were added or removed while it was open.
   void Popup(int X, int Y);
 

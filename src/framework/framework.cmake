@@ -8,7 +8,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Form.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Icon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ImageList.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MenuBitmap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MenuImagePainter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PopupMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemErrorText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemLibrary.cpp
@@ -17,5 +17,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowProcGuard.cpp)
   target_include_directories(ardenix_framework PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(ardenix_framework PUBLIC comctl32 user32 gdi32 shell32)
+  target_link_libraries(ardenix_framework PUBLIC ardenix_framework_logic comctl32 user32 gdi32 shell32)
 endif()

@@ -23,6 +23,7 @@
 #include "StoreKeeper.h"
 #include "ToolBar.h"
 #include "TraySide.h"
+#include "WorkAreaPlacement.h"
 #include "res/Resources.h"
 #include "res/Version.h"
 
@@ -51,6 +52,7 @@ constexpr int kDesignHeight = 411;
 constexpr int kPanLeftWidth = 185;
 constexpr int kSplitterWidth = 3;
 constexpr int kFontPoints = 8;
+constexpr int kImageSide = 16;
 
 constexpr TToolButton kToolButtons[] = {
     {TfrmMain::cmNew, 0, "New Connection"},
@@ -99,7 +101,6 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   SetName("frmMain");
   imgList_ = new TImageList(this);
   imgList_->SetName("imgList");
-  LoadImages();
 
   WindowHandle();
   dpi_ = static_cast<int>(GetDpiForWindow(Handle()));
@@ -109,6 +110,8 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
     SetWindowPos(Handle(), nullptr, 0, 0, Scale(kDesignWidth), Scale(kDesignHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  MoveIntoWorkArea(Handle());
+  LoadImages();
   font_ = MakeFont();
   toolBar_ = std::make_unique<TToolBar>(Handle(), idToolBar, imgList_->Handle(), kToolButtons);
   statusBar_ = std::make_unique<TStatusBar>(Handle(), idStatusBar, dpi_);
@@ -166,8 +169,11 @@ int TfrmMain::Scale(int pixels) const {
   return MulDiv(pixels, dpi_, USER_DEFAULT_SCREEN_DPI);
 }
 
+// The strip is drawn at 16 x 16; the list holds its images at the window's scale.
 void TfrmMain::LoadImages() {
-  imgList_->AddStripResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_IMAGES));
+  imgList_->SetImageSize(Scale(kImageSide), Scale(kImageSide));
+  imgList_->AddStripResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_IMAGES), kImageSide,
+                             kImageSide);
   if (imgList_->Count() != IMG_COUNT) throw std::runtime_error("The image list is incomplete");
 }
 
@@ -353,6 +359,9 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   }
   editor_->SetDpi(static_cast<UINT>(dpi_));
   statusBar_->SetDpi(dpi_);
+  LoadImages();
+  toolBar_->ImagesChanged();
+  listView_->ImagesChanged();
   const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

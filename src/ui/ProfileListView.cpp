@@ -162,6 +162,13 @@ TProfileListView::TProfileListView(HWND parent, int id, HIMAGELIST smallImages) 
   SendMessageA(window_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages));
 }
 
+// The control takes an image list's size when the list is set: the same list is set again.
+void TProfileListView::ImagesChanged() {
+  const LRESULT images = SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
+  SendMessageA(window_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+  SendMessageA(window_, LVM_SETIMAGELIST, LVSIL_SMALL, images);
+}
+
 // --- Entries ---------------------------------------------------------------------------
 
 TListEntry& TProfileListView::Append(std::string caption, TNetInfo profile) {

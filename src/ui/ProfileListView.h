@@ -32,6 +32,9 @@ class TProfileListView {
   TProfileListView& operator=(const TProfileListView&) = delete;
 
   HWND Handle() const { return window_; }
+  // The image list's image size has changed (the screen's scale): the entries are
+  // measured again.
+  void ImagesChanged();
 
   // The selection is about to move or a caption to change / has moved or changed.
   std::function<void()> OnChanging;

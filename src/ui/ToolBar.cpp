@@ -54,3 +54,16 @@ bool TToolBar::GiveToolTipText(NMTTDISPINFOA& info) const {
   }
   return false;
 }
+
+// The control takes the image size from the list when the list is set: the same list is
+// set again, and the buttons are sized anew around it.
+void TToolBar::ImagesChanged() {
+  const LRESULT images = SendMessageA(window_, TB_GETIMAGELIST, 0, 0);
+  SendMessageA(window_, TB_SETIMAGELIST, 0, 0);
+  SendMessageA(window_, TB_SETIMAGELIST, 0, images);
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(images), &width, &height);
+  SendMessageA(window_, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
+  SendMessageA(window_, TB_AUTOSIZE, 0, 0);
+}

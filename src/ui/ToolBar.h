@@ -23,6 +23,9 @@ class TToolBar {
   TToolBar& operator=(const TToolBar&) = delete;
 
   HWND Handle() const { return window_; }
+  // The image list's image size has changed (the screen's scale): the buttons take the
+  // new size. The tool bar's height changes with them; the parent lays itself out again.
+  void ImagesChanged();
   // Answers the tooltip control's request for a button's text; false when the request is
   // for no button of this tool bar.
   bool GiveToolTipText(NMTTDISPINFOA& info) const;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -115,20 +118,159 @@ TEST_F(PopupMenuTest, AnEmptyCaptionIsAnItemThatCanBeChosenNotALine) {
   EXPECT_EQ(clicked, (std::vector<std::string>{"empty"}));
 }
 
-TEST_F(PopupMenuTest, AnImageIsTheListsPictureWithItsAlpha) {
-  menu->Add("Solid", 0);
-  TBuiltMenu built = menu->BuildMenu();
-  ASSERT_EQ(built.Bitmaps.size(), 1u);
-  BITMAP bitmap{};
-  ASSERT_TRUE(GetObjectA(built.Bitmaps[0].Get(), sizeof bitmap, &bitmap));
-  EXPECT_EQ(bitmap.bmWidth, 16);
-  EXPECT_EQ(bitmap.bmHeight, 16);
-  EXPECT_EQ(bitmap.bmBitsPixel, 32);
-  ASSERT_NE(bitmap.bmBits, nullptr);
-  // The icon is black and opaque everywhere: alpha 255, colour 0.
-  const auto* pixels = static_cast<const unsigned int*>(bitmap.bmBits);
-  EXPECT_EQ(pixels[0], 0xFF000000u);
-  EXPECT_EQ(pixels[16 * 16 - 1], 0xFF000000u);
+// A menu item's picture drawn by the application window, as the system asks for it while
+// the menu is open: on a background of kFace, the image of an image list whose images are
+// `side` x `side`, transparent but for a red square in the middle.
+class MenuImageDrawing : public ApplicationTest, public testing::WithParamInterface<int> {
+ protected:
+  static constexpr COLORREF kFace = RGB(0x33, 0x66, 0x99);
+  static constexpr int kMargin = 5;  // the place given is this much larger on each side
+
+  void SetUp() override {
+    ApplicationTest::SetUp();
+    const int side = GetParam();
+    images = std::make_unique<TImageList>(nullptr, side, side);
+    std::vector<unsigned int> strip(static_cast<size_t>(side * side), 0u);
+    for (int y = side / 4; y < side - side / 4; ++y) {
+      for (int x = side / 4; x < side - side / 4; ++x) {
+        strip[static_cast<size_t>(y * side + x)] = 0xFFFF0000u;
+      }
+    }
+    images->AddStrip(strip.data(), strip.size() * sizeof strip[0]);
+    menu = std::make_unique<TPopupMenu>(nullptr);
+    menu->SetImages(images.get());
+    menu->Add("Home", 0);
+  }
+  void TearDown() override {
+    menu.reset();
+    images.reset();
+    ApplicationTest::TearDown();
+  }
+
+  // The owner's answer to WM_MEASUREITEM for the item, or nothing when it does not answer.
+  static std::optional<SIZE> Measure(HWND owner, UINT id) {
+    MEASUREITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = id;
+    if (!SendMessageA(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item))) return {};
+    return SIZE{static_cast<LONG>(item.itemWidth), static_cast<LONG>(item.itemHeight)};
+  }
+
+  // The item's image drawn by the owner into a place of the image's size plus the margin,
+  // painted kFace first; the pixels read back, top row first, 0x00RRGGBB.
+  static std::vector<unsigned int> Draw(HWND owner, HMENU shown, UINT id, int side) {
+    const int place = side + 2 * kMargin;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, place, -place, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    BitmapHandle target(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDCHandle dc(CreateCompatibleDC(nullptr));
+    HGDIOBJ previous = SelectObject(dc.Get(), target.Get());
+    RECT all{0, 0, place, place};
+    HBRUSH face = CreateSolidBrush(kFace);
+    FillRect(dc.Get(), &all, face);
+    DeleteObject(face);
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_DATA;
+    GetMenuItemInfoA(shown, id, FALSE, &item);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = id;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = reinterpret_cast<HWND>(shown);
+    draw.hDC = dc.Get();
+    draw.rcItem = all;
+    draw.itemData = item.dwItemData;
+    SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    SelectObject(dc.Get(), previous);
+    GdiFlush();
+    const auto* pixels = static_cast<const unsigned int*>(bits);
+    std::vector<unsigned int> read(pixels, pixels + place * place);
+    for (unsigned int& pixel : read) pixel &= 0x00FFFFFFu;
+    return read;
+  }
+
+  std::unique_ptr<TImageList> images;
+  std::unique_ptr<TPopupMenu> menu;
+};
+
+TEST_P(MenuImageDrawing, IsTheListsSizeAndTransparentOnTheItemsFace) {
+  const int side = GetParam();
+  const int place = side + 2 * kMargin;
+  const unsigned int face = 0x336699u;  // kFace read back as 0x00RRGGBB
+  std::optional<SIZE> measured;
+  std::vector<unsigned int> drawn;
+  menu->TrackFunction = [&](HMENU shown, int, int, HWND owner) -> UINT {
+    measured = Measure(owner, 1);
+    drawn = Draw(owner, shown, 1, side);
+    return 0;
+  };
+  menu->Popup(0, 0);
+  ASSERT_TRUE(measured.has_value()) << "the owner did not measure the image";
+  EXPECT_EQ(measured->cx, side);
+  EXPECT_EQ(measured->cy, side);
+  ASSERT_EQ(drawn.size(), static_cast<size_t>(place * place));
+  const auto at = [&](int x, int y) { return drawn[static_cast<size_t>(y * place + x)]; };
+  // Centred: the image's transparent corners keep the face, its middle is red.
+  EXPECT_EQ(at(kMargin, kMargin), face);
+  EXPECT_EQ(at(kMargin + side - 1, kMargin + side - 1), face);
+  EXPECT_EQ(at(place / 2, place / 2), 0xFF0000u);
+  EXPECT_EQ(at(kMargin + side / 4, kMargin + side / 4), 0xFF0000u);
+  EXPECT_EQ(at(kMargin + side / 4 - 1, kMargin + side / 4), face);
+  // Once the menu has closed the window answers no more.
+  EXPECT_FALSE(Measure(app->Handle(), 1).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, MenuImageDrawing, testing::Values(16, 24, 32));
+
+// The menu as the system shows it: no pixel of the item is black (its caption is a blank,
+// so only the image could be), and the image's red is there.
+TEST_P(MenuImageDrawing, ShownMenuHasNoBlackAroundTheImage) {
+  struct TRead {
+    HMENU Menu = nullptr;
+    std::vector<unsigned int> Item;  // the item's pixels, 0x00RRGGBB
+  };
+  static TRead read;
+  read = {};
+  menu->Items(0).Caption = " ";
+  menu->TrackFunction = [](HMENU shown, int x, int y, HWND owner) -> UINT {
+    read.Menu = shown;
+    // Reads the item once the menu is drawn, from inside the menu's loop, then closes it.
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+      KillTimer(nullptr, timer);
+      if (HWND window = FindWindowA("#32768", nullptr)) UpdateWindow(window);
+      RECT item{};
+      if (GetMenuItemRect(nullptr, read.Menu, 0, &item)) {
+        const int width = item.right - item.left;
+        const int height = item.bottom - item.top;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        BitmapHandle copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        MemoryDCHandle dc(CreateCompatibleDC(nullptr));
+        HGDIOBJ previous = SelectObject(dc.Get(), copy.Get());
+        HDC screen = GetDC(nullptr);
+        BitBlt(dc.Get(), 0, 0, width, height, screen, item.left, item.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        SelectObject(dc.Get(), previous);
+        GdiFlush();
+        const auto* pixels = static_cast<const unsigned int*>(bits);
+        for (int i = 0; i < width * height; ++i) read.Item.push_back(pixels[i] & 0x00FFFFFFu);
+      }
+      EndMenu();
+    });
+    SetForegroundWindow(owner);
+    const BOOL chosen =
+        TrackPopupMenu(shown, TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+    return chosen > 0 ? static_cast<UINT>(chosen) : 0u;
+  };
+  menu->Popup(200, 200);
+  ASSERT_FALSE(read.Item.empty()) << "the menu's item was not found on the screen";
+  EXPECT_NE(std::find(read.Item.begin(), read.Item.end(), 0xFF0000u), read.Item.end())
+      << "the image was not drawn";
+  EXPECT_EQ(std::count(read.Item.begin(), read.Item.end(), 0u), 0)
+      << "black in the item: the image's transparency is lost";
 }
 
 struct LineCase {
@@ -270,8 +412,9 @@ TEST_F(PopupMenuTest, DestroyingTheImageListLeavesTheMenuWithoutImages) {
   images = nullptr;
   EXPECT_EQ(menu->Images(), nullptr);
   TBuiltMenu built = menu->BuildMenu();
-  EXPECT_TRUE(built.Bitmaps.empty());
-  EXPECT_EQ(ReadMenu(built.Menu.Get()).size(), 6u);
+  const std::vector<TShownItem> shown = ReadMenu(built.Menu.Get());
+  EXPECT_EQ(shown.size(), 6u);
+  for (const TShownItem& item : shown) EXPECT_FALSE(item.HasBitmap) << item.Text;
 }
 
 TEST_F(PopupMenuTest, ImagesOfTheSameOwnerAreClearedToo) {
