@@ -73,8 +73,8 @@ class TfrmMain : public TForm {
   void LoadStore();
   void SaveStore();
 
-  // The status bar's second part: the state of the adapter the editor names, or the last
-  // apply's report.
+  // The status bar's second part: the state of the adapter the editor names, the last
+  // apply's report, or where the last batch file went.
   void ShowAdapterStatus(const std::string& text);
 
   // Minimise, as the toolbar's Minimize button does.

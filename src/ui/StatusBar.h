@@ -5,7 +5,7 @@
 #include <string>
 
 // The main window's status bar: the first part carries the program's line, the second the
-// adapter's state or the last apply's report. A text longer than its part shows whole as
+// adapter's state, the last apply's report or where the last batch file went. A text longer than its part shows whole as
 // the part's tooltip. A child of the window: destroyed with it.
 class TStatusBar {
  public:
