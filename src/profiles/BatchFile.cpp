@@ -1,6 +1,6 @@
 #include "BatchFile.h"
 
-#include <vector>
+#include <string>
 
 #include "NetshScript.h"
 
@@ -31,7 +31,7 @@ std::string PercentsDoubled(std::string_view text) {
 // is asked only when fltmc said no). Each check reads %errorlevel% on the line after the
 // program: cmd expands a line's variables before running it, and Wine's cmd runs what
 // follows "||" whatever the program's exit code was.
-const std::vector<std::string_view> kPrologue{
+constexpr std::string_view kPrologue[] = {
     "@echo off",
     "setlocal EnableExtensions DisableDelayedExpansion",
     "\"%SystemRoot%\\System32\\fltmc.exe\" >nul 2>&1",
