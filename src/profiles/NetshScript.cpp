@@ -1,5 +1,7 @@
 #include "NetshScript.h"
 
+#include <utility>
+
 namespace {
 
 // The connection name as netsh expects it after "name=" (or "name = "): in double
@@ -26,13 +28,19 @@ void AddStaticLines(const TNetInfo& p, std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::string> NetshScriptLines(const TNetInfo& profile) {
-  std::vector<std::string> lines{"pushd interface ip"};
+std::vector<std::string> NetshContextCommands(const TNetInfo& profile) {
+  std::vector<std::string> lines;
   if (profile.DHCP) {
     AddDhcpLines(profile, lines);
   } else {
     AddStaticLines(profile, lines);
   }
+  return lines;
+}
+
+std::vector<std::string> NetshScriptLines(const TNetInfo& profile) {
+  std::vector<std::string> lines{"pushd " + std::string(kNetshContext)};
+  for (std::string& command : NetshContextCommands(profile)) lines.push_back(std::move(command));
   lines.push_back("popd");
   return lines;
 }
@@ -44,8 +52,4 @@ std::string NetshScriptText(const TNetInfo& profile) {
     text += "\r\n";
   }
   return text;
-}
-
-void WriteNetshScript(IFileSystem& files, const TNetInfo& profile, const std::string& path) {
-  files.WriteNew(path, NetshScriptText(profile));
 }

@@ -4,7 +4,9 @@
 #include <optional>
 #include <utility>
 
+#include "BatchFile.h"
 #include "NetshScript.h"
+#include "ProfileCheck.h"
 #include "ScriptHoldingProgram.h"
 #include "SiblingPath.h"
 
@@ -34,12 +36,18 @@ TStartResult TProfileActions::Apply(const TNetInfo& profile) {
   return start;
 }
 
-void TProfileActions::Export(const std::string& caption, const TNetInfo& profile) {
-  // One filter entry described as "*.BAT" with no pattern of its own.
-  const TSaveNameRequest request{"*.BAT", "", ReplaceExtension(caption, ".BAT")};
+std::optional<std::string> TProfileActions::Export(const std::string& caption,
+                                                   const TNetInfo& profile) {
+  const TNetInfo normalised = NormalisedCopy(profile);
+  if (std::optional<std::string> problem = ProfileProblem(normalised))
+    throw TProfileRefused(*problem + "; nothing was saved");
+  // Lower case, as the filter's own pattern and the extension the dialog adds: one name
+  // whether the user keeps the proposal or types a name of their own.
+  const TSaveNameRequest request{"Batch files (*.bat)", "*.bat", ReplaceExtension(caption, ".bat"),
+                                 "bat", true};
   std::optional<std::string> path = asker_.AskSaveName(request);
-  if (!path) return;
-  WriteNetshScript(files_, profile, *path);
+  if (path) files_.WriteNew(*path, BatchFileText(normalised));
+  return path;
 }
 
 std::string NetshProgramPath(const std::string& systemDirectory) {

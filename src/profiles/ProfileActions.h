@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "FileSystem.h"
@@ -28,16 +30,26 @@ class TProfileActions {
   //   kNoSystemDirectoryText.
   TStartResult Apply(const TNetInfo& profile);
 
-  // Asks for a file name, proposing the caption with extension ".BAT", and writes the
-  // script of the profile as stored there. Cancel does nothing; a failed write throws
-  // TFileError.
-  void Export(const std::string& caption, const TNetInfo& profile);
+  // Saves the normalised copy as a batch file (BatchFileText) where the user says,
+  // proposing the caption with extension ".bat"; returns the path written, none when the
+  // user cancelled. The dialog lists batch files, adds ".bat" to a name typed without an
+  // extension and asks before replacing a file. Throws, asking nothing and writing nothing:
+  // - TProfileRefused when the profile may not reach netsh (ProfileProblem);
+  // - TFileError when the file cannot be written.
+  std::optional<std::string> Export(const std::string& caption, const TNetInfo& profile);
 
  private:
   IFileSystem& files_;
   ISystemPaths& paths_;
   IProgramStarter& starter_;
   ISaveNameAsker& asker_;
+};
+
+// A profile that netsh would reject, refused before anything was asked or written. what()
+// is the text the user is shown: `WINS "300.1.1.1" is not an address; nothing was saved`.
+class TProfileRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // Why Apply started nothing when the system directory could not be found.

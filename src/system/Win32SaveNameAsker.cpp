@@ -12,6 +12,10 @@ constexpr DWORD kNameBufferSize = MAX_PATH;  // 260 characters, the closing NUL 
 
 constexpr DWORD kDialogFlags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
 
+DWORD DialogFlags(const TSaveNameRequest& request) {
+  return kDialogFlags | (request.confirmReplace ? OFN_OVERWRITEPROMPT : 0);
+}
+
 }  // namespace
 
 std::string SaveDialogFilter(const std::string& description, const std::string& pattern) {
@@ -40,7 +44,11 @@ std::optional<std::string> TWin32SaveNameAsker::AskSaveName(const TSaveNameReque
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = kNameBufferSize;
-  dialog.Flags = kDialogFlags;
+  // The dialog adds the extension only to a name typed without one, and the question
+  // about a taken name is about the name with that extension.
+  dialog.lpstrDefExt =
+      request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+  dialog.Flags = DialogFlags(request);
   const auto getSaveFileName =
       dialogs_.Function<BOOL(WINAPI*)(LPOPENFILENAMEA)>("GetSaveFileNameA");
   if (!getSaveFileName(&dialog)) return std::nullopt;  // cancelled, or the dialog failed

@@ -9,10 +9,11 @@
 #include "SystemLibrary.h"
 
 // The system's save dialog, modal to the owner window: Explorer style, resizable, no
-// read-only box, default title and folder, no overwrite question, no check that folder
-// or file exist, no default extension, a 260-character name buffer. The dialog's library
-// (and the printing libraries it brings along) is loaded when the dialog is first asked
-// for: loaded with the program, it cost every start-up a few dozen milliseconds under Wine.
+// read-only box, default title and folder, no check that folder or file exist, a
+// 260-character name buffer; the overwrite question and the default extension as the
+// request says. The dialog's library (and the printing libraries it brings along) is
+// loaded when the dialog is first asked for: loaded with the program, it cost every
+// start-up a few dozen milliseconds under Wine.
 class TWin32SaveNameAsker : public ISaveNameAsker {
  public:
   using TOwnerSource = std::function<HWND()>;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -498,9 +499,10 @@ void TfrmMain::ConnectSelected() {
 
 void TfrmMain::SaveSelectedAs() {
   CommitEditor();
-  if (TListEntry* entry = listView_->Selected()) {
-    services_.Actions.Export(entry->Caption, entry->Profile);
-  }
+  TListEntry* entry = listView_->Selected();
+  if (!entry) return;
+  if (std::optional<std::string> path = services_.Actions.Export(entry->Caption, entry->Profile))
+    ShowAdapterStatus("Saved as batch file: " + *path);
 }
 
 void TfrmMain::DeleteSelected() {

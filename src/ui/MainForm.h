@@ -79,8 +79,8 @@ class TfrmMain : public TForm {
   void StoreChanged();
   TStoreKeeper& Keeper() const { return *keeper_; }
 
-  // The status bar's second part: the state of the adapter the editor names, or the last
-  // apply's report.
+  // The status bar's second part: the state of the adapter the editor names, the last
+  // apply's report, or where the last batch file went.
   void ShowAdapterStatus(const std::string& text);
 
   // Minimise, as the toolbar's Minimize button does.

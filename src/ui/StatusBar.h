@@ -6,8 +6,9 @@
 
 // The main window's status bar: the first part carries the program's line, or, while the
 // store is not as the window shows it, what is wrong with it (in a wider part); the second
-// the adapter's state or the last apply's report. A text longer than its part shows whole
-// as the part's tooltip. A child of the window: destroyed with it.
+// the adapter's state, the last apply's report or where the last batch file went. A text
+// longer than its part shows whole as the part's tooltip. A child of the window: destroyed
+// with it.
 class TStatusBar {
  public:
   TStatusBar(HWND parent, int id, int dpi);

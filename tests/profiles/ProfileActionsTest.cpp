@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BatchFile.h"
 #include "FileBytes.h"
 #include "NetshScript.h"
 #include "ServiceDoubles.h"
@@ -109,35 +110,54 @@ TEST_F(ProfileActionsTest, ApplyHandsBackWhatTheStarterSays) {
   EXPECT_EQ(failed.ErrorText, "The system cannot find the file specified.");
 }
 
-TEST_F(ProfileActionsTest, ExportWritesTheProfileAsStoredToTheChosenPath) {
-  asker_.Answer = InFolder("chosen");  // typed without extension: stays so
-  actions_.Export("Office.2005", kEdited);
+TEST_F(ProfileActionsTest, ExportWritesTheNormalisedBatchFileToTheChosenPath) {
+  asker_.Answer = InFolder("chosen.bat");
+  EXPECT_EQ(actions_.Export("Office.2005", kEdited), asker_.Answer);
   ASSERT_EQ(asker_.Requests.size(), 1u);
-  EXPECT_EQ(asker_.Requests[0].filterDescription, "*.BAT");
-  EXPECT_EQ(asker_.Requests[0].filterPattern, "");
-  EXPECT_EQ(asker_.Requests[0].proposedName, "Office.BAT");
-  EXPECT_EQ(FileBytes(InFolder("chosen")), NetshScriptText(kEdited));
-  EXPECT_EQ(NetshScriptLines(kEdited).size(), 7u);  // the masked ADNS is not "none"
+  const TSaveNameRequest& request = asker_.Requests[0];
+  EXPECT_EQ(request.filterDescription, "Batch files (*.bat)");
+  EXPECT_EQ(request.filterPattern, "*.bat");
+  EXPECT_EQ(request.proposedName, "Office.bat");
+  EXPECT_EQ(request.defaultExtension, "bat");
+  EXPECT_TRUE(request.confirmReplace);
+  EXPECT_EQ(FileBytes(*asker_.Answer), BatchFileText(NormalisedCopy(kEdited)));
+  EXPECT_EQ(FileBytes(*asker_.Answer)->find("10 .0"), std::string::npos) << "padding blanks";
   EXPECT_TRUE(starter_.Starts.empty());
 }
 
+// The user confirmed replacing it in the dialog: the whole file is the batch file.
 TEST_F(ProfileActionsTest, ExportReplacesAnExistingFile) {
-  asker_.Answer = InFolder("Home.BAT");
+  asker_.Answer = InFolder("Home.bat");
   files_.WriteNew(*asker_.Answer, std::string(4096, 'x'));
   const TNetInfo dhcp{"LAN", true, "", "", "", "", "", ""};
   actions_.Export("Home", dhcp);
-  EXPECT_EQ(FileBytes(*asker_.Answer), NetshScriptText(dhcp));
+  EXPECT_EQ(FileBytes(*asker_.Answer), BatchFileText(NormalisedCopy(dhcp)));
 }
 
 TEST_F(ProfileActionsTest, ExportCancelledWritesNothing) {
-  actions_.Export("Home", kEdited);
+  EXPECT_EQ(actions_.Export("Home", kEdited), std::nullopt);
   EXPECT_EQ(asker_.Requests.size(), 1u);
   EXPECT_TRUE(fs::is_empty(folder_));
 }
 
 TEST_F(ProfileActionsTest, ExportFailureIsRaised) {
-  asker_.Answer = (folder_ / "missing" / "Home.BAT").string();
+  asker_.Answer = (folder_ / "missing" / "Home.bat").string();
   EXPECT_THROW(actions_.Export("Home", kEdited), TFileError);
+}
+
+// A file that would stop half way through is not offered at all.
+TEST_F(ProfileActionsTest, ExportRefusesAProfileNetshWouldRejectBeforeAsking) {
+  asker_.Answer = InFolder("Home.bat");
+  TNetInfo invalid = kEdited;
+  invalid.WINS = "300.1  .1  .1  ";
+  try {
+    actions_.Export("Home", invalid);
+    FAIL() << "not refused";
+  } catch (const TProfileRefused& error) {
+    EXPECT_STREQ(error.what(), "WINS \"300.1.1.1\" is not an address; nothing was saved");
+  }
+  EXPECT_TRUE(asker_.Requests.empty());
+  EXPECT_TRUE(fs::is_empty(folder_));
 }
 
 // ---- the script held from its writing until netsh is let go of ----

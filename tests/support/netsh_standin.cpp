@@ -8,6 +8,9 @@
 // The record appears whole (written aside, then renamed), so a reader never sees half.
 // ARDENIX_NETSH_DELAY_MS makes it run that long before it writes the record, and
 // ARDENIX_NETSH_EXIT_CODE is the code it then exits with (0 without it).
+// ARDENIX_NETSH_CALLS names a file each start adds its arguments line to (line 3 above),
+// for a batch file that starts netsh once per command; with ARDENIX_NETSH_FAIL_AT=N only
+// the Nth start so counted exits with ARDENIX_NETSH_EXIT_CODE, the others with 0.
 // ARDENIX_NETSH_WAIT_EVENT names an event it waits for (a minute at most) before anything
 // else, so that a test decides when it goes on.
 #include <windows.h>
@@ -37,6 +40,18 @@ unsigned long NumberFromEnvironment(const char* name) {
   return std::strtoul(text, nullptr, 10);
 }
 
+// Adds the line to the calls file, if one is named, and returns how many lines it holds
+// now (0 without one).
+unsigned long CountedCall(const std::string& line) {
+  char callsPath[MAX_PATH * 4] = {};
+  if (!GetEnvironmentVariableA("ARDENIX_NETSH_CALLS", callsPath, sizeof(callsPath))) return 0;
+  { std::ofstream(callsPath, std::ios::binary | std::ios::app) << line << "\n"; }
+  std::ifstream calls(callsPath, std::ios::binary);
+  unsigned long count = 0;
+  for (std::string read; std::getline(calls, read);) ++count;
+  return count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,9 +67,10 @@ int main(int argc, char** argv) {
   }
   Sleep(NumberFromEnvironment("ARDENIX_NETSH_DELAY_MS"));
 
-  std::string record = ModulePath() + "\n" + GetCommandLineA() + "\n";
-  for (int i = 1; i < argc; ++i) record += std::string("[") + argv[i] + "]";
-  record += "\n";
+  std::string arguments;
+  for (int i = 1; i < argc; ++i) arguments += std::string("[") + argv[i] + "]";
+  const unsigned long call = CountedCall(arguments);
+  std::string record = ModulePath() + "\n" + GetCommandLineA() + "\n" + arguments + "\n";
   std::ifstream script(ScriptGivenBy(argc, argv), std::ios::binary);
   if (script) {
     std::string bytes{std::istreambuf_iterator<char>(script), std::istreambuf_iterator<char>()};
@@ -70,5 +86,7 @@ int main(int argc, char** argv) {
     if (!part) return 4;
   }
   if (!MoveFileExA(partPath.c_str(), recordPath, MOVEFILE_REPLACE_EXISTING)) return 5;
+  const unsigned long failAt = NumberFromEnvironment("ARDENIX_NETSH_FAIL_AT");
+  if (failAt != 0 && failAt != call) return 0;
   return static_cast<int>(NumberFromEnvironment("ARDENIX_NETSH_EXIT_CODE"));
 }

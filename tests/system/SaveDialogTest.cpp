@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -27,10 +28,12 @@ struct TDialogView {
   std::string title;
   int filterCount = -1;
   std::string firstFilter;
+  bool questionAsked = false;  // whether to replace the file
 };
 
 struct TFindDialog {
   DWORD threadId;
+  HWND other = nullptr;  // a dialog that is not the one looked for
   HWND dialog = nullptr;
 };
 
@@ -43,11 +46,12 @@ BOOL CALLBACK CancelDialogWindow(HWND window, LPARAM) {
 
 // Waits until the dialog is gone; if it stays, cancels whatever the thread shows so that
 // the asker returns and the test can report instead of hanging.
-bool AwaitClosed(DWORD threadId, HWND dialog) {
-  for (int i = 0; i < 200; ++i) {
+bool AwaitClosed(DWORD threadId, HWND dialog, int tries = 200) {
+  for (int i = 0; i < tries; ++i) {
     if (!IsWindow(dialog)) return true;
     Sleep(50);
   }
+  if (tries < 200) return false;  // a look only: the caller deals with what stays open
   while (IsWindow(dialog)) {
     EnumThreadWindows(threadId, CancelDialogWindow, 0);
     Sleep(100);
@@ -58,15 +62,16 @@ bool AwaitClosed(DWORD threadId, HWND dialog) {
 BOOL CALLBACK FindDialogWindow(HWND window, LPARAM data) {
   char className[32] = {};
   GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) == "#32770" && IsWindowVisible(window)) {
-    reinterpret_cast<TFindDialog*>(data)->dialog = window;
+  auto* find = reinterpret_cast<TFindDialog*>(data);
+  if (std::string(className) == "#32770" && IsWindowVisible(window) && window != find->other) {
+    find->dialog = window;
     return FALSE;
   }
   return TRUE;
 }
 
-HWND AwaitDialog(DWORD threadId) {
-  TFindDialog find{threadId};
+HWND AwaitDialog(DWORD threadId, HWND other = nullptr) {
+  TFindDialog find{threadId, other};
   for (int i = 0; i < 600 && !find.dialog; ++i) {
     EnumThreadWindows(threadId, FindDialogWindow, reinterpret_cast<LPARAM>(&find));
     if (!find.dialog) Sleep(50);
@@ -84,8 +89,10 @@ std::string ComboText(HWND combo, int index) {
 }
 
 // Waits for the dialog on the asking thread, notes what it shows, then types the answer
-// (if any) and presses OK, or cancels.
-void DriveDialog(DWORD threadId, HWND owner, std::optional<std::string> answer, TDialogView& view) {
+// (if any) and presses OK, or cancels. A question that follows OK gets `reply` (IDYES or
+// IDNO); after IDNO the dialog is cancelled.
+void DriveDialog(DWORD threadId, HWND owner, std::optional<std::string> answer, TDialogView& view,
+                 int reply) {
   HWND dialog = AwaitDialog(threadId);
   if (!dialog) return;
   view.found = true;
@@ -105,6 +112,13 @@ void DriveDialog(DWORD threadId, HWND owner, std::optional<std::string> answer, 
     SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(answer->c_str()));
     SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(answer->c_str()));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    if (reply && !AwaitClosed(threadId, dialog, 40)) {
+      if (HWND question = AwaitDialog(threadId, dialog)) {
+        view.questionAsked = true;
+        PostMessageA(question, WM_COMMAND, reply, 0);
+        if (reply == IDNO) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      }
+    }
   } else {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   }
@@ -123,9 +137,9 @@ class SaveDialog : public testing::Test {
   }
 
   std::optional<std::string> Ask(const TSaveNameRequest& request, std::optional<std::string> answer,
-                                 TDialogView& view) {
+                                 TDialogView& view, int reply = 0) {
     TWin32SaveNameAsker asker([this] { return owner_; });
-    std::thread driver(DriveDialog, GetCurrentThreadId(), owner_, answer, std::ref(view));
+    std::thread driver(DriveDialog, GetCurrentThreadId(), owner_, answer, std::ref(view), reply);
     std::optional<std::string> result = asker.AskSaveName(request);
     driver.join();
     return result;
@@ -135,35 +149,64 @@ class SaveDialog : public testing::Test {
   TNetshScratchFolder folder_{"savedialog"};
 };
 
-TEST_F(SaveDialog, ProposesTheNameAndReturnsThePathAsTyped) {
+const TSaveNameRequest kBatchRequest{"Batch files (*.bat)", "*.bat", "Office.bat", "bat", true};
+
+TEST_F(SaveDialog, ProposesTheNameAndAddsTheDefaultExtension) {
   TDialogView view;
-  const std::string typed = folder_ / "Office";  // no extension is added
-  std::optional<std::string> result = Ask({"*.BAT", "", "Office.BAT"}, typed, view);
+  std::optional<std::string> result = Ask(kBatchRequest, folder_ / "Office", view);
   ASSERT_TRUE(view.found) << "no dialog appeared";
   EXPECT_TRUE(view.closedByAnswer);
-  EXPECT_EQ(result, typed);
+  EXPECT_EQ(result, folder_ / "Office.bat");
   EXPECT_TRUE(view.ownedByOwner);
   EXPECT_TRUE(view.resizable);
   EXPECT_FALSE(view.readOnlyBoxVisible);
-  EXPECT_EQ(view.proposedName, "Office.BAT");
+  EXPECT_EQ(view.proposedName, "Office.bat");
   EXPECT_EQ(view.filterCount, 1);
-  EXPECT_EQ(view.firstFilter, "*.BAT");
+  EXPECT_EQ(view.firstFilter, "Batch files (*.bat)");
   std::printf("title: \"%s\", filters: %d, first: \"%s\"\n", view.title.c_str(), view.filterCount,
               view.firstFilter.c_str());
 }
 
-TEST_F(SaveDialog, ExistingFileIsChosenWithoutAQuestion) {
-  const std::string existing = folder_ / "Home.BAT";
+// Without a default extension or the question, the name comes back as typed.
+TEST_F(SaveDialog, APlainRequestReturnsThePathAsTypedWithoutAQuestion) {
+  const std::string existing = folder_ / "Home";
   CloseHandle(CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   TDialogView view;
-  EXPECT_EQ(Ask({"*.BAT", "", "Home.BAT"}, existing, view), existing);
+  EXPECT_EQ(Ask({"Files", "", "Home", "", false}, existing, view), existing);
   EXPECT_TRUE(view.closedByAnswer) << "the dialog asked before overwriting";
 }
 
+struct ReplaceCase {
+  const char* label;
+  int reply;
+  bool chosen;
+  friend void PrintTo(const ReplaceCase& c, std::ostream* out) { *out << c.label; }
+};
+
+class SaveDialogReplace : public SaveDialog, public testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(SaveDialogReplace, ATakenNameIsChosenOnlyAfterTheQuestion) {
+  const std::string existing = folder_ / "Office.bat";
+  CloseHandle(CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  TDialogView view;
+  const std::optional<std::string> result =
+      Ask(kBatchRequest, folder_ / "Office", view, GetParam().reply);
+  EXPECT_TRUE(view.questionAsked);
+  EXPECT_EQ(result, GetParam().chosen ? std::optional<std::string>(existing) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, SaveDialogReplace,
+                         testing::Values(ReplaceCase{"Yes", IDYES, true},
+                                         ReplaceCase{"No", IDNO, false}),
+                         [](const testing::TestParamInfo<ReplaceCase>& param) {
+                           return std::string(param.param.label);
+                         });
+
 TEST_F(SaveDialog, CancelGivesNothing) {
   TDialogView view;
-  EXPECT_EQ(Ask({"*.BAT", "", "Home.BAT"}, std::nullopt, view), std::nullopt);
+  EXPECT_EQ(Ask(kBatchRequest, std::nullopt, view), std::nullopt);
   EXPECT_TRUE(view.found);
 }
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "BatchFile.h"
 #include "FileBytes.h"
 #include "NetshScratchFolder.h"
-#include "NetshScript.h"
 #include "ProcessElevation.h"
 #include "ProfileActions.h"
 #include "ServiceDoubles.h"
@@ -149,10 +149,10 @@ TEST_F(ProfileActionsOnWin32Files, ApplyStartsNothingWhileAnotherHoldsTheScript)
   EXPECT_TRUE(starter_.Starts.empty());
 }
 
-TEST_F(ProfileActionsOnWin32Files, ExportWritesTheScriptAsStored) {
-  asker_.Answer = folder_ / "Office";
-  actions_.Export("Office", kStored);
-  EXPECT_EQ(FileBytes(*asker_.Answer), NetshScriptText(kStored));
+TEST_F(ProfileActionsOnWin32Files, ExportWritesTheNormalisedBatchFile) {
+  asker_.Answer = folder_ / "Office.bat";
+  EXPECT_EQ(actions_.Export("Office", kStored), asker_.Answer);
+  EXPECT_EQ(FileBytes(*asker_.Answer), BatchFileText(NormalisedCopy(kStored)));
   EXPECT_TRUE(starter_.Starts.empty());
 }
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "AddressEdit.h"
+#include "BatchFile.h"
 #include "MainWindowFixture.h"
-#include "NetshScript.h"
 #include "ProfileFields.h"
 #include "ProfileIni.h"
 #include "Resources.h"
@@ -167,17 +167,39 @@ TEST_F(MainWindowTest, ConnectAndSaveAsWithNothingSelectedDoNothing) {
   EXPECT_FALSE(ReadFile(scriptPath_).has_value());
 }
 
-TEST_F(MainWindowTest, SaveAsBatchFileWritesTheStoredProfileUnderTheChosenName) {
+TEST_F(MainWindowTest, SaveAsBatchFileWritesTheFileAndSaysWhereItWent) {
   WriteStore(StoreSection("Site.2005", kOffice));
-  Start();
-  const std::string target = scriptPath_ + ".export.BAT";
+  TfrmMain& form = Start();
+  const std::string target = scriptPath_ + ".export.bat";
   asker_.Answer = target;
   Select(0);
+  SetField(&TNetInfo::IP, "10.0.0.99");  // not committed by a change of selection
   Press(F::cmSaveAs);
   ASSERT_EQ(asker_.Requests.size(), 1u);
-  EXPECT_EQ(asker_.Requests[0].proposedName, "Site.BAT");
-  EXPECT_EQ(ReadFile(target), NetshScriptText(kOffice)) << "the editor's values, blanks and all";
+  EXPECT_EQ(asker_.Requests[0].proposedName, "Site.bat");
+  TNetInfo shown = kOffice;
+  shown.IP = "10 .0  .0  .99 ";
+  EXPECT_EQ(ReadFile(target), BatchFileText(NormalisedCopy(shown)));
+  char status[512] = {};
+  SendMessageA(form.StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
+  EXPECT_EQ(std::string(status), "Saved as batch file: " + target);
   std::filesystem::remove(target);
+}
+
+TEST_F(MainWindowTest, SaveAsBatchFileRefusesAProfileNetshWouldReject) {
+  TNetInfo invalid = kOffice;
+  invalid.WINS = "300.1  .1  .1  ";
+  WriteStore(StoreSection("Site", invalid));
+  Start();
+  asker_.Answer = scriptPath_ + ".export.bat";
+  Select(0);
+  Press(F::cmSaveAs);
+  // The error box ends every text with a full stop.
+  EXPECT_EQ(errors_,
+            std::vector<std::string>{"WINS \"300.1.1.1\" is not an address; nothing was saved."});
+  EXPECT_TRUE(asker_.Requests.empty());
+  EXPECT_FALSE(ReadFile(*asker_.Answer).has_value());
+  EXPECT_FALSE(application_->Terminated());
 }
 
 TEST_F(MainWindowTest, DhcpDisablesTheSixFieldsAndKeepsTheirText) {
