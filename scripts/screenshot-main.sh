@@ -3,9 +3,13 @@
 # store of three profiles beside it, the second profile selected and the adapter box's
 # list dropped down. That profile's adapter is this computer's interface with the default
 # route (Wine shows it under its Linux name), so the status bar shows its real state.
-#   scripts/screenshot-main.sh [BUILD_DIR]   (default build/win, configured with preset win)
+# With --first-start it takes docs/first-start.png instead: no store, nothing touched, as a
+# new user first sees the window.
+#   scripts/screenshot-main.sh [--first-start] [BUILD_DIR]   (default build/win, preset win)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+first_start=false
+if [ "${1:-}" = --first-start ]; then first_start=true; shift; fi
 build=${1:-build/win}
 if [ ! -f "$build/build.ninja" ]; then cmake --preset win -B "$build" >/dev/null; fi
 cmake --build "$build" --target Ardenix wine_keepalive >/dev/null
@@ -20,7 +24,8 @@ trap cleanup EXIT
 
 cp "$build/src/ui/Ardenix.exe" "$work/Ardenix.exe"
 iface=$(ip -4 route show default | awk '{ for (i = 1; i < NF; ++i) if ($i == "dev") { print $(i + 1); exit } }')
-sed "s/^LAN=Ethernet 2/LAN=${iface:-eth0}/" tests/ui/data/three-profiles.INI >"$work/Ardenix.INI"
+$first_start ||
+  sed "s/^LAN=Ethernet 2/LAN=${iface:-eth0}/" tests/ui/data/three-profiles.INI >"$work/Ardenix.INI"
 
 cmake/wine-host.sh start "$host" "$build/tests/support/wine_keepalive.exe" >/dev/null
 export DISPLAY=":$(cat "$host/display")"
@@ -34,6 +39,17 @@ for _ in $(seq 150); do
 done
 [ -n "$window" ] || { echo "screenshot: the main window did not appear" >&2; exit 1; }
 sleep 1
+mkdir -p docs
+# From the screen, not the window: the dropped-down list is a window of its own.
+shoot() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+  echo "screenshot: $1"
+}
+if $first_start; then
+  shoot docs/first-start.png
+  exit 0
+fi
 # The list has the focus: Down selects the first entry (Home), Down again the next (Lab
 # bench), whose static address fills the editor. Tab moves on to the adapter box, F4
 # drops its list down.
@@ -41,9 +57,4 @@ xdotool key --window "$window" Down Down
 sleep 1
 xdotool key --window "$window" Tab F4
 sleep 1
-mkdir -p docs
-# From the screen, not the window: the dropped-down list is a window of its own.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
-  docs/main-window.png
-echo "screenshot: docs/main-window.png"
+shoot docs/main-window.png

@@ -123,6 +123,13 @@ program=cmd expect "cmd: /apply && echo" 0 out "$here_now"$'\n'ok -- /c 'Ardenix
 # echo leaves the error level as it is: the line ends with the program's exit code.
 program=cmd expect "cmd: failed /apply & echo" 2 out "$nowhere"$'\n'ok -- /c 'Ardenix.com /apply Nowhere & echo ok'
 
+# A member netsh would reject: said on standard output, exit 1, nothing written or started.
+store_profile "Bad WINS" "$lan" "$address" | sed 's/^WINS=.*/WINS=300.1  .1  .1  \r/' >>"$folder/Ardenix.INI"
+rm -f "$folder/Ardenix.TMP"
+expect "invalid profile" 1 out 'WINS "300.1.1.1" is not an address; nothing was applied' -- /apply "Bad WINS"
+[ ! -f "$record" ] || fail "invalid profile: netsh was started"
+[ ! -f "$folder/Ardenix.TMP" ] || fail "invalid profile: a script was written"
+
 # netsh missing from the system folder: the system's words, exit 3.
 rm "$netsh"
 expect "netsh missing" 3 out "netsh could not be started: File not found." -- /apply "Host now"
