@@ -75,106 +75,100 @@ std::string ReadAll(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-TEST(ArdenixProgram, StartsWithTheStoreBesideItAndWritesItBackWhenClosed) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder =
-      std::string(temp) + "ardenix-program-" + std::to_string(GetCurrentProcessId());
-  std::filesystem::create_directories(folder);
-  const std::string program = folder + "\\Ardenix.exe";
-  const std::string store = folder + "\\Ardenix.INI";
-  ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE));
-  std::ofstream(store, std::ios::binary)
-      << "[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=10 .0  .0  .5\r\n"
-         "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n";
-
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + program + "\"";
-  ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                             nullptr, folder.c_str(), &startup, &process));
-  WaitForInputIdle(process.hProcess, 30000);
-  HWND window = nullptr;
-  for (int tries = 0; tries < 3000 && !(window && IsWindowVisible(window)); ++tries) {
-    window = FindWindowA("TfrmMain", "Ardenix 1.01");
-    Sleep(10);
+// Ardenix.exe copied into a folder of its own with a store beside it, started there, and
+// its main window once it shows.
+class ProgramWithStore : public testing::Test {
+ protected:
+  ~ProgramWithStore() override {
+    if (process_.hProcess) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 9);
+      CloseHandle(process_.hThread);
+      CloseHandle(process_.hProcess);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
   }
-  ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(IsWindowVisible(window));
-  HWND list = FindWindowExA(FindWindowExA(window, nullptr, "ArdenixPanel", nullptr), nullptr,
-                            WC_LISTVIEWA, nullptr);
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 2);
 
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  EXPECT_EQ(exitCode, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  void Start(const std::string& storeText) {
+    std::filesystem::create_directories(folder_);
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program_.c_str(), FALSE));
+    std::ofstream(store_, std::ios::binary) << storeText;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + program_ + "\"";
+    ASSERT_TRUE(CreateProcessA(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, folder_.c_str(), &startup, &process_));
+    WaitForInputIdle(process_.hProcess, 30000);
+    for (int tries = 0; tries < 3000 && !(window_ && IsWindowVisible(window_)); ++tries) {
+      window_ = FindWindowA("TfrmMain", "Ardenix 1.01");
+      Sleep(10);
+    }
+    ASSERT_NE(window_, nullptr);
+    left_ = FindWindowExA(window_, nullptr, "ArdenixPanel", nullptr);
+    right_ = FindWindowExA(window_, left_, "ArdenixPanel", nullptr);
+    list_ = FindWindowExA(left_, nullptr, WC_LISTVIEWA, nullptr);
+    ASSERT_NE(list_, nullptr);
+  }
 
+  // The program's exit code once it has ended within 30 s.
+  DWORD AwaitEnd() {
+    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    return exitCode;
+  }
+
+  static std::string TempFolder(const char* name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name + std::to_string(GetCurrentProcessId());
+  }
+
+  const std::string folder_ = TempFolder("ardenix-program-");
+  const std::string program_ = folder_ + "\\Ardenix.exe";
+  const std::string store_ = folder_ + "\\Ardenix.INI";
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+  HWND left_ = nullptr;
+  HWND right_ = nullptr;
+  HWND list_ = nullptr;
+};
+
+TEST_F(ProgramWithStore, StartsWithTheStoreBesideItAndWritesItBackWhenClosed) {
+  Start("[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=10 .0  .0  .5\r\n"
+        "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n");
+  EXPECT_TRUE(IsWindowVisible(window_));
+  EXPECT_EQ(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0), 2);
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(AwaitEnd(), 0u);
   // Written anew in list order: Home first now.
-  const std::string written = ReadAll(store);
+  const std::string written = ReadAll(store_);
   EXPECT_EQ(written.find("[Home]"), 0u) << written;
   EXPECT_NE(written.find("[Office]"), std::string::npos) << written;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
 }
 
 // A kill gives the program no chance to save: what the user changed must be on disk
 // already, without closing.
-TEST(ArdenixProgram, AnEditSurvivesAKill) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder =
-      std::string(temp) + "ardenix-program-kill-" + std::to_string(GetCurrentProcessId());
-  std::filesystem::create_directories(folder);
-  const std::string program = folder + "\\Ardenix.exe";
-  const std::string store = folder + "\\Ardenix.INI";
-  ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE));
-  std::ofstream(store, std::ios::binary) << "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n";
-
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + program + "\"";
-  ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                             nullptr, folder.c_str(), &startup, &process));
-  WaitForInputIdle(process.hProcess, 30000);
-  HWND window = nullptr;
-  for (int tries = 0; tries < 3000 && !(window && IsWindowVisible(window)); ++tries) {
-    window = FindWindowA("TfrmMain", "Ardenix 1.01");
-    Sleep(10);
-  }
-  ASSERT_NE(window, nullptr);
-  HWND left = FindWindowExA(window, nullptr, "ArdenixPanel", nullptr);
-  HWND list = FindWindowExA(left, nullptr, WC_LISTVIEWA, nullptr);
-  HWND right = FindWindowExA(window, left, "ArdenixPanel", nullptr);
-  HWND dhcp = FindWindowExA(right, nullptr, "Button", "DHCP");
-  ASSERT_NE(list, nullptr);
+TEST_F(ProgramWithStore, AnEditSurvivesAKill) {
+  Start("[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n");
+  HWND dhcp = FindWindowExA(right_, nullptr, "Button", "DHCP");
   ASSERT_NE(dhcp, nullptr);
   // Home selected with the keyboard (no pointer crosses the processes), then made static.
-  SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
-  SendMessageA(list, WM_KEYUP, VK_HOME, 0);
+  SendMessageA(list_, WM_KEYDOWN, VK_HOME, 0);
+  SendMessageA(list_, WM_KEYUP, VK_HOME, 0);
   SendMessageA(dhcp, BM_CLICK, 0, 0);
 
   std::string written;
   const ULONGLONG clicked = GetTickCount64();
   while (written.find("DHCP=0") == std::string::npos && GetTickCount64() - clicked < 20000) {
     Sleep(50);
-    written = ReadAll(store);
+    written = ReadAll(store_);
   }
-  TerminateProcess(process.hProcess, 9);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  written = ReadAll(store);
+  TerminateProcess(process_.hProcess, 9);
+  AwaitEnd();
+  written = ReadAll(store_);
   EXPECT_NE(written.find("[Home]"), std::string::npos) << written;
   EXPECT_NE(written.find("DHCP=0"), std::string::npos) << written;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace
