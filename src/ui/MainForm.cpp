@@ -426,8 +426,11 @@ void TfrmMain::LoadEditor() {
   if (adapters_) adapters_->EntryShown(entry);
 }
 
+// The values read go into the editor as typed ones do, and are saved as they are.
 void TfrmMain::ReadCurrentSettings() {
-  if (listView_->Selected()) adapters_->ReadCurrentSettings();
+  if (!listView_->Selected()) return;
+  adapters_->ReadCurrentSettings();
+  StoreChanged();
 }
 
 // --- Store and commands ---------------------------------------------------------------

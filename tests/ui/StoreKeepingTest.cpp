@@ -46,6 +46,32 @@ TEST_F(StoreKeepingTest, AnEditIsOnDiskWithoutClosing) {
   EXPECT_FALSE(main_->Keeper().Timer().Enabled()) << "no timer while nothing is due";
 }
 
+TEST_F(StoreKeepingTest, KeysTypedIntoAFieldAreOnDiskWithoutClosing) {
+  WriteStore(StoreSection("Home", kHome));
+  Start();
+  Select(0);
+  SendMessageA(main_->Editor().EdDHCP(), BM_CLICK, 0, 0);  // the fields take keys
+  ASSERT_TRUE(AwaitStore("DHCP=0"));
+  const HWND ip = main_->Editor().AddressField(&TNetInfo::IP);
+  SetFocus(ip);
+  for (char key : std::string("10.1.2.3")) SendMessageA(ip, WM_CHAR, static_cast<WPARAM>(key), 0);
+  Pump();
+  ASSERT_TRUE(AwaitStore("IP=\"10 .1  .2  .3  \"")) << ReadStore().value_or("(none)");
+}
+
+TEST_F(StoreKeepingTest, ReadCurrentSettingsIsOnDiskWithoutClosing) {
+  TAdapterState adapter;
+  adapter.FriendlyName = "Local Area Connection";
+  adapter.Up = true;
+  adapter.Addresses = {{"10.4.4.4", 24}};
+  adapters_.Reading.Adapters = {adapter};
+  WriteStore(StoreSection("Home", kHome));
+  Start();
+  Select(0);
+  Press(F::cmReadCurrent);
+  ASSERT_TRUE(AwaitStore("IP=\"10 .4  .4  .4  \"")) << ReadStore().value_or("(none)");
+}
+
 TEST_F(StoreKeepingTest, AddingRenamingAndDeletingAreOnDiskWithoutClosing) {
   WriteStore(StoreSection("Home", kHome));
   Start();
@@ -69,6 +95,7 @@ TEST_F(StoreKeepingTest, ASelectionThatChangesNothingWritesNothing) {
   WriteStore(written);
   Start();
   Select(0);
+  EXPECT_FALSE(main_->Keeper().SaveDue()) << "showing a profile changes nothing";
   PumpUntil([&] { return !main_->Keeper().SaveDue(); });
   EXPECT_EQ(ReadStore(), written) << "the store as the user wrote it";
 }
