@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The host's own interface, as Wine's adapters show it, and the store's sections made of
 # it. Sourced by the scripts that run Ardenix against the host (apply-e2e.sh,
-# adapters-e2e.sh, scripts/screenshot-balloon.sh).
+# adapters-e2e.sh, scripts/screenshot-balloon.sh); rename-e2e.sh takes store_profile for a
+# network of its own.
 #
 # read_host_interface sets: lan (the interface of the default route, else the first one
 # with an IPv4 address besides loopback), address, prefix, mask, gateway (empty without
