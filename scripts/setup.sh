@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ git
+  cmake ninja-build g++ git ccache
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev lld
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
