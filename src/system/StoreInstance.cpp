@@ -129,6 +129,9 @@ bool TStoreInstance::ApplicationHook(void* object, TMessage& message) {
   if (message.Msg != StoreInstanceBringBackMessage()) return false;
   TApplication* application = static_cast<TStoreInstance*>(object)->served_;
   if (!application) return false;
+  // The answer says this program is there and handles its messages; it goes before the
+  // restoring, which on a loaded machine may take longer than the later start waits.
+  ReplyMessage(0);
   if (application->IsMinimized()) application->Restore();
   HWND front = GetLastActivePopup(application->Handle());
   if (front == application->Handle() && application->MainForm()) {

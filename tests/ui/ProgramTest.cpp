@@ -153,10 +153,15 @@ TEST_F(ProgramWithStore, AnEditSurvivesAKill) {
   Start("[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n");
   HWND dhcp = FindWindowExA(right_, nullptr, "Button", "DHCP");
   ASSERT_NE(dhcp, nullptr);
-  // Home selected with the keyboard (no pointer crosses the processes), then made static.
+  // Home selected with the keyboard (no pointer crosses the processes), then made static
+  // as a click does it: the box unchecked and its click told to its parent (a simulated
+  // mouse click needs the window in front, which a loaded machine may not give it yet).
   SendMessageA(list_, WM_KEYDOWN, VK_HOME, 0);
   SendMessageA(list_, WM_KEYUP, VK_HOME, 0);
-  SendMessageA(dhcp, BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+  SendMessageA(dhcp, BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageA(right_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(dhcp), BN_CLICKED),
+               reinterpret_cast<LPARAM>(dhcp));
 
   std::string written;
   const ULONGLONG clicked = GetTickCount64();
