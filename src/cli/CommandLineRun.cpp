@@ -55,7 +55,7 @@ int Apply(const std::string& caption, TCoreServices& services) {
   TApplyFollower follower(services.Adapters, [&](const TApplyReport& r) { report = r; });
   try {
     follower.Apply(found->Caption, found->Profile,
-                   [&] { return services.Actions.Apply(found->Profile); });
+                   [&](const TNetInfo& script) { return services.Actions.Apply(script); });
   } catch (const TFileError& error) {
     return Fail("Ardenix: " + std::string(error.what()), kApplyNotStarted);
   }
