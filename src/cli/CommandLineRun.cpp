@@ -12,9 +12,11 @@
 #include "CaptionComparison.h"
 #include "ConsoleOutput.h"
 #include "FileSystem.h"
+#include "ProfileAdapter.h"
 #include "ProfileIni.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
+#include "StoreInstance.h"
 
 namespace {
 
@@ -37,6 +39,22 @@ std::variant<TProfileList, std::string> ReadStore(TCoreServices& services) {
 int Fail(const std::string& line, int exitCode) {
   WriteLine(TStandardStream::Error, line);
   return exitCode;
+}
+
+// A verified apply binds the profile to its adapter (BindToAdapter), as the window does:
+// the store is read again and written with that one change, unless a window holds the
+// store (its own list would write over the change; it binds its entry when it applies).
+void BindInStore(const std::string& caption, const TAdapterState& adapter,
+                 TCoreServices& services) {
+  const std::string path = StorePathBeside(services.Paths);
+  TStoreInstance claim;
+  if (!claim.ClaimIfFree(path)) return;
+  TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
+  for (TProfileEntry& entry : profiles) {
+    if (entry.Caption != caption) continue;
+    if (BindToAdapter(entry.Profile, adapter)) SaveProfileStore(profiles, path, services.StoreFiles);
+    return;
+  }
 }
 
 int Apply(const std::string& caption, TCoreServices& services) {
@@ -67,6 +85,13 @@ int Apply(const std::string& caption, TCoreServices& services) {
   }
   if (!report) return kApplyNotVerified;  // WM_QUIT came first
   WriteLine(TStandardStream::Output, report->Text);
+  if (report->VerifiedOn) {
+    try {
+      BindInStore(found->Caption, *report->VerifiedOn, services);
+    } catch (const std::exception& error) {
+      WriteLine(TStandardStream::Error, "Ardenix: " + std::string(error.what()));
+    }
+  }
   return report->ExitCode;
 }
 
