@@ -41,7 +41,7 @@ int Fail(const std::string& line, int exitCode) {
   return exitCode;
 }
 
-// A verified apply binds the profile to its adapter (BindToAdapter), as the window does:
+// A verified apply binds the profile to its adapter (BindVerified), as the window does:
 // the store is read again and written with that one change, unless a window holds the
 // store (its own list would write over the change; it binds its entry when it applies).
 void BindInStore(const std::string& caption, const TAdapterState& adapter,
@@ -52,7 +52,7 @@ void BindInStore(const std::string& caption, const TAdapterState& adapter,
   TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
   for (TProfileEntry& entry : profiles) {
     if (entry.Caption != caption) continue;
-    if (BindToAdapter(entry.Profile, adapter)) SaveProfileStore(profiles, path, services.StoreFiles);
+    if (BindVerified(entry.Profile, adapter)) SaveProfileStore(profiles, path, services.StoreFiles);
     return;
   }
 }

@@ -85,6 +85,12 @@ bool BindToAdapter(TNetInfo& profile, const TAdapterState& adapter) {
   return true;
 }
 
+bool BindVerified(TNetInfo& profile, const TAdapterState& adapter) {
+  TAdapterReading verified;
+  verified.Adapters = {adapter};
+  return FindProfileAdapter(verified, profile).Adapter && BindToAdapter(profile, adapter);
+}
+
 const TAdapterState* NewProfileAdapter(const TAdapterReading& reading) {
   if (!reading.Ok || ByName(reading, kDefaultLan)) return nullptr;
   return FirstWhere(reading, [](const TAdapterState& adapter) { return !adapter.Gateways.empty(); });

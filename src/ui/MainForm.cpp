@@ -472,12 +472,14 @@ void TfrmMain::ShowReport(const TApplyReport& report) {
 }
 
 // A verified apply: the profile (captions name one entry each) takes the adapter's name and
-// identity. The editor's values go into the entry first, and come back with the adapter's.
+// identity, unless it was edited meanwhile to name another (BindVerified). The editor's
+// values go into the entry first, and come back with the adapter's.
 void TfrmMain::BindEntry(const std::string& caption, const TAdapterState& adapter) {
   CommitEditor();
   for (int index = 0; index < listView_->Count(); ++index) {
     TListEntry* entry = listView_->EntryAt(index);
-    if (entry->Caption != caption || !BindToAdapter(entry->Profile, adapter)) continue;
+    if (entry->Caption != caption) continue;
+    if (!BindVerified(entry->Profile, adapter)) return;
     if (entry == editorEntry_) LoadEditor();
     StoreChanged();
     return;
@@ -493,8 +495,8 @@ void TfrmMain::NewConnection() {
   for (int index = 0; index < listView_->Count(); ++index)
     captions.push_back(listView_->EntryAt(index)->Caption);
   TNetInfo profile;
-  if (const TAdapterState* adapter = NewProfileAdapter(services_.Adapters.Read()))
-    BindToAdapter(profile, *adapter);
+  const TAdapterReading reading = services_.Adapters.Read();
+  if (const TAdapterState* adapter = NewProfileAdapter(reading)) BindToAdapter(profile, *adapter);
   TListEntry& entry = listView_->Append(FreeCaption(kNewCaption, captions), profile);
   listView_->SortByCaption();
   StoreChanged();

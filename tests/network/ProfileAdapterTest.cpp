@@ -123,6 +123,21 @@ TEST(BindToAdapter, TakesTheNameAndIdentityOnce) {
   EXPECT_FALSE(BindToAdapter(profile, adapter));
 }
 
+TEST(BindVerified, BindsOnlyAProfileThatStillMeansTheAdapter) {
+  const TAdapterState renamed = Adapter("Ethernet 2", kOfficeId, kOfficeMac);
+  TNetInfo profile = Bound("Ethernet", kOfficeId);
+  EXPECT_TRUE(BindVerified(profile, renamed));
+  EXPECT_EQ(profile, Bound("Ethernet 2", kOfficeId, kOfficeMac));
+
+  TNetInfo retyped = Bound("Wi-Fi", "");  // the user named another adapter meanwhile
+  EXPECT_FALSE(BindVerified(retyped, renamed));
+  EXPECT_EQ(retyped, Bound("Wi-Fi", ""));
+
+  TNetInfo unbound = Bound("ETHERNET 2", "");
+  EXPECT_TRUE(BindVerified(unbound, renamed));
+  EXPECT_EQ(unbound, Bound("Ethernet 2", kOfficeId, kOfficeMac));
+}
+
 struct NewProfileCase {
   const char* name;
   TAdapterReading reading;
