@@ -12,9 +12,11 @@
 #include "CaptionComparison.h"
 #include "ConsoleOutput.h"
 #include "FileSystem.h"
+#include "ProfileAdapter.h"
 #include "ProfileIni.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
+#include "StoreInstance.h"
 
 namespace {
 
@@ -39,6 +41,22 @@ int Fail(const std::string& line, int exitCode) {
   return exitCode;
 }
 
+// A verified apply binds the profile to its adapter (BindVerified), as the window does:
+// the store is read again and written with that one change, unless a window holds the
+// store (its own list would write over the change; it binds its entry when it applies).
+void BindInStore(const std::string& caption, const TAdapterState& adapter,
+                 TCoreServices& services) {
+  const std::string path = StorePathBeside(services.Paths);
+  TStoreInstance claim;
+  if (!claim.ClaimIfFree(path)) return;
+  TProfileList profiles = LoadProfileStore(path, services.StoreFiles);
+  for (TProfileEntry& entry : profiles) {
+    if (entry.Caption != caption) continue;
+    if (BindVerified(entry.Profile, adapter)) SaveProfileStore(profiles, path, services.StoreFiles);
+    return;
+  }
+}
+
 int Apply(const std::string& caption, TCoreServices& services) {
   auto store = ReadStore(services);
   if (auto* problem = std::get_if<std::string>(&store)) return Fail(*problem, kApplyNoSuchProfile);
@@ -55,7 +73,7 @@ int Apply(const std::string& caption, TCoreServices& services) {
   TApplyFollower follower(services.Adapters, [&](const TApplyReport& r) { report = r; });
   try {
     follower.Apply(found->Caption, found->Profile,
-                   [&] { return services.Actions.Apply(found->Profile); });
+                   [&](const TNetInfo& script) { return services.Actions.Apply(script); });
   } catch (const TFileError& error) {
     return Fail("Ardenix: " + std::string(error.what()), kApplyNotStarted);
   }
@@ -67,6 +85,13 @@ int Apply(const std::string& caption, TCoreServices& services) {
   }
   if (!report) return kApplyNotVerified;  // WM_QUIT came first
   WriteLine(TStandardStream::Output, report->Text);
+  if (report->VerifiedOn) {
+    try {
+      BindInStore(found->Caption, *report->VerifiedOn, services);
+    } catch (const std::exception& error) {
+      WriteLine(TStandardStream::Error, "Ardenix: " + std::string(error.what()));
+    }
+  }
   return report->ExitCode;
 }
 

@@ -1,12 +1,13 @@
 #include "ActiveProfiles.h"
 
+#include "ProfileAdapter.h"
 #include "ProfileMatch.h"
 
 std::vector<std::size_t> ActiveProfiles(const std::vector<TNamedProfile>& profiles,
                                         const TAdapterReading& reading) {
   std::vector<std::size_t> active;
   for (std::size_t i = 0; i < profiles.size(); ++i) {
-    const TAdapterState* adapter = FindAdapter(reading, profiles[i].Normalised.LAN);
+    const TAdapterState* adapter = FindProfileAdapter(reading, profiles[i].Normalised).Adapter;
     if (adapter && adapter->Up && ProfileMatches(profiles[i].Normalised, *adapter))
       active.push_back(i);
   }

@@ -9,7 +9,8 @@ class IAdapterSource {
   virtual ~IAdapterSource() = default;
   // Every adapter but loopback and tunnel adapters, in the system's order.
   virtual TAdapterReading Read() = 0;
-  // The same adapters with only their names (FriendlyName, NameExact) filled in: what a
-  // list of names needs, at a fraction of a full reading's cost where the system allows.
+  // The same adapters with only their names (FriendlyName, NameExact) and identity (Id,
+  // HardwareAddress) filled in: what a list of names and the search for a profile's
+  // adapter need, at a fraction of a full reading's cost where the system allows.
   virtual TAdapterReading ReadNames() { return Read(); }
 };

@@ -46,7 +46,3 @@ struct TAdapterReading {
   std::string ErrorText;
   std::vector<TAdapterState> Adapters;
 };
-
-// The adapter whose friendly name is exactly `name` (netsh's names are matched as
-// typed), or null.
-const TAdapterState* FindAdapter(const TAdapterReading& reading, const std::string& name);

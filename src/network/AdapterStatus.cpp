@@ -1,5 +1,6 @@
 #include "AdapterStatus.h"
 
+#include "ProfileAdapter.h"
 #include "ReportText.h"
 
 std::string SettingsDescription(const TAdapterState& adapter) {
@@ -14,12 +15,14 @@ std::string ReadingErrorText(const TAdapterReading& reading) {
   return FailureReason(reading.ErrorText, reading.Error);
 }
 
-std::string AdapterStatusText(const TAdapterReading& reading, const std::string& name) {
+std::string AdapterStatusText(const TAdapterReading& reading, const TNetInfo& profile) {
+  const std::string& name = profile.LAN;
   if (!reading.Ok) return "Adapter state could not be read: " + ReadingErrorText(reading);
   if (name.empty()) return "No adapter name given";
-  const TAdapterState* adapter = FindAdapter(reading, name);
+  const TProfileAdapter found = FindProfileAdapter(reading, profile);
+  const TAdapterState* adapter = found.Adapter;
   if (!adapter) return name + ": no such adapter on this computer";
-  std::string text = name + ": " +
+  std::string text = FoundAdapterName(found, name, "was") + ": " +
                      (adapter->Up ? "connected, " + SettingsDescription(*adapter) : "disconnected");
   if (!adapter->NameExact) text += "; this name cannot be passed to netsh exactly";
   return text;

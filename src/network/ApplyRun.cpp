@@ -6,6 +6,7 @@
 
 #include "AdapterStatus.h"
 #include "Ipv4.h"
+#include "ProfileAdapter.h"
 #include "ProfileCheck.h"
 #include "ProfileMatch.h"
 #include "ProgramStarter.h"
@@ -63,18 +64,24 @@ std::optional<std::string> UnreachableAdapterText(const std::string& lan,
 
 }  // namespace
 
-std::optional<TApplyReport> RefusalBeforeStart(const std::string& caption,
-                                               const TNetInfo& normalised,
-                                               IAdapterSource& adapters) {
-  if (std::optional<std::string> problem = ProfileProblem(normalised))
-    return TApplyReport{caption, *problem + "; nothing was applied", kApplyInvalidProfile,
-                        TApplyOutcome::Failed};
+TApplyStart PrepareApply(const std::string& caption, const TNetInfo& profile,
+                         IAdapterSource& adapters) {
+  TApplyStart start{std::nullopt, profile};
+  if (std::optional<std::string> problem = ProfileProblem(NormalisedCopy(profile))) {
+    start.Refusal = TApplyReport{caption, *problem + "; nothing was applied", kApplyInvalidProfile,
+                                 TApplyOutcome::Failed};
+    return start;
+  }
   const TAdapterReading reading = adapters.ReadNames();
-  if (!reading.Ok) return std::nullopt;
-  std::optional<std::string> why =
-      UnreachableAdapterText(normalised.LAN, FindAdapter(reading, normalised.LAN));
-  if (!why) return std::nullopt;
-  return TApplyReport{caption, *why, kApplyNotVerified, TApplyOutcome::Failed};
+  if (!reading.Ok) return start;
+  const TAdapterState* adapter = FindProfileAdapter(reading, profile).Adapter;
+  if (std::optional<std::string> why = UnreachableAdapterText(profile.LAN, adapter)) {
+    start.Refusal = TApplyReport{caption, *why, kApplyNotVerified, TApplyOutcome::Failed};
+    return start;
+  }
+  // netsh knows the adapter by the name it has now.
+  start.Script.LAN = adapter->FriendlyName;
+  return start;
 }
 
 TApplyRun::TApplyRun(std::string caption, TNetInfo normalised)
@@ -129,18 +136,25 @@ TApplyStep TApplyRun::Tick(long long now, std::optional<unsigned long> exitCode)
 
 TApplyStep TApplyRun::AdaptersRead(const TAdapterReading& reading) {
   Expect(TStage::Reading);
-  const TAdapterState* adapter = reading.Ok ? FindAdapter(reading, profile_.LAN) : nullptr;
-  if (adapter && ProfileMatches(profile_, *adapter) && !AwaitingLease(profile_, *adapter))
-    return Finish(caption_ + " is active on " + profile_.LAN + ": " + SettingsDescription(*adapter),
-                  kApplyVerified, TApplyOutcome::Verified);
+  const TProfileAdapter found = reading.Ok ? FindProfileAdapter(reading, profile_) : TProfileAdapter{};
+  const TAdapterState* adapter = found.Adapter;
+  if (adapter && ProfileMatches(profile_, *adapter) && !AwaitingLease(profile_, *adapter)) {
+    TApplyStep step = Finish(caption_ + " is active on " + FoundAdapterName(found, profile_.LAN, "renamed from") +
+                                 ": " + SettingsDescription(*adapter),
+                             kApplyVerified, TApplyOutcome::Verified);
+    step.Report.VerifiedOn = *adapter;
+    return step;
+  }
   // A DHCP lease or a new address may take a moment to show.
   nextReadAt_ += kReadIntervalMs;
   if (nextReadAt_ <= lastReadAt_) return Next(TApplyAction::ReadAdapters, nextReadAt_);
-  return FinishUnverified(reading, adapter);
+  return FinishUnverified(reading, found);
 }
 
 TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
-                                       const TAdapterState* adapter) {
+                                       const TProfileAdapter& found) {
+  const TAdapterState* adapter = found.Adapter;
+  const std::string adapterName = FoundAdapterName(found, profile_.LAN, "renamed from");
   const std::string netshNote =
       netshExitCode_ == 0 ? "" : " (netsh ended with exit code " + std::to_string(netshExitCode_) + ")";
   if (!reading.Ok)
@@ -151,7 +165,7 @@ TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
     return Finish(*why + netshNote, kApplyNotVerified, TApplyOutcome::Failed);
   std::vector<TFieldDifference> differences = CompareProfile(profile_, *adapter);
   if (differences.empty())
-    return Finish(caption_ + " is only partly active on " + profile_.LAN +
+    return Finish(caption_ + " is only partly active on " + adapterName +
                       ": DHCP is on, but no address came from DHCP within " +
                       std::to_string(kDhcpSettleMs / 1000) + " s" + netshNote,
                   kApplyNotVerified, TApplyOutcome::Partial);
@@ -166,6 +180,6 @@ TApplyStep TApplyRun::FinishUnverified(const TAdapterReading& reading,
                     [&](const TFieldDifference& d) { return isSetting(d.Field); }) ==
       std::count_if(compared.begin(), compared.end(), isSetting);
   return Finish(caption_ + (noneAsWanted ? " is not active on " : " is only partly active on ") +
-                    profile_.LAN + ": " + DifferencesText(differences) + netshNote,
+                    adapterName + ": " + DifferencesText(differences) + netshNote,
                 kApplyNotVerified, noneAsWanted ? TApplyOutcome::Failed : TApplyOutcome::Partial);
 }

@@ -6,6 +6,7 @@
 #include "AdapterSource.h"
 #include "AdapterState.h"
 #include "NetInfo.h"
+#include "ProfileAdapter.h"
 
 // How an apply ended, for the report's icon.
 enum class TApplyOutcome {
@@ -32,6 +33,9 @@ struct TApplyReport {
   std::string Text;
   int ExitCode = kApplyVerified;
   TApplyOutcome Outcome = TApplyOutcome::Verified;
+  // A verified apply: the adapter it was verified on, whose name and identity the profile
+  // takes (BindToAdapter).
+  std::optional<TAdapterState> VerifiedOn{};
 
   friend bool operator==(const TApplyReport&, const TApplyReport&) = default;
 };
@@ -52,15 +56,24 @@ struct TApplyStep {
   friend bool operator==(const TApplyStep&, const TApplyStep&) = default;
 };
 
-// What stops an apply before its script is written; none when it may go on.
+// How an apply starts: refused before its script is written, or with the profile its
+// script is written from.
+struct TApplyStart {
+  std::optional<TApplyReport> Refusal;
+  // The profile as stored, with the name its adapter has now (FindProfileAdapter): a
+  // renamed adapter is reached under its new name.
+  TNetInfo Script;
+};
+
+// What stops an apply of `profile` (as stored) before its script is written:
 // - A member netsh would reject (ProfileProblem): `WINS "300.1.1.1" is not an address;
 //   nothing was applied`, kApplyInvalidProfile; the adapters are not read.
-// - From one reading of the adapters' names: no adapter by the profile's name, or one
-//   whose name cannot be passed to netsh exactly; the report the run would give after
-//   netsh. A reading that failed lets the apply go on: the reading after netsh tells.
-std::optional<TApplyReport> RefusalBeforeStart(const std::string& caption,
-                                               const TNetInfo& normalised,
-                                               IAdapterSource& adapters);
+// - From one reading of the adapters' names (FindProfileAdapter): no adapter for the
+//   profile, or one whose name cannot be passed to netsh exactly (also when found by its
+//   identity); the report the run would give after netsh. A reading that failed lets the
+//   apply go on with the profile's LAN: the reading after netsh tells.
+TApplyStart PrepareApply(const std::string& caption, const TNetInfo& profile,
+                         IAdapterSource& adapters);
 
 // One apply of a profile, from the start of netsh to the report. It decides;
 // the caller starts the process, watches it, reads the adapters and keeps the clock (any
@@ -98,7 +111,7 @@ class TApplyRun {
 
   void Expect(TStage stage) const;
   TApplyStep Finish(std::string text, int exitCode, TApplyOutcome outcome);
-  TApplyStep FinishUnverified(const TAdapterReading& reading, const TAdapterState* adapter);
+  TApplyStep FinishUnverified(const TAdapterReading& reading, const TProfileAdapter& found);
 
   std::string caption_;
   TNetInfo profile_;

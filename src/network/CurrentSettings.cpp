@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Ipv4.h"
+#include "ProfileAdapter.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ std::string MaskedAddressText(const std::string& dotted) {
 
 TNetInfo CurrentSettings(const TAdapterState& adapter) {
   TNetInfo settings;
-  settings.LAN = adapter.FriendlyName;
+  BindToAdapter(settings, adapter);
   settings.DHCP = adapter.Dhcp;
   const bool hasAddress = !adapter.Addresses.empty();
   settings.IP = hasAddress ? MaskedAddressText(adapter.Addresses.front().Address)

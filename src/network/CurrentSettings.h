@@ -10,7 +10,7 @@
 // the blank field "   .   .   .   ".
 std::string MaskedAddressText(const std::string& dotted);
 
-// The editor's values for what the adapter has now: its name, its DHCP flag, its first
+// The editor's values for what the adapter has now: its name and identity, its DHCP flag, its first
 // address with that address's mask, its first gateway, its first and second DNS server and
 // its WINS server, each address in the field's masked form and blank where the adapter
 // has none.

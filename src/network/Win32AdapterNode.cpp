@@ -85,15 +85,20 @@ std::string HardwareAddressText(const BYTE* bytes, ULONG length) {
   return text;
 }
 
-TAdapterState AdapterStateFromNode(const IP_ADAPTER_ADDRESSES& node) {
+TAdapterState AdapterNameFromNode(const IP_ADAPTER_ADDRESSES& node) {
   TAdapterState state;
   TAnsiText name = AnsiFromWide(node.FriendlyName);
   state.FriendlyName = std::move(name.Text);
   state.NameExact = name.Exact;
-  state.Description = AnsiFromWide(node.Description).Text;
   state.Id = node.AdapterName ? node.AdapterName : "";
   state.HardwareAddress = HardwareAddressText(
       node.PhysicalAddress, std::min<ULONG>(node.PhysicalAddressLength, MAX_ADAPTER_ADDRESS_LENGTH));
+  return state;
+}
+
+TAdapterState AdapterStateFromNode(const IP_ADAPTER_ADDRESSES& node) {
+  TAdapterState state = AdapterNameFromNode(node);
+  state.Description = AnsiFromWide(node.Description).Text;
   state.Up = node.OperStatus == IfOperStatusUp;
   state.Dhcp = (node.Flags & IP_ADAPTER_DHCP_ENABLED) != 0;
   state.Addresses = UnicastAddresses(node.FirstUnicastAddress);

@@ -14,6 +14,9 @@
 bool IsListedAdapter(const IP_ADAPTER_ADDRESSES& node);
 
 TAdapterState AdapterStateFromNode(const IP_ADAPTER_ADDRESSES& node);
+// What a list of names needs and a profile's adapter is known by: the friendly name (with
+// NameExact), the GUID and the hardware address.
+TAdapterState AdapterNameFromNode(const IP_ADAPTER_ADDRESSES& node);
 
 // A wide text in the ANSI code page; Exact is false when a character had no equivalent
 // there and was replaced by the code page's default character.

@@ -92,11 +92,7 @@ TAdapterReading TWin32AdapterSource::ReadNames() {
   for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
        node = node->Next) {
     if (!IsListedAdapter(*node)) continue;
-    TAdapterState state;
-    const TAnsiText name = AnsiFromWide(node->FriendlyName);
-    state.FriendlyName = name.Text;
-    state.NameExact = name.Exact;
-    reading.Adapters.push_back(std::move(state));
+    reading.Adapters.push_back(AdapterNameFromNode(*node));
   }
   return reading;
 }

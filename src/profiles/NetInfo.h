@@ -15,6 +15,12 @@ inline constexpr std::string_view kNoAddress = "none";
 // record: it is the caption of the list entry that holds it. The six address members
 // carry the address field's 15-character masked text ("192.168.1  .1  ") until a
 // profile is applied; only the normalised copy holds plain dotted addresses.
+//
+// The adapter is named by LAN, and known for certain by its identity once one was read:
+// the adapter's GUID ("{...}") and, as a second clue, its hardware address
+// ("00-15-5D-01-02-03"). Both are empty until an adapter is picked, read or verified for
+// the profile, and are kept as the text they were read as (a hand-edited store may hold
+// anything there).
 struct TNetInfo {
   std::string LAN;
   bool DHCP = false;
@@ -24,6 +30,8 @@ struct TNetInfo {
   std::string DNS;
   std::string ADNS;
   std::string WINS;
+  std::string AdapterId{};
+  std::string AdapterMac{};
 
   friend bool operator==(const TNetInfo&, const TNetInfo&) = default;
 };

@@ -13,11 +13,25 @@
 
 namespace {
 
-// The store's keys, in the order they are written: LAN, DHCP, then the address fields.
+// The adapter's identity, after the eight keys every store has: a store of profiles whose
+// identity was never learned keeps exactly those eight, and programs that read only them
+// find them where they always were.
+struct TOptionalKey {
+  std::string_view Name;
+  std::string TNetInfo::*Member;
+};
+constexpr std::array<TOptionalKey, 2> kIdentityKeys = {{
+    {"AdapterId", &TNetInfo::AdapterId},
+    {"AdapterMac", &TNetInfo::AdapterMac},
+}};
+
+// The store's keys, in the order they are written: LAN, DHCP, the address fields, then
+// the identity keys, which are written only when they hold something.
 constexpr std::size_t kLanKey = 0;
 constexpr std::size_t kDhcpKey = 1;
 constexpr std::size_t kFirstAddressKey = 2;
-constexpr std::size_t kKeyCount = kFirstAddressKey + kAddressFields.size();
+constexpr std::size_t kFirstOptionalKey = kFirstAddressKey + kAddressFields.size();
+constexpr std::size_t kKeyCount = kFirstOptionalKey + kIdentityKeys.size();
 
 constexpr std::array<std::string_view, kKeyCount> kKeyNames = [] {
   std::array<std::string_view, kKeyCount> names{};
@@ -25,6 +39,9 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = [] {
   names[kDhcpKey] = "DHCP";
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     names[kFirstAddressKey + i] = kAddressFields[i].Key;
+  }
+  for (std::size_t i = 0; i < kIdentityKeys.size(); ++i) {
+    names[kFirstOptionalKey + i] = kIdentityKeys[i].Name;
   }
   return names;
 }();
@@ -35,6 +52,9 @@ constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = [] {
   members[kLanKey] = &TNetInfo::LAN;
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     members[kFirstAddressKey + i] = kAddressFields[i].Member;
+  }
+  for (std::size_t i = 0; i < kIdentityKeys.size(); ++i) {
+    members[kFirstOptionalKey + i] = kIdentityKeys[i].Member;
   }
   return members;
 }();
@@ -129,6 +149,11 @@ std::string_view StoredValue(const TNetInfo& profile, std::size_t key) {
   return profile.*kTextMembers[key];
 }
 
+// An optional key with nothing to say is left out of its section.
+bool IsWritten(const TNetInfo& profile, std::size_t key) {
+  return key < kFirstOptionalKey || !StoredValue(profile, key).empty();
+}
+
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -192,7 +217,8 @@ std::string IniFromProfiles(const TProfileList& profiles) {
   for (const TStoredSection& section : sections) {
     AppendIniSection(out, section.Caption);
     for (std::size_t key = 0; key < kKeyCount; ++key) {
-      AppendIniKey(out, kKeyNames[key], StoredValue(*section.Profile, key));
+      if (IsWritten(*section.Profile, key))
+        AppendIniKey(out, kKeyNames[key], StoredValue(*section.Profile, key));
     }
   }
   return out;

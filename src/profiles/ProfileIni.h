@@ -24,7 +24,9 @@ using TProfileList = std::vector<TProfileEntry>;
 TProfileList ProfilesFromIni(std::string_view bytes);
 
 // The bytes of a store holding the profiles, in list order: one section per caption with
-// the keys LAN, DHCP ("1" or "0"), IP, SN, DG, DNS, ADNS, WINS. Entries whose captions
+// the keys LAN, DHCP ("1" or "0"), IP, SN, DG, DNS, ADNS, WINS, then AdapterId and
+// AdapterMac, each only when it holds something (a store of profiles without an identity
+// has the eight keys alone, byte for byte as before there was one). Entries whose captions
 // name the same section (equal once stripped of end blanks, ignoring ASCII case) are
 // merged as writing them one after the other would merge them: the section keeps the
 // first entry's place and spelling, the later entry's values win. An entry whose caption

@@ -20,13 +20,13 @@ long long TApplyFollower::Now() const {
 
 void TApplyFollower::Apply(const std::string& caption, const TNetInfo& profile,
                            const TStart& start) {
-  if (std::optional<TApplyReport> refusal =
-          RefusalBeforeStart(caption, NormalisedCopy(profile), adapters_)) {
+  const TApplyStart prepared = PrepareApply(caption, profile, adapters_);
+  if (prepared.Refusal) {
     const TReportEvent onReport = onReport_;
-    if (onReport) onReport(*refusal);
+    if (onReport) onReport(*prepared.Refusal);
     return;
   }
-  Follow(caption, profile, start());
+  Follow(caption, profile, start(prepared.Script));
 }
 
 void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile,

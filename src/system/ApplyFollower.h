@@ -32,14 +32,16 @@ class TApplyFollower {
   TApplyFollower(const TApplyFollower&) = delete;
   TApplyFollower& operator=(const TApplyFollower&) = delete;
 
-  // Writes the script and starts netsh; what it throws passes through Apply.
-  using TStart = std::function<TStartResult()>;
+  // Writes the script of the profile it is given and starts netsh; what it throws passes
+  // through Apply.
+  using TStart = std::function<TStartResult(const TNetInfo&)>;
 
   // Applies `profile` (as stored), titled `caption`. An apply that netsh must not be given
-  // or that could change nothing (RefusalBeforeStart, which reads the adapters' names once)
+  // or that could change nothing (PrepareApply, which reads the adapters' names once)
   // is reported at once, inside this call, with nothing written, no elevation prompt and
   // the pending run left alone.
-  // Otherwise `start` runs and its start is followed.
+  // Otherwise `start` runs on the profile with its adapter's current name, and its start
+  // is followed (verified against the profile as stored, identity and all).
   void Apply(const std::string& caption, const TNetInfo& profile, const TStart& start);
 
   // Follows the start of netsh for `profile` (as stored; it is verified against its

@@ -83,6 +83,15 @@ TStoreClaim TStoreInstance::Claim(const std::string& storePath) {
   return BringBackRunning();
 }
 
+bool TStoreInstance::ClaimIfFree(const std::string& storePath) {
+  mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                sizeof(TShared), StoreInstanceName(storePath).c_str());
+  if (mapping_ && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+  if (mapping_) CloseHandle(mapping_);
+  mapping_ = nullptr;
+  return false;
+}
+
 TStoreClaim TStoreInstance::BringBackRunning() const {
   HWND window = nullptr;
   for (DWORD waited = 0; waited <= kServeWaitMs; waited += kServePollMs) {

@@ -40,6 +40,9 @@ class TStoreInstance {
 
   // Claims the store for this process. Anything but Claimed means this program should end.
   TStoreClaim Claim(const std::string& storePath);
+  // Claims the store only when no program holds it, asking no running program anything:
+  // for a short write of the command line's, which a window on the store would undo.
+  bool ClaimIfFree(const std::string& storePath);
 
   // Tells later starts where to send their request and answers it on the application
   // window: the application is restored from the notification area when minimised there,

@@ -6,6 +6,7 @@
 
 #include "AdapterStatus.h"
 #include "CurrentSettings.h"
+#include "ProfileAdapter.h"
 #include "ProfileEditor.h"
 
 TAdapterPart::TAdapterPart(IAdapterSource& adapters, TProfileEditor& editor,
@@ -19,10 +20,10 @@ const TAdapterReading& TAdapterPart::StartReading() {
 
 void TAdapterPart::Showing() {
   if (startReading_) {
-    showStatus_(AdapterStatusText(*startReading_, editor_.Lan()));
+    showStatus_(AdapterStatusText(*startReading_, editor_.Adapter()));
     startReading_.reset();
   } else {
-    NameChanged(editor_.Lan());
+    showStatus_(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
   }
 }
 
@@ -32,29 +33,45 @@ void TAdapterPart::FillAdapterList() {
   names.reserve(reading.Adapters.size());
   for (const TAdapterState& adapter : reading.Adapters) names.push_back(adapter.FriendlyName);
   editor_.SetAdapterNames(names);
-  if (!reading.Ok) showStatus_(AdapterStatusText(reading, editor_.Lan()));
+  if (!reading.Ok) showStatus_(AdapterStatusText(reading, editor_.Adapter()));
 }
 
 void TAdapterPart::NameChanged(const std::string& name) {
-  showStatus_(AdapterStatusText(adapters_.Read(), name));
+  TNetInfo named;
+  named.LAN = name;
+  showStatus_(AdapterStatusText(adapters_.Read(), named));
+}
+
+void TAdapterPart::AdapterPicked(const std::string& name) {
+  TNetInfo picked;
+  picked.LAN = name;
+  const TAdapterReading reading = adapters_.Read();
+  if (const TAdapterState* adapter = FindProfileAdapter(reading, picked).Adapter) {
+    BindToAdapter(picked, *adapter);
+    editor_.SetAdapter(picked);
+  }
+  showStatus_(AdapterStatusText(reading, picked));
 }
 
 void TAdapterPart::EntryShown(const TListEntry* entry) {
   if (entry == statusEntry_) return;
   statusEntry_ = entry;
-  if (entry) NameChanged(editor_.Lan());
+  if (entry) showStatus_(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
 }
 
 void TAdapterPart::ReadCurrentSettings() {
-  const std::string name = editor_.Lan();
+  const TNetInfo named = editor_.Adapter();
   const TAdapterReading reading = adapters_.Read();
-  showStatus_(AdapterStatusText(reading, name));
+  showStatus_(AdapterStatusText(reading, named));
   if (!reading.Ok) {
     throw std::runtime_error("The adapters could not be read: " + ReadingErrorText(reading));
   }
-  const TAdapterState* adapter = FindAdapter(reading, name);
-  if (!adapter) throw std::runtime_error("No adapter named \"" + name + "\" on this computer");
-  TNetInfo values = CurrentSettings(*adapter);
-  values.LAN = name;
+  const TProfileAdapter found = FindProfileAdapter(reading, named);
+  if (!found.Adapter)
+    throw std::runtime_error("No adapter named \"" + named.LAN + "\" on this computer");
+  TNetInfo values = CurrentSettings(*found.Adapter);
+  // A renamed adapter is known by its new name from now on; otherwise the name stays as the
+  // user wrote it (netsh finds it so, and a name the code page cannot hold stays intact).
+  if (found.How != TAdapterFinding::Renamed) values.LAN = named.LAN;
   editor_.Load(values);
 }

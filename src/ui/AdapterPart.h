@@ -30,14 +30,19 @@ class TAdapterPart {
   // reading leaves the default name alone in the list and says why in the status part;
   // being no command of the user's, it shows no error box.
   void FillAdapterList();
-  // The name in the adapter box changed: the status part follows it.
+  // The name in the adapter box was typed: the status part follows it (the editor has
+  // forgotten the identity; the name alone decides).
   void NameChanged(const std::string& name);
+  // An adapter's name was picked from the adapter box's list: the editor takes that
+  // adapter's identity, and the status part follows it.
+  void AdapterPicked(const std::string& name);
   // The editor now shows `entry` (none: no entry selected). The list reports a selection
   // several times (selected, focused); the adapters are read once for it.
   void EntryShown(const TListEntry* entry);
-  // Fills the editor, not the profile, with what the named adapter has now: the values
-  // reach the entry as the user's edits do, when the selection leaves it. Throws when the
-  // adapters cannot be read or the adapter is not there.
+  // Fills the editor, not the profile, with what the editor's adapter (FindProfileAdapter)
+  // has now, its identity included: the values reach the entry as the user's edits do,
+  // when the selection leaves it. Throws when the adapters cannot be read or the adapter
+  // is not there.
   void ReadCurrentSettings();
 
  private:

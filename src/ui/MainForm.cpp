@@ -16,6 +16,7 @@
 #include "CaptionNames.h"
 #include "ListStore.h"
 #include "Panel.h"
+#include "ProfileAdapter.h"
 #include "ProfileEditor.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
@@ -213,6 +214,7 @@ void TfrmMain::CreatePanels() {
       services_.Adapters, *editor_, [this](const std::string& text) { ShowAdapterStatus(text); });
   editor_->OnLanDropDown = [this] { adapters_->FillAdapterList(); };
   editor_->OnLanChanged = [this](const std::string& name) { adapters_->NameChanged(name); };
+  editor_->OnLanPicked = [this](const std::string& name) { adapters_->AdapterPicked(name); };
   editor_->OnEdited = [this] { StoreChanged(); };
 }
 
@@ -430,7 +432,7 @@ void TfrmMain::LoadEditor() {
 void TfrmMain::ReadCurrentSettings() {
   if (!listView_->Selected()) return;
   adapters_->ReadCurrentSettings();
-  StoreChanged();
+  StoreChanged();  // the adapter's identity, learned, is a change even when nothing else is
 }
 
 // --- Store and commands ---------------------------------------------------------------
@@ -458,24 +460,45 @@ TProfileList TfrmMain::ListedWithEditor() {
 void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
   // A script that cannot be written throws before anything starts: the pending run, if
   // any, goes on.
-  follower_->Apply(caption, profile, [&] { return services_.Actions.Apply(profile); });
+  follower_->Apply(caption, profile,
+                   [&](const TNetInfo& script) { return services_.Actions.Apply(script); });
 }
 
 void TfrmMain::ShowReport(const TApplyReport& report) {
+  if (report.VerifiedOn) BindEntry(report.Title, *report.VerifiedOn);
   ShowAdapterStatus(report.Text);
   if (!tray_) return;
   tray_->RefreshActive();
   tray_->ShowReport(report);
 }
 
+// A verified apply: the profile (captions name one entry each) takes the adapter's name and
+// identity, unless it was edited meanwhile to name another (BindVerified). The editor's
+// values go into the entry first, and come back with the adapter's.
+void TfrmMain::BindEntry(const std::string& caption, const TAdapterState& adapter) {
+  CommitEditor();
+  for (int index = 0; index < listView_->Count(); ++index) {
+    TListEntry* entry = listView_->EntryAt(index);
+    if (entry->Caption != caption) continue;
+    if (!BindVerified(entry->Profile, adapter)) return;
+    if (entry == editorEntry_) LoadEditor();
+    StoreChanged();
+    return;
+  }
+}
+
 // The new entry is selected and its caption opened for editing, so that the editor, Read
-// Current Settings and the name the user types all go to the new profile.
+// Current Settings and the name the user types all go to the new profile. It starts on
+// this computer's own adapter (NewProfileAdapter).
 void TfrmMain::NewConnection() {
   std::vector<std::string> captions;
   captions.reserve(static_cast<std::size_t>(listView_->Count()));
   for (int index = 0; index < listView_->Count(); ++index)
     captions.push_back(listView_->EntryAt(index)->Caption);
-  TListEntry& entry = listView_->Append(FreeCaption(kNewCaption, captions), TNetInfo{});
+  TNetInfo profile;
+  const TAdapterReading reading = services_.Adapters.Read();
+  if (const TAdapterState* adapter = NewProfileAdapter(reading)) BindToAdapter(profile, *adapter);
+  TListEntry& entry = listView_->Append(FreeCaption(kNewCaption, captions), profile);
   listView_->SortByCaption();
   StoreChanged();
   for (int index = 0; index < listView_->Count(); ++index) {

@@ -143,6 +143,7 @@ class TfrmMain : public TForm {
   void DeleteSelected();
   void ShowCredits();
   void ShowReport(const TApplyReport& report);
+  void BindEntry(const std::string& caption, const TAdapterState& adapter);
   void ReadCurrentSettings();
 
   // A caption refused (blank, or naming another entry's section): why, or none.

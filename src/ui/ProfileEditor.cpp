@@ -136,6 +136,8 @@ void TProfileEditor::SetDpi(UINT dpi) {
 }
 
 void TProfileEditor::Load(const TNetInfo& profile) {
+  adapterId_ = profile.AdapterId;
+  adapterMac_ = profile.AdapterMac;
   SetWindowTextA(edLAN_, profile.LAN.c_str());
   if (GetWindowTextLengthA(edLAN_) == 0) {
     SendMessageA(edLAN_, CB_SETCURSEL, 0, 0);  // the first list item: the default name
@@ -152,6 +154,8 @@ void TProfileEditor::Load(const TNetInfo& profile) {
 
 void TProfileEditor::Commit(TNetInfo& profile) const {
   profile.LAN = WindowText(edLAN_);
+  profile.AdapterId = adapterId_;
+  profile.AdapterMac = adapterMac_;
   profile.DHCP = SendMessageA(edDHCP_, BM_GETCHECK, 0, 0) == BST_CHECKED;
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     profile.*kAddressFields[i].Member = fields_[i]->Text();
@@ -186,16 +190,20 @@ bool TProfileEditor::HandleLanCommand(WORD code) {
       if (OnLanDropDown) OnLanDropDown();
       return true;
     case CBN_EDITCHANGE:
+      adapterId_.clear();
+      adapterMac_.clear();
       if (OnLanChanged) OnLanChanged(Lan());
       return true;
     case CBN_SELCHANGE: {
+      adapterId_.clear();
+      adapterMac_.clear();
       // The box's text becomes the item's only after this notice.
       const LRESULT item = SendMessageA(edLAN_, CB_GETCURSEL, 0, 0);
-      if (item == CB_ERR || !OnLanChanged) return true;
+      if (item == CB_ERR || !OnLanPicked) return true;
       const LRESULT length = SendMessageA(edLAN_, CB_GETLBTEXTLEN, item, 0);
       std::vector<char> buffer(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
       SendMessageA(edLAN_, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer.data()));
-      OnLanChanged(buffer.data());
+      OnLanPicked(buffer.data());
       return true;
     }
     default:
@@ -205,6 +213,20 @@ bool TProfileEditor::HandleLanCommand(WORD code) {
 
 std::string TProfileEditor::Lan() const {
   return WindowText(edLAN_);
+}
+
+TNetInfo TProfileEditor::Adapter() const {
+  TNetInfo adapter;
+  adapter.LAN = Lan();
+  adapter.AdapterId = adapterId_;
+  adapter.AdapterMac = adapterMac_;
+  return adapter;
+}
+
+void TProfileEditor::SetAdapter(const TNetInfo& adapter) {
+  adapterId_ = adapter.AdapterId;
+  adapterMac_ = adapter.AdapterMac;
+  if (Lan() != adapter.LAN) SetWindowTextA(edLAN_, adapter.LAN.c_str());
 }
 
 void TProfileEditor::SetAdapterNames(const std::vector<std::string>& names) {

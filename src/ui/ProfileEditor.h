@@ -23,6 +23,10 @@ class TAddressEdit;
 //
 // It holds values, not a profile: Load shows a record's values and Commit writes the
 // values as they stand into a record. Which record that is, is its owner's business.
+// Besides what it shows, it keeps the identity of the adapter it names (AdapterId and
+// AdapterMac of the record): loaded and committed with the rest, set by its owner when
+// an adapter is picked or read (SetAdapter), and forgotten as soon as the user changes
+// the name in the adapter box, which may then name another adapter.
 //
 // Its places are designed at 96 DPI and depend on the DPI only, not on the panel's size.
 // The font of its labels, edLAN and edDHCP is the owner's (SetFont); the address fields
@@ -49,14 +53,21 @@ class TProfileEditor {
   void SetDpi(UINT dpi);
 
   // The adapter box: its list is about to drop down (the place to refill it), and the
-  // name in it changed by the user (typed, or an item picked: the picked item's text).
+  // name in it changed by the user: typed (OnLanChanged), or an item picked (OnLanPicked,
+  // with the picked item's text). The identity is forgotten before either is called.
   std::function<void()> OnLanDropDown;
   std::function<void(const std::string&)> OnLanChanged;
+  std::function<void(const std::string&)> OnLanPicked;
   // Any value shown changed: typed, picked, pasted, checked, or set by Load.
   std::function<void()> OnEdited;
 
   // The adapter name as it stands in the box.
   std::string Lan() const;
+  // The adapter the editor names: a record with only LAN and the identity filled in.
+  TNetInfo Adapter() const;
+  // The editor names `adapter` by its name and identity (a name that differs from the
+  // box's replaces it).
+  void SetAdapter(const TNetInfo& adapter);
   // Refills the adapter box's list: the default name, then each of `names` but the
   // default one, in their order. The text in the box and its selection stay as they were.
   void SetAdapterNames(const std::vector<std::string>& names);
@@ -79,6 +90,8 @@ class TProfileEditor {
 
   HWND panel_;
   UINT dpi_;
+  std::string adapterId_;
+  std::string adapterMac_;
   HWND edLAN_ = nullptr;  // child windows: destroyed with the panel
   HWND edDHCP_ = nullptr;
   HWND lanLabel_ = nullptr;

@@ -86,6 +86,13 @@ store="$(windows_path "$folder")\\Ardenix.INI"
 
 expect "verified" 0 out "Host now is active on $lan: $settings" -- /apply "Host now"
 [ -f "$record" ] || fail "verified: netsh was not started"
+# The verified profile is bound to its adapter: its section alone gains the identity keys.
+bound=$(awk -v RS='\r\n' '/^\[/ { section = $0 } /^Adapter(Id|Mac)=/ { print section ": " $0 }' \
+  "$folder/Ardenix.INI")
+printf '%s\n' "$bound" | grep -qE '^\[Host now\]: AdapterId=\{[0-9A-Fa-f-]{36}\}$' ||
+  fail "verified: the profile was not bound to its adapter: $bound"
+[ "$(printf '%s\n' "$bound" | grep -vc '^\[Host now\]: ')" = 0 ] ||
+  fail "verified: other profiles were bound: $bound"
 grep -qF -- "-f \"$(windows_path "$folder")\\Ardenix.TMP\"" "$record" 2>/dev/null ||
   fail "verified: netsh was not started on the script beside the program"
 program="$folder/Ardenix.com" expect "verified through Ardenix.com" 0 out \

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "AdapterState.h"
 #include "NetInfo.h"
 
@@ -25,6 +28,33 @@ inline TNetInfo HomeProfile() { return {"Ethernet", true, "none", "255.255.255.0
 inline TNetInfo WithLan(TNetInfo profile, const char* lan) {
   profile.LAN = lan;
   return profile;
+}
+
+// A record naming an adapter and nothing else, as the editor's adapter box does.
+inline TNetInfo Named(std::string lan, std::string id = "", std::string mac = "") {
+  TNetInfo profile;
+  profile.LAN = std::move(lan);
+  profile.AdapterId = std::move(id);
+  profile.AdapterMac = std::move(mac);
+  return profile;
+}
+
+// The GUID of the office adapter once a profile has learned it.
+inline constexpr char kOfficeAdapterId[] = "{11111111-2222-3333-4444-555555555555}";
+
+// OfficeProfile bound to the office adapter's GUID.
+inline TNetInfo BoundOfficeProfile(const char* lan = "Ethernet") {
+  TNetInfo profile = WithLan(OfficeProfile(), lan);
+  profile.AdapterId = kOfficeAdapterId;
+  return profile;
+}
+
+// OfficeAdapter with its GUID, under `name`.
+inline TAdapterState OfficeAdapterNamed(const char* name) {
+  TAdapterState adapter = OfficeAdapter();
+  adapter.FriendlyName = name;
+  adapter.Id = kOfficeAdapterId;
+  return adapter;
 }
 
 inline TAdapterReading ReadingOf(std::vector<TAdapterState> adapters) {

@@ -53,12 +53,12 @@ TEST(AdapterStatusText, SaysWhatTheNamedAdapterHas) {
   down.FriendlyName = "Wi-Fi";
   down.Up = false;
   const TAdapterReading reading = ReadingOf({OfficeAdapter(), down});
-  EXPECT_EQ(AdapterStatusText(reading, "Ethernet"),
+  EXPECT_EQ(AdapterStatusText(reading, Named("Ethernet")),
             "Ethernet: connected, 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2");
-  EXPECT_EQ(AdapterStatusText(reading, "Wi-Fi"), "Wi-Fi: disconnected");
-  EXPECT_EQ(AdapterStatusText(reading, "Local Area Connection"),
+  EXPECT_EQ(AdapterStatusText(reading, Named("Wi-Fi")), "Wi-Fi: disconnected");
+  EXPECT_EQ(AdapterStatusText(reading, Named("Local Area Connection")),
             "Local Area Connection: no such adapter on this computer");
-  EXPECT_EQ(AdapterStatusText(reading, ""), "No adapter name given");
+  EXPECT_EQ(AdapterStatusText(reading, Named("")), "No adapter name given");
 }
 
 TEST(AdapterStatusText, WarnsOfANameNetshCannotBeGiven) {
@@ -66,15 +66,31 @@ TEST(AdapterStatusText, WarnsOfANameNetshCannotBeGiven) {
   adapter.FriendlyName = "R?seau";
   adapter.NameExact = false;
   adapter.Up = false;
-  EXPECT_EQ(AdapterStatusText(ReadingOf({adapter}), "R?seau"),
+  EXPECT_EQ(AdapterStatusText(ReadingOf({adapter}), Named("R?seau")),
             "R?seau: disconnected; this name cannot be passed to netsh exactly");
+}
+
+TEST(AdapterStatusText, SaysWhenTheAdapterIsNotTheOneThatWasNamed) {
+  TAdapterState dock = OfficeAdapter();
+  dock.Id = "{99999999-8888-7777-6666-555555555555}";
+  EXPECT_EQ(AdapterStatusText(ReadingOf({OfficeAdapterNamed("Ethernet 2")}), BoundOfficeProfile()),
+            "Ethernet 2 (was \"Ethernet\"): connected, 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, "
+            "10.0.0.2");
+  EXPECT_EQ(AdapterStatusText(ReadingOf({dock}), BoundOfficeProfile()),
+            "Ethernet (a different adapter from the one the profile was made on): connected, "
+            "10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2");
+  TAdapterState inexact = OfficeAdapterNamed("R?seau");
+  inexact.NameExact = false;
+  inexact.Up = false;
+  EXPECT_EQ(AdapterStatusText(ReadingOf({inexact}), BoundOfficeProfile("R\xE9seau")),
+            "R?seau (was \"R\xE9seau\"): disconnected; this name cannot be passed to netsh exactly");
 }
 
 TEST(AdapterStatusText, AFailedReadingGivesTheSystemsReason) {
   EXPECT_EQ(AdapterStatusText(FailedReading(8, "Not enough memory resources are available.\r\n"),
-                              "Ethernet"),
+                              Named("Ethernet")),
             "Adapter state could not be read: Not enough memory resources are available.");
-  EXPECT_EQ(AdapterStatusText(FailedReading(1234, ""), "Ethernet"),
+  EXPECT_EQ(AdapterStatusText(FailedReading(1234, ""), Named("Ethernet")),
             "Adapter state could not be read: system error 1234");
 }
 

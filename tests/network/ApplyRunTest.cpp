@@ -49,12 +49,50 @@ TApplyStep ReadUntilReport(TApplyRun& run, const TAdapterReading& reading,
   return {};
 }
 
-TEST(ApplyRun, ReportsAVerifiedProfileWithWhatTheAdapterHas) {
-  TApplyRun run = EndedRun(OfficeProfile());
-  EXPECT_EQ(run.AdaptersRead(ReadingOf({OfficeAdapter()})),
-            ReportOf("Office", "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2",
-                     kApplyVerified, TApplyOutcome::Verified));
+struct VerifiedCase {
+  const char* name;
+  TNetInfo profile;
+  TAdapterState adapter;
+  const char* text;
+};
+
+std::ostream& operator<<(std::ostream& os, const VerifiedCase& c) { return os << c.name; }
+
+class ApplyRunVerified : public testing::TestWithParam<VerifiedCase> {};
+
+// The report names the adapter it was verified on, for the profile to take its name and
+// identity.
+TEST_P(ApplyRunVerified, ReportsWhatTheAdapterHasAndWhichAdapterItIs) {
+  const VerifiedCase& c = GetParam();
+  TApplyRun run = EndedRun(c.profile);
+  TApplyStep expected = ReportOf("Office", c.text, kApplyVerified, TApplyOutcome::Verified);
+  expected.Report.VerifiedOn = c.adapter;
+  EXPECT_EQ(run.AdaptersRead(ReadingOf({c.adapter})), expected);
 }
+
+TAdapterState OtherAdapterNamed(const char* name) {
+  TAdapterState adapter = OfficeAdapter();
+  adapter.FriendlyName = name;
+  adapter.Id = "{99999999-8888-7777-6666-555555555555}";
+  return adapter;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Adapters, ApplyRunVerified,
+    testing::Values(
+        VerifiedCase{"ByName", OfficeProfile(), OfficeAdapter(),
+                     "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2"},
+        VerifiedCase{"NameInAnotherCase", WithLan(OfficeProfile(), "ETHERNET"), OfficeAdapter(),
+                     "Office is active on ETHERNET: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2"},
+        VerifiedCase{"ByIdentity", BoundOfficeProfile(), OfficeAdapterNamed("Ethernet"),
+                     "Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2"},
+        VerifiedCase{"Renamed", BoundOfficeProfile(), OfficeAdapterNamed("Ethernet 2"),
+                     "Office is active on Ethernet 2 (renamed from \"Ethernet\"): 10.0.0.5/24, gateway "
+                     "10.0.0.1, DNS 10.0.0.1, 10.0.0.2"},
+        VerifiedCase{"AnotherAdapterBearsTheName", BoundOfficeProfile(), OtherAdapterNamed("Ethernet"),
+                     "Office is active on Ethernet (a different adapter from the one the profile was "
+                     "made on): 10.0.0.5/24, gateway 10.0.0.1, DNS 10.0.0.1, 10.0.0.2"}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ApplyRun, ADhcpProfileThatGetsItsAddressOnTheThirdReadIsVerified) {
   TAdapterState noAddress = OfficeAdapter();
@@ -155,6 +193,15 @@ INSTANTIATE_TEST_SUITE_P(
         UnverifiedCase{"InPart", OfficeProfile(), 0, ReadingOf({WithGateway("192.168.1.1")}),
                        "Office is only partly active on Ethernet: gateway is 192.168.1.1, not 10.0.0.1",
                        TApplyOutcome::Partial},
+        UnverifiedCase{"InPartRenamed", BoundOfficeProfile(), 0,
+                       ReadingOf({[] {
+                         TAdapterState adapter = OfficeAdapterNamed("Ethernet 2");
+                         adapter.Gateways = {"192.168.1.1"};
+                         return adapter;
+                       }()}),
+                       "Office is only partly active on Ethernet 2 (renamed from \"Ethernet\"): gateway "
+                       "is 192.168.1.1, not 10.0.0.1",
+                       TApplyOutcome::Partial},
         UnverifiedCase{"InPartNetshFailed", OfficeProfile(), 1, ReadingOf({WithGateway("192.168.1.1")}),
                        "Office is only partly active on Ethernet: gateway is 192.168.1.1, not 10.0.0.1 "
                        "(netsh ended with exit code 1)",
@@ -198,6 +245,7 @@ struct RefusalCase {
   std::optional<std::string> text;  // none: the apply goes on to netsh
   TNetInfo profile = OfficeProfile();
   int exitCode = kApplyNotVerified;
+  const char* scriptLan = "Ethernet";  // the name the script is written with
 };
 
 TNetInfo WithWins(std::string wins) {
@@ -212,9 +260,11 @@ TEST_P(ApplyRunRefusal, DecidesFromTheReadingBeforeTheScriptIsWritten) {
   const RefusalCase& c = GetParam();
   TTableAdapterSource adapters;
   adapters.Reading = c.reading;
-  std::optional<TApplyReport> refusal = RefusalBeforeStart("Office", c.profile, adapters);
+  const TApplyStart start = PrepareApply("Office", c.profile, adapters);
+  const std::optional<TApplyReport>& refusal = start.Refusal;
   if (!c.text) {
     EXPECT_FALSE(refusal) << refusal->Text;
+    EXPECT_EQ(start.Script, WithLan(c.profile, c.scriptLan));
     return;
   }
   ASSERT_TRUE(refusal);
@@ -232,6 +282,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "The name of adapter \"Ethernet\" cannot be passed to netsh exactly; nothing "
                     "was changed"},
         RefusalCase{"UnreadableGoesOn", FailedReading(8, "Not enough memory.\r\n"), std::nullopt},
+        RefusalCase{"RenamedAdapterUnderItsNewName", ReadingOf({OfficeAdapterNamed("Ethernet 2")}),
+                    std::nullopt, BoundOfficeProfile(), kApplyNotVerified, "Ethernet 2"},
+        RefusalCase{"NameInAnotherCaseAsTheAdapterSpellsIt", ReadingOf({Unconfigured()}),
+                    std::nullopt, WithLan(OfficeProfile(), "ethernet")},
+        RefusalCase{"RenamedToANameNetshCannotTake",
+                    ReadingOf({Inexact(OfficeAdapterNamed("R?seau"))}),
+                    "The name of adapter \"Ethernet\" cannot be passed to netsh exactly; nothing "
+                    "was changed",
+                    BoundOfficeProfile()},
         RefusalCase{"InvalidProfileBeforeAnyReading", ReadingOf({}),
                     "WINS \"300.1.1.1\" is not an address; nothing was applied",
                     WithWins("300.1.1.1"), kApplyInvalidProfile}),

@@ -141,14 +141,4 @@ INSTANTIATE_TEST_SUITE_P(
                               {{Field::DHCP, "off", "on"}}}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(FindAdapter, MatchesTheNameExactly) {
-  TAdapterState wifi = OfficeAdapter();
-  wifi.FriendlyName = "Wi-Fi";
-  const TAdapterReading reading = ReadingOf({OfficeAdapter(), wifi});
-  EXPECT_EQ(FindAdapter(reading, "Wi-Fi"), &reading.Adapters[1]);
-  EXPECT_EQ(FindAdapter(reading, "wi-fi"), nullptr);
-  EXPECT_EQ(FindAdapter(reading, "Wi-Fi "), nullptr);
-  EXPECT_EQ(FindAdapter(TAdapterReading{}, "Ethernet"), nullptr);
-}
-
 }  // namespace

@@ -11,8 +11,5 @@ if(WIN32)
             $<TARGET_FILE:netsh_standin> $<TARGET_FILE:adapter_identity_probe>
             $<TARGET_FILE:adapter_window_probe>)
   # The first run makes the prefix: minutes on a loaded machine.
-  set_tests_properties(rename_e2e_test PROPERTIES TIMEOUT 900
-    # Profiles do not follow a renamed adapter yet: step C fails with 'No adapter named
-    # "dummy0" on this computer; nothing was changed'.
-    DISABLED TRUE)
+  set_tests_properties(rename_e2e_test PROPERTIES TIMEOUT 900)
 endif()

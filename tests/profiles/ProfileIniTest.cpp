@@ -82,7 +82,44 @@ INSTANTIATE_TEST_SUITE_P(
                     TNetInfo{"", false, "1", "", "", "", "", ""}},
         SectionCase{"a key without = hides a later one", "IP\r\nIP=2\r\nDHCP\r\nDHCP=1\r\n",
                     TNetInfo{}},
-        SectionCase{"comment lines are no keys", ";IP=1\r\n# DHCP=1\r\n", TNetInfo{}}));
+        SectionCase{"comment lines are no keys", ";IP=1\r\n# DHCP=1\r\n", TNetInfo{}},
+        SectionCase{"the adapter's identity",
+                    "adapterid={11111111-2222-3333-4444-555555555555}\r\nAdapterMac=00-15-5D-01-02-03\r\n",
+                    TNetInfo{"", false, "", "", "", "", "", "", "{11111111-2222-3333-4444-555555555555}",
+                             "00-15-5D-01-02-03"}},
+        SectionCase{"an identity that is no GUID is text like any other",
+                    "AdapterId=Ethernet\r\nAdapterMac=?\r\n",
+                    TNetInfo{"", false, "", "", "", "", "", "", "Ethernet", "?"}}));
+
+// What the version before the adapter's identity wrote: the eight keys of each profile.
+const std::string kPreviousVersionStore =
+    "[Home]\r\nLAN=Ethernet\r\nDHCP=1\r\nIP=\"   .   .   .   \"\r\n"
+    "SN=\"   .   .   .   \"\r\nDG=\"   .   .   .   \"\r\nDNS=\"   .   .   .   \"\r\n"
+    "ADNS=\"   .   .   .   \"\r\nWINS=\"   .   .   .   \"\r\n"
+    "[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=\"10 .0  .0  .5  \"\r\n"
+    "SN=\"255.255.255.0  \"\r\nDG=\"10 .0  .0  .1  \"\r\nDNS=\"10 .0  .0  .1  \"\r\n"
+    "ADNS=\"   .   .   .   \"\r\nWINS=\"   .   .   .   \"\r\n";
+
+TEST(ProfileIni, AStoreWithoutIdentitiesIsWrittenBackByteForByte) {
+  EXPECT_EQ(IniFromProfiles(ProfilesFromIni(kPreviousVersionStore)), kPreviousVersionStore);
+}
+
+TEST(ProfileIni, WritesTheIdentityKeysAfterTheEightOnlyWhenKnown) {
+  TProfileList profiles = ProfilesFromIni(kPreviousVersionStore);
+  profiles[0].Profile.AdapterId = "{11111111-2222-3333-4444-555555555555}";
+  profiles[0].Profile.AdapterMac = "00-15-5D-01-02-03";
+  profiles[1].Profile.AdapterMac = "00-15-5D-0A-0B-0C";
+  const std::string written = IniFromProfiles(profiles);
+  EXPECT_EQ(written,
+            "[Home]\r\nLAN=Ethernet\r\nDHCP=1\r\nIP=\"   .   .   .   \"\r\n"
+            "SN=\"   .   .   .   \"\r\nDG=\"   .   .   .   \"\r\nDNS=\"   .   .   .   \"\r\n"
+            "ADNS=\"   .   .   .   \"\r\nWINS=\"   .   .   .   \"\r\n"
+            "AdapterId={11111111-2222-3333-4444-555555555555}\r\nAdapterMac=00-15-5D-01-02-03\r\n"
+            "[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=\"10 .0  .0  .5  \"\r\n"
+            "SN=\"255.255.255.0  \"\r\nDG=\"10 .0  .0  .1  \"\r\nDNS=\"10 .0  .0  .1  \"\r\n"
+            "ADNS=\"   .   .   .   \"\r\nWINS=\"   .   .   .   \"\r\nAdapterMac=00-15-5D-0A-0B-0C\r\n");
+  EXPECT_EQ(ProfilesFromIni(written), profiles);
+}
 
 struct DhcpCase {
   const char* text;

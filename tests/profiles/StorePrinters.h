@@ -12,7 +12,7 @@ inline void PrintTo(const TNetInfo& p, std::ostream* out) {
   const auto q = [](std::string_view s) { return std::quoted(s, '\''); };
   *out << "{LAN=" << q(p.LAN) << " DHCP=" << p.DHCP << " IP=" << q(p.IP) << " SN=" << q(p.SN)
        << " DG=" << q(p.DG) << " DNS=" << q(p.DNS) << " ADNS=" << q(p.ADNS) << " WINS=" << q(p.WINS)
-       << "}";
+       << " AdapterId=" << q(p.AdapterId) << " AdapterMac=" << q(p.AdapterMac) << "}";
 }
 
 inline void PrintTo(const TProfileEntry& e, std::ostream* out) {

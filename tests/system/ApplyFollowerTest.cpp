@@ -175,7 +175,7 @@ TEST_F(ApplyFollowerTest, AnApplyToAMissingAdapterIsReportedWithoutStartingAnyth
   std::shared_ptr<TFakeProgram::TState> pending;
   follower.Follow("Office", StoredOffice(), Running(pending));
   int starts = 0;
-  follower.Apply("Lab", WithLan(OfficeProfile(), "Lab LAN"), [&] {
+  follower.Apply("Lab", WithLan(OfficeProfile(), "Lab LAN"), [&](const TNetInfo&) {
     ++starts;
     return TStartResult::Failed(2, "must not start");
   });
@@ -189,7 +189,7 @@ TEST_F(ApplyFollowerTest, AnApplyToAMissingAdapterIsReportedWithoutStartingAnyth
 
 TEST_F(ApplyFollowerTest, AnApplyToAnAdapterThatIsThereStartsAndIsFollowed) {
   std::shared_ptr<TFakeProgram::TState> netsh;
-  follower.Apply("Office", StoredOffice(), [&] { return Running(netsh); });
+  follower.Apply("Office", StoredOffice(), [&](const TNetInfo&) { return Running(netsh); });
   ASSERT_TRUE(netsh);
   EXPECT_TRUE(reports.empty());
   EXPECT_TRUE(follower.Pending());
@@ -199,9 +199,32 @@ TEST_F(ApplyFollowerTest, AnApplyToAnAdapterThatIsThereStartsAndIsFollowed) {
   EXPECT_EQ(reports[0].ExitCode, kApplyVerified);
 }
 
+TEST_F(ApplyFollowerTest, ARenamedAdapterGetsItsNewNameInTheScriptAndIsVerifiedAsTheProfiles) {
+  adapters.Reading = ReadingOf({OfficeAdapterNamed("Ethernet 2")});
+  TNetInfo stored = StoredOffice();
+  stored.AdapterId = kOfficeAdapterId;
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  std::optional<TNetInfo> script;
+  follower.Apply("Office", stored, [&](const TNetInfo& written) {
+    script = written;
+    return Running(netsh);
+  });
+  ASSERT_TRUE(script);
+  EXPECT_EQ(*script, WithLan(stored, "Ethernet 2"));
+  netsh->ExitCode = 0;
+  PumpUntilReport();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].Text,
+            "Office is active on Ethernet 2 (renamed from \"Ethernet\"): 10.0.0.5/24, gateway 10.0.0.1, "
+            "DNS 10.0.0.1, 10.0.0.2");
+  EXPECT_EQ(reports[0].VerifiedOn, OfficeAdapterNamed("Ethernet 2"));
+}
+
 TEST_F(ApplyFollowerTest, AnApplyWhoseStartThrowsLeavesNothingPending) {
   EXPECT_THROW(follower.Apply("Office", StoredOffice(),
-                              []() -> TStartResult { throw std::runtime_error("disk full"); }),
+                              [](const TNetInfo&) -> TStartResult {
+                                throw std::runtime_error("disk full");
+                              }),
                std::runtime_error);
   EXPECT_TRUE(reports.empty());
   EXPECT_FALSE(follower.Pending());

@@ -34,6 +34,22 @@ TAdapterState Named(const std::string& name) {
   return adapter;
 }
 
+constexpr const char* kEthernetId = "{11111111-2222-3333-4444-555555555555}";
+constexpr const char* kWifiId = "{99999999-8888-7777-6666-555555555555}";
+
+TAdapterState WithIdentity(TAdapterState adapter, const char* id, const char* mac = "") {
+  adapter.Id = id;
+  adapter.HardwareAddress = mac;
+  return adapter;
+}
+
+// The status of a record that names `name` and nothing else.
+TNetInfo NameOnly(const char* name) {
+  TNetInfo named;
+  named.LAN = name;
+  return named;
+}
+
 TAdapterReading Failed() {
   TAdapterReading reading;
   reading.Ok = false;
@@ -67,6 +83,16 @@ class AdapterWindowTest : public MainWindowTest {
       items.emplace_back(text);
     }
     return items;
+  }
+
+  // The selected entry's record as the editor leaves it in the entry.
+  TNetInfo Committed(int index) {
+    Select(index == 0 ? 1 : 0);
+    return main_->List().EntryAt(index)->Profile;
+  }
+
+  bool StoreHolds(const std::string& text) {
+    return PumpUntil([&] { return ReadStore() && ReadStore()->find(text) != std::string::npos; });
   }
 
   std::string Status() {
@@ -144,13 +170,13 @@ TEST_F(AdapterWindowTest, TheStatusFollowsTheAdapterBoxWithOneReadingEachTime) {
 
   int reads = adapters_.Reads;
   Select(1);
-  EXPECT_EQ(Status(), AdapterStatusText(adapters_.Reading, "Ethernet"));
+  EXPECT_EQ(Status(), AdapterStatusText(adapters_.Reading, NameOnly("Ethernet")));
   EXPECT_NE(Status().find("Ethernet: connected"), std::string::npos) << Status();
   EXPECT_EQ(adapters_.Reads, reads + 1);
 
   reads = adapters_.Reads;
   Select(0);
-  EXPECT_EQ(Status(), AdapterStatusText(adapters_.Reading, "Wi-Fi"));
+  EXPECT_EQ(Status(), AdapterStatusText(adapters_.Reading, NameOnly("Wi-Fi")));
   EXPECT_EQ(adapters_.Reads, reads + 1);
 
   // Typed: "Wi-Fi" + "2" names no adapter.
@@ -166,7 +192,7 @@ TEST_F(AdapterWindowTest, TheStatusFollowsTheAdapterBoxWithOneReadingEachTime) {
   SendMessageA(Box(), CB_SETCURSEL, 0, 0);
   SendMessageA(BoxEdit(), WM_KEYDOWN, VK_DOWN, 0);
   Pump();
-  EXPECT_EQ(Status(), AdapterStatusText(adapters_.Reading, "Ethernet"));
+  EXPECT_EQ(Status(), AdapterStatusText(adapters_.Reading, NameOnly("Ethernet")));
   EXPECT_TRUE(errors_.empty());
 }
 
@@ -209,6 +235,104 @@ TEST_F(AdapterWindowTest, ReadCurrentSettingsFillsTheEditorNotTheStoredProfile) 
     EXPECT_EQ(Field(field), kBlank);
   }
 }
+
+// A picked adapter is known by its identity from then on; a typed name may be another
+// adapter's, so typing forgets it.
+TEST_F(AdapterWindowTest, PickingAnAdapterTakesItsIdentityAndTypingForgetsIt) {
+  adapters_.Reading.Adapters = {WithIdentity(Ethernet(), kEthernetId, "00-15-5D-01-02-03"),
+                                WithIdentity(Named("Wi-Fi"), kWifiId)};
+  WriteStore(StoreSection("Home", Stored("Wi-Fi")) + StoreSection("Office", Stored("Wi-Fi")));
+  Start();
+  Select(1);
+  DropDown();
+  SendMessageA(Box(), CB_SETCURSEL, 0, 0);
+  SendMessageA(BoxEdit(), WM_KEYDOWN, VK_DOWN, 0);  // "Ethernet", below the default name
+  Pump();
+  TNetInfo office = Committed(1);
+  EXPECT_EQ(office.LAN, "Ethernet");
+  EXPECT_EQ(office.AdapterId, kEthernetId);
+  EXPECT_EQ(office.AdapterMac, "00-15-5D-01-02-03");
+  EXPECT_TRUE(StoreHolds("[Office]\r\nLAN=Ethernet\r\n"));
+  EXPECT_NE(ReadStore()->find(std::string("AdapterId=") + kEthernetId +
+                              "\r\nAdapterMac=00-15-5D-01-02-03\r\n"),
+            std::string::npos)
+      << *ReadStore();
+
+  Select(1);
+  SendMessageA(Box(), CB_SETEDITSEL, 0, MAKELPARAM(8, 8));
+  Type('2');
+  office = Committed(1);
+  EXPECT_EQ(office.LAN, "Ethernet2");
+  EXPECT_EQ(office.AdapterId, "");
+  EXPECT_EQ(office.AdapterMac, "");
+  EXPECT_TRUE(errors_.empty());
+}
+
+// The profile was made on "Ethernet", which Windows has since renamed "Ethernet 2".
+TEST_F(AdapterWindowTest, ARenamedAdapterIsShownAndReadUnderItsNewName) {
+  adapters_.Reading.Adapters = {WithIdentity(Named("Ethernet"), kWifiId),
+                                WithIdentity(Ethernet(), kEthernetId)};
+  adapters_.Reading.Adapters[1].FriendlyName = "Ethernet 2";
+  WriteStore(StoreSection("Office", Stored("Ethernet")) + "AdapterId=" + kEthernetId + "\r\n");
+  Start();
+  Select(0);
+  EXPECT_EQ(Status(),
+            "Ethernet 2 (was \"Ethernet\"): connected, 10.0.0.5/24, 10.0.0.6/16, gateway 10.0.0.1, DNS "
+            "10.0.0.1, 10.0.0.2, 10.0.0.3");
+  Press(F::cmReadCurrent);
+  EXPECT_EQ(Lan(), "Ethernet 2");
+  EXPECT_EQ(Field(&TNetInfo::IP), "10 .0  .0  .5  ");
+  EXPECT_TRUE(StoreHolds("LAN=Ethernet 2\r\n"));
+  EXPECT_NE(ReadStore()->find(std::string("AdapterId=") + kEthernetId), std::string::npos);
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(AdapterWindowTest, ReadCurrentSettingsLearnsTheIdentityOfTheNamedAdapter) {
+  adapters_.Reading.Adapters = {WithIdentity(Ethernet(), kEthernetId, "00-15-5D-01-02-03")};
+  WriteStore(StoreSection("Office", Stored("ethernet")));
+  Start();
+  Select(0);
+  Press(F::cmReadCurrent);
+  EXPECT_EQ(Lan(), "ethernet") << "the name as written finds the adapter and stays";
+  EXPECT_TRUE(StoreHolds(std::string("AdapterId=") + kEthernetId + "\r\nAdapterMac=00-15-5D-01-02-03"));
+  EXPECT_TRUE(errors_.empty());
+}
+
+struct NewProfileCase {
+  const char* name;
+  std::vector<TAdapterState> adapters;
+  const char* lan;
+  const char* id;
+};
+
+class NewConnectionAdapter : public AdapterWindowTest,
+                             public testing::WithParamInterface<NewProfileCase> {};
+
+TEST_P(NewConnectionAdapter, StartsOnTheAdapterWithTheDefaultRoute) {
+  adapters_.Reading.Adapters = GetParam().adapters;
+  Start();
+  Press(F::cmNew);
+  EXPECT_EQ(Lan(), GetParam().lan);
+  Press(F::cmNew);  // the editor goes into the first one
+  const TNetInfo& first = main_->List().EntryAt(0)->Profile;
+  EXPECT_EQ(first.AdapterId, GetParam().id);
+}
+
+TAdapterState Unrouted(TAdapterState adapter) {
+  adapter.Gateways.clear();
+  return adapter;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Adapters, NewConnectionAdapter,
+    testing::Values(
+        NewProfileCase{"NoAdapter", {}, kDefaultLan, ""},
+        NewProfileCase{"TheRoutedOne",
+                       {WithIdentity(Unrouted(Ethernet()), kWifiId), WithIdentity(Ethernet(), kEthernetId)},
+                       "Ethernet", kEthernetId},
+        NewProfileCase{"TheDefaultNameIsThere",
+                       {WithIdentity(Ethernet(), kEthernetId), Named(kDefaultLan)}, kDefaultLan, ""}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(AdapterWindowTest, ReadCurrentSettingsWithoutASelectionDoesNothing) {
   adapters_.Reading.Adapters = {Ethernet()};

@@ -72,6 +72,37 @@ TEST_F(ApplyReportTest, AVerifiedApplyIsReportedInTheBalloonTheTooltipAndTheStat
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix\n" + text) << "the report stays the second line";
 }
 
+// The profile was made on "Ethernet"; Windows has renamed that adapter "Ethernet 2" and
+// given the name to a docking station's adapter.
+TEST_F(ApplyReportTest, AnApplyFollowsARenamedAdapterAndTheProfileTakesItsNewName) {
+  constexpr char kOwnId[] = "{11111111-2222-3333-4444-555555555555}";
+  TAdapterState renamed = OfficeAdapter();
+  renamed.FriendlyName = "Ethernet 2";
+  renamed.Id = kOwnId;
+  TAdapterState dock;
+  dock.FriendlyName = "Ethernet";
+  dock.Id = "{99999999-8888-7777-6666-555555555555}";
+  adapters_.Reading.Adapters = {dock, renamed};
+  WriteStore(StoreSection("Office", kOffice) + "AdapterId=" + kOwnId + "\r\n");
+  Start();
+  Select(0);
+  Press(TfrmMain::cmApply);
+  ASSERT_EQ(starter_.Starts.size(), 1u);
+  const std::optional<std::string> script = ReadFile(scriptPath_);
+  ASSERT_TRUE(script);
+  EXPECT_NE(script->find("name=\"Ethernet 2\""), std::string::npos) << *script;
+  AwaitBalloons(1);
+  ASSERT_EQ(Balloons().size(), 1u);
+  EXPECT_STREQ(Balloons()[0].szInfo,
+               "Office is active on Ethernet 2 (renamed from \"Ethernet\"): 10.0.0.5/24, gateway "
+               "10.0.0.1, DNS 10.0.0.1");
+  EXPECT_EQ(Lan(), "Ethernet 2") << "the editor shows the profile's new name";
+  EXPECT_TRUE(PumpUntil([&] {
+    return ReadStore() && ReadStore()->find("LAN=Ethernet 2\r\n") != std::string::npos;
+  })) << ReadStore().value_or("");
+  EXPECT_NE(ReadStore()->find(std::string("AdapterId=") + kOwnId), std::string::npos);
+}
+
 TEST_F(ApplyReportTest, TheTrayMenusApplyReportsWhatDiffersWithNetshsExitCode) {
   TAdapterState other = OfficeAdapter();
   other.Gateways = {"192.168.1.1"};
