@@ -23,3 +23,10 @@ if(WIN32)
   set_tests_properties(netsh_end_to_end_test PROPERTIES
     ENVIRONMENT_MODIFICATION "WINEDLLOVERRIDES=set:mscoree,mshtml=\\;netsh.exe=n")
 endif()
+
+# The Run value that starts the program with Windows, in Wine's registry.
+if(WIN32)
+  ardenix_add_test(startup_value_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/StartupValueTest.cpp
+    LIBS ardenix_win32_services)
+endif()
