@@ -67,7 +67,7 @@ TStoreInstance::~TStoreInstance() {
   if (mapping_) CloseHandle(mapping_);
 }
 
-TStoreClaim TStoreInstance::Claim(const std::string& storePath) {
+TStoreClaim TStoreInstance::Claim(const std::string& storePath, TWhenHeld whenHeld) {
   const std::string name = StoreInstanceName(storePath);
   mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                 sizeof(TShared), name.c_str());
@@ -80,6 +80,7 @@ TStoreClaim TStoreInstance::Claim(const std::string& storePath) {
       MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TShared)));
   if (!shared_) return TStoreClaim::Unanswered;
   if (first) return TStoreClaim::Claimed;
+  if (whenHeld == TWhenHeld::LeaveAlone) return TStoreClaim::LeftAlone;
   return BringBackRunning();
 }
 
