@@ -15,9 +15,9 @@ class TProfileListView;
 // The program's menus in the notification area.
 //
 // `pm`, the template, holds the fixed commands ("-", "&Configure", "-", "Start with Windows",
-// "E&xit") and is never shown itself. `pmd`, the tray menu, is rebuilt from the list every time it is
-// about to open: one item per list entry in list order (its caption as it stands, image
-// 0), then copies of the template's items. Separator lines that would stand first, last
+// "E&xit") and is never shown itself. `pmd`, the tray menu, is rebuilt from the list every
+// time it is about to open: one item per list entry in list order (its caption as it
+// stands, image 0), then copies of the template's items. Separator lines that would stand first, last
 // or doubled are hidden when the menu is shown, and captions are shown exactly (no
 // accelerator letters are added).
 //
