@@ -19,8 +19,9 @@ if(WIN32)
   add_dependencies(netsh_end_to_end_test apply_probe)
   ardenix_netsh_standin_beside(netsh_end_to_end_test)
   # Wine runs the stand-in put in place of its netsh only with this override, read when a
-  # process starts: the test passes it on to the probe and from there to netsh.
-  set_tests_properties(netsh_end_to_end_test PROPERTIES
+  # process starts: the test passes it on to the probe and from there to netsh. Other tests
+  # swap the system's netsh too: never at the same time.
+  set_tests_properties(netsh_end_to_end_test PROPERTIES RESOURCE_LOCK system_netsh
     ENVIRONMENT_MODIFICATION "WINEDLLOVERRIDES=set:mscoree,mshtml=\\;netsh.exe=n")
 endif()
 
