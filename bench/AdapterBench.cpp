@@ -2,7 +2,9 @@
 // the adapter box's list drops down (it reads the adapters' names anew each time).
 //   1. one full reading (TWin32AdapterSource::Read), median of 50, the source kept
 //      between readings as the program keeps it; the first reading apart; the same for
-//      the names alone (ReadNames, what the drop-down uses);
+//      the names alone (ReadNames, what the drop-down uses); the network side of a
+//      reading alone: the neighbour table (read when an adapter has a gateway) and the
+//      WLAN service (asked only when a wireless adapter is listed);
 //   2. dropping the list down: the real main window's adapter box (edLAN) is told to
 //      drop down, which reads the names, refills the list, opens it and lets it paint,
 //      median of 50.
@@ -21,6 +23,8 @@
 #include "ProgramServices.h"
 #include "Win32AdapterNode.h"
 #include "Win32AdapterSource.h"
+#include "Win32NeighbourTable.h"
+#include "Win32WlanNames.h"
 
 namespace {
 
@@ -155,6 +159,12 @@ int main() {
   PrintReadings("one full reading", [&] { source.Read(); });
   PrintSystemCallTimes();
   PrintReadings("the names alone (the drop-down's reading)", [&] { source.ReadNames(); });
+  TSystemLibrary ipHelper("iphlpapi.dll");
+  PrintReadings("  the neighbour table alone (part of a full reading with a gateway)",
+                [&] { ReadNeighbourTable(ipHelper); });
+  TWin32WlanNames wlanNames;
+  PrintReadings("  the WLAN service alone (part of a full reading with a wireless adapter)",
+                [&] { wlanNames.Read(); });
 
   std::vector<double> drops;
   double dropMs = 0;

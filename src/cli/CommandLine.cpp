@@ -115,13 +115,19 @@ TCommand ParseCommandLine(std::string_view commandLine) {
   if (arguments.empty()) return {};
   if (arguments.size() == 2 && IsOption(arguments[0], "apply")) return CaptionCommand(arguments[1]);
   if (arguments.size() == 1 && IsOption(arguments[0], "list")) return {TCommandKind::List, {}, {}};
+  if (arguments.size() == 1 && IsOption(arguments[0], "tray")) return {TCommandKind::Tray, {}, {}};
   return {TCommandKind::Usage, {}, {}};
 }
 
+bool StartsWindowProgram(TCommandKind kind) {
+  return kind == TCommandKind::Window || kind == TCommandKind::Tray;
+}
+
 const char* UsageText() {
-  return "Usage: Ardenix [/apply NAME | /list | /?]\n"
+  return "Usage: Ardenix [/apply NAME | /list | /tray | /?]\n"
          "  (nothing)     open the Ardenix window\n"
          "  /apply NAME   apply the connection NAME; put a name with blanks in double quotes\n"
          "  /list         print the names of the connections, one a line, * before an active one\n"
+         "  /tray         start in the notification area without showing the window\n"
          "  /?            show this text\n";
 }

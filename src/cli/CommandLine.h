@@ -22,6 +22,7 @@ TSplitCommandLine SplitCommandLine(std::string_view commandLine);
 // What the command line asks for.
 enum class TCommandKind {
   Window,      // no arguments: the program with its window
+  Tray,        // /tray: the window program, started hidden in the notification area
   Apply,       // /apply NAME: apply the connection NAME
   List,        // /list: print the connections' names
   Usage,       // /? or anything not understood: usage text on standard error
@@ -40,6 +41,10 @@ TCommand ParseCommandLine(std::string_view commandLine);
 // Exit codes of the command line's failures.
 inline constexpr int kExitBadCaption = 1;
 inline constexpr int kExitUsage = 64;
+
+// Whether the command starts the window program (which stays running) rather than a
+// command that ends with an exit code.
+bool StartsWindowProgram(TCommandKind kind);
 
 // The usage text, lines ending in "\n".
 const char* UsageText();

@@ -3,9 +3,9 @@
 // "Ardenix.exe" when "Ardenix" is typed (.COM comes first in PATHEXT). It starts
 // Ardenix.exe from its own folder (never by a bare name, which the search path would
 // resolve) with the same arguments and its own standard handles.
-// - Without arguments the window program is started and left to run: the companion
-//   returns at once with 0, so a prompt or a logon script goes on.
-// - With arguments it waits for the program and exits with its exit code, so that a
+// - Without arguments, or with /tray, the window program is started and left to run: the
+//   companion returns at once with 0, so a prompt or a logon script goes on.
+// - With other arguments it waits for the program and exits with its exit code, so that a
 //   prompt or a script sees the program's output and result. The program runs in a job
 //   that ends with the companion: Ctrl+C, Ctrl+Break or closing the console end both,
 //   with STATUS_CONTROL_C_EXIT as the exit code.
@@ -76,7 +76,7 @@ int main() {
   const std::string program = ProgramBesideMe();
   if (program.empty()) return CannotStart("Ardenix.exe", GetLastError());
   const TSplitCommandLine split = SplitCommandLine(GetCommandLineA());
-  const bool waits = !split.Arguments.empty();
+  const bool waits = !StartsWindowProgram(ParseCommandLine(GetCommandLineA()).Kind);
   std::string commandLine = "\"" + program + "\"";
   if (!split.Rest.empty()) commandLine += " " + split.Rest;
 

@@ -57,6 +57,10 @@ struct TDeviceContextTraits {
   static void Close(HDC handle) { DeleteDC(handle); }
 };
 
+struct TRegistryKeyTraits {
+  static void Close(HKEY handle) { RegCloseKey(handle); }
+};
+
 using HwndHandle = THandle<HWND, TWindowTraits>;
 using IconHandle = THandle<HICON, TIconTraits>;
 using ImageListHandle = THandle<HIMAGELIST, TImageListTraits>;
@@ -64,5 +68,6 @@ using MenuHandle = THandle<HMENU, TMenuTraits>;
 using FontHandle = THandle<HFONT, TGdiObjectTraits>;
 using BrushHandle = THandle<HBRUSH, TGdiObjectTraits>;
 using BitmapHandle = THandle<HBITMAP, TGdiObjectTraits>;
+using RegistryKeyHandle = THandle<HKEY, TRegistryKeyTraits>;
 // A memory device context made with CreateCompatibleDC.
 using MemoryDCHandle = THandle<HDC, TDeviceContextTraits>;

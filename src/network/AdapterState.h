@@ -34,6 +34,12 @@ struct TAdapterState {
   std::vector<std::string> Gateways;
   std::vector<std::string> DnsServers;
   std::string PrimaryWins;  // empty when it has none
+  // What tells the network the adapter is on apart from others: the hardware address of
+  // its first gateway ("00-11-22-33-44-55"; empty when there is no gateway or the system
+  // does not know it) and, for a wireless adapter, the name (SSID) of the network it is
+  // connected to (empty for a wired adapter, or where the system has no WLAN service).
+  std::string GatewayHardwareAddress;
+  std::string WifiNetwork;
 
   friend bool operator==(const TAdapterState&, const TAdapterState&) = default;
 };

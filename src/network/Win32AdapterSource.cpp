@@ -1,12 +1,15 @@
 #include "Win32AdapterSource.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "SystemErrorText.h"
 #include "Win32AdapterNode.h"
+#include "Win32NeighbourTable.h"
 
 namespace {
 
@@ -84,6 +87,38 @@ bool QueryAddresses(TSystemLibrary& ipHelper, std::vector<unsigned char>& buffer
   return true;
 }
 
+// What a listed node says of its network, beside the state made from it.
+struct TNodeLink {
+  std::uint64_t Luid = 0;
+  bool Wireless = false;
+};
+
+// Each adapter's first gateway's hardware address and, for a wireless one, its network's
+// name: one reading of the neighbour table and one of the WLAN service at most, and
+// neither when no adapter needs it.
+void AddNetworks(TSystemLibrary& ipHelper, TWin32WlanNames& wlanNames,
+                 TWin32AdapterSource::TGatewayLookup lookup, std::vector<TAdapterState>& adapters,
+                 const std::vector<TNodeLink>& links) {
+  const auto hasGateway = [](const TAdapterState& a) { return !a.Gateways.empty(); };
+  if (std::any_of(adapters.begin(), adapters.end(), hasGateway)) {
+    const std::vector<TNeighbour> table = ReadNeighbourTable(ipHelper);
+    for (size_t i = 0; i < adapters.size(); ++i) {
+      if (!hasGateway(adapters[i])) continue;
+      const std::string& gateway = adapters[i].Gateways.front();
+      std::string address = GatewayHardwareAddress(table, links[i].Luid, gateway);
+      if (address.empty() && lookup == TWin32AdapterSource::TGatewayLookup::AskTheLinkWhenMissing)
+        address = ResolveNeighbour(ipHelper, links[i].Luid, gateway);
+      adapters[i].GatewayHardwareAddress = std::move(address);
+    }
+  }
+  if (std::any_of(links.begin(), links.end(), [](const TNodeLink& l) { return l.Wireless; })) {
+    const std::vector<TWlanConnection> connections = wlanNames.Read();
+    for (size_t i = 0; i < adapters.size(); ++i) {
+      if (links[i].Wireless) adapters[i].WifiNetwork = WifiNetworkOf(connections, adapters[i].Id);
+    }
+  }
+}
+
 }  // namespace
 
 TAdapterReading TWin32AdapterSource::ReadNames() {
@@ -101,12 +136,15 @@ TAdapterReading TWin32AdapterSource::Read() {
   TAdapterReading reading;
   if (!QueryAddresses(ipHelper_, addresses_, kFlags, reading)) return reading;
   const std::map<std::string, std::string> wins = PrimaryWinsByAdapter(ipHelper_, infos_);
+  std::vector<TNodeLink> links;
   for (auto* node = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(addresses_.data()); node;
        node = node->Next) {
     if (!IsListedAdapter(*node)) continue;
     TAdapterState state = AdapterStateFromNode(*node);
     if (auto found = wins.find(state.Id); found != wins.end()) state.PrimaryWins = found->second;
     reading.Adapters.push_back(std::move(state));
+    links.push_back({node->Luid.Value, node->IfType == IF_TYPE_IEEE80211});
   }
+  AddNetworks(ipHelper_, wlanNames_, lookup_, reading.Adapters, links);
   return reading;
 }

@@ -67,7 +67,7 @@ TStoreInstance::~TStoreInstance() {
   if (mapping_) CloseHandle(mapping_);
 }
 
-TStoreClaim TStoreInstance::Claim(const std::string& storePath) {
+TStoreClaim TStoreInstance::Claim(const std::string& storePath, TWhenHeld whenHeld) {
   const std::string name = StoreInstanceName(storePath);
   mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                 sizeof(TShared), name.c_str());
@@ -80,16 +80,12 @@ TStoreClaim TStoreInstance::Claim(const std::string& storePath) {
       MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TShared)));
   if (!shared_) return TStoreClaim::Unanswered;
   if (first) return TStoreClaim::Claimed;
+  if (whenHeld == TWhenHeld::LeaveAlone) return TStoreClaim::LeftAlone;
   return BringBackRunning();
 }
 
 bool TStoreInstance::ClaimIfFree(const std::string& storePath) {
-  mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                sizeof(TShared), StoreInstanceName(storePath).c_str());
-  if (mapping_ && GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  if (mapping_) CloseHandle(mapping_);
-  mapping_ = nullptr;
-  return false;
+  return Claim(storePath, TWhenHeld::LeaveAlone) == TStoreClaim::Claimed;
 }
 
 TStoreClaim TStoreInstance::BringBackRunning() const {

@@ -25,7 +25,13 @@ enum class TStoreClaim {
   Claimed,     // this program holds the store
   HandedOver,  // the running program was asked to come back and answered
   Unanswered,  // held by a program that did not answer, or a claim that cannot be opened
+  LeftAlone,   // held by a running program, which was not asked anything (TWhenHeld)
 };
+
+// What a start does when a running program already holds the store: bring that one's
+// window back (a start by the user), or leave it as it is (a start in the notification
+// area, as at logon: the running one is there already, and nothing must come up).
+enum class TWhenHeld { BringBack, LeaveAlone };
 
 class TStoreInstance {
  public:
@@ -39,7 +45,7 @@ class TStoreInstance {
   static constexpr UINT kAnswerTimeoutMs = 5000;
 
   // Claims the store for this process. Anything but Claimed means this program should end.
-  TStoreClaim Claim(const std::string& storePath);
+  TStoreClaim Claim(const std::string& storePath, TWhenHeld whenHeld = TWhenHeld::BringBack);
   // Claims the store only when no program holds it, asking no running program anything:
   // for a short write of the command line's, which a window on the store would undo.
   bool ClaimIfFree(const std::string& storePath);

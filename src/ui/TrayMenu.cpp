@@ -8,13 +8,18 @@
 
 TTrayMenu::TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& list,
                      TCommands commands)
-    : list_(list), apply_(std::move(commands.Apply)), active_(std::move(commands.Active)) {
+    : list_(list),
+      apply_(std::move(commands.Apply)),
+      active_(std::move(commands.Active)),
+      startsWithWindows_(std::move(commands.StartsWithWindows)) {
   pm_ = new TPopupMenu(owner);
   pm_->SetName("pm");
   pm_->SetImages(images);
   pm_->Add("-");
   pm_->Add("&Configure", kConfigureImage, std::move(commands.Configure));
   pm_->Add("-");
+  startWithWindowsItem_ = pm_->Count();
+  pm_->Add("Start with Windows", -1, std::move(commands.ToggleStartWithWindows));
   pm_->Add("E&xit", -1, std::move(commands.Exit));
   // Never shown; wired like the tray menu all the same.
   pm_->OnPopup = [this](TObject*) { Rebuild(); };
@@ -52,7 +57,8 @@ void TTrayMenu::Rebuild() {
   // Copies, not the template's own items: the template stays whole for the next time.
   for (int index = 0; index < pm_->Count(); ++index) {
     const TMenuItem& item = pm_->Items(index);
-    pmd_->Add(item.Caption, item.ImageIndex, item.OnClick);
+    TMenuItem& copy = pmd_->Add(item.Caption, item.ImageIndex, item.OnClick);
+    if (index == startWithWindowsItem_) copy.Checked = startsWithWindows_ && startsWithWindows_();
   }
 }
 

@@ -14,10 +14,10 @@ class TProfileListView;
 
 // The program's menus in the notification area.
 //
-// `pm`, the template, holds the fixed commands ("-", "&Configure", "-", "E&xit") and is
-// never shown itself. `pmd`, the tray menu, is rebuilt from the list every time it is
-// about to open: one item per list entry in list order (its caption as it stands, image
-// 0), then copies of the template's items. Separator lines that would stand first, last
+// `pm`, the template, holds the fixed commands ("-", "&Configure", "-", "Start with Windows",
+// "E&xit") and is never shown itself. `pmd`, the tray menu, is rebuilt from the list every
+// time it is about to open: one item per list entry in list order (its caption as it
+// stands, image 0), then copies of the template's items. Separator lines that would stand first, last
 // or doubled are hidden when the menu is shown, and captions are shown exactly (no
 // accelerator letters are added).
 //
@@ -25,7 +25,8 @@ class TProfileListView;
 // profile, whatever the captions are (equal, a prefix of another, differing only in
 // case, empty, with "&"). An item whose entry has gone since the rebuild applies nothing.
 // A caption "-" is drawn as a separator line and cannot be chosen. The items of the
-// profiles in force (TCommands::Active) carry a check mark.
+// profiles in force (TCommands::Active) carry a check mark, and "Start with Windows" one
+// while TCommands::StartsWithWindows says so (asked once per rebuild).
 class TTrayMenu {
  public:
   // What the items run. Apply gets the chosen entry (its caption and stored profile).
@@ -35,6 +36,8 @@ class TTrayMenu {
     TNotifyEvent Exit;
     std::function<void(const TListEntry&)> Apply;
     std::function<std::vector<std::size_t>()> Active;
+    TNotifyEvent ToggleStartWithWindows;
+    std::function<bool()> StartsWithWindows;
   };
 
   // The image of every profile item and of Configure, in the owner's image list.
@@ -68,6 +71,8 @@ class TTrayMenu {
   TProfileListView& list_;
   std::function<void(const TListEntry&)> apply_;
   std::function<std::vector<std::size_t>()> active_;
+  std::function<bool()> startsWithWindows_;
+  int startWithWindowsItem_ = -1;  // its index in the template
   // The entry of each profile item of the tray menu, by item index; null once forgotten.
   std::vector<const TListEntry*> itemEntries_;
 };

@@ -14,6 +14,7 @@
 #include "SessionEnd.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
+#include "Win32SystemPaths.h"
 #include "res/Resources.h"
 
 namespace {
@@ -40,10 +41,15 @@ std::string TwoLineTip(const std::string& first, const std::string& second) {
 
 TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list,
                      IAdapterSource& adapters, const TAdapterReading& start, TActions actions)
-    : form_(form), list_(list), adapters_(adapters) {
+    : form_(form),
+      list_(list),
+      adapters_(adapters),
+      startWithWindows_(startupValue_, TWin32SystemPaths().ExecutablePath(), SameWindowsPath) {
   TTrayMenu::TCommands commands;
   commands.Configure = [this](TObject*) { Configure(); };
   commands.Exit = [this](TObject*) { Exit(); };
+  commands.ToggleStartWithWindows = [this](TObject*) { ToggleStartWithWindows(); };
+  commands.StartsWithWindows = [this] { return startWithWindows_.Enabled(); };
   commands.Apply = std::move(actions.Apply);
   commands.Active = [this] { return RefreshActive(); };
   menu_ = std::make_unique<TTrayMenu>(&form, images, list, std::move(commands));
@@ -78,6 +84,14 @@ void TTraySide::Exit() {
     form_.Close();
   } catch (const std::exception& error) {
     // The store could not be written: the program stays, as after a failed closing.
+    if (Application) Application->ShowException(error);
+  }
+}
+
+void TTraySide::ToggleStartWithWindows() {
+  try {
+    startWithWindows_.Toggle();
+  } catch (const std::exception& error) {
     if (Application) Application->ShowException(error);
   }
 }

@@ -10,6 +10,8 @@
 
 #include "AdapterState.h"
 #include "ListEntry.h"
+#include "StartWithWindows.h"
+#include "Win32StartupValue.h"
 
 class IAdapterSource;
 class TForm;
@@ -23,7 +25,8 @@ class TTrayMenu;
 
 // The program in the notification area, on behalf of the main window: its icon is there
 // from start to end, minimising hides the program there, and the icon's menu applies a
-// profile of the list, brings the window back (Configure) or ends the program (Exit,
+// profile of the list, brings the window back (Configure), turns starting with Windows on
+// or off (the current user's Run value naming this executable) or ends the program (Exit,
 // which saves as closing the window does). A session end saves too, without ever
 // holding the session up. The icon's tooltip names the profiles in force on their
 // adapters, and the menu checks their items; both are found anew each time the menu is
@@ -56,6 +59,9 @@ class TTraySide {
   // Closes the window as its close button does (the editor committed, the store
   // written); an error is shown and the program goes on.
   void Exit();
+  // Turns starting with Windows on or off; a registry that refuses is shown, and nothing
+  // else changes.
+  void ToggleStartWithWindows();
 
   // Reads the adapters and sets the tooltip from the list's profiles in force; returns
   // their indexes in the list. The second form uses a reading the caller has already made.
@@ -79,6 +85,8 @@ class TTraySide {
   IAdapterSource& adapters_;
   void RefreshHint();
 
+  TWin32StartupValue startupValue_;
+  TStartWithWindows startWithWindows_;
   std::unique_ptr<TTrayMenu> menu_;
   TTrayIcon* icon_ = nullptr;  // a component of the form; deleted here, before the menus
   std::unique_ptr<TSessionEndSaver> sessionEnd_;

@@ -37,13 +37,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   try {
     TProgramServices services(MainWindowOrNone);
     // A start without arguments for a store that a running program holds hands over to it;
-    // one that does not answer is named, and this start ends as a failure.
-    if (command.Kind == TCommandKind::Window) {
+    // one that does not answer is named, and this start ends as a failure. A start in the
+    // notification area leaves a running program as it is and ends.
+    const bool inTray = command.Kind == TCommandKind::Tray;
+    if (StartsWindowProgram(command.Kind)) {
       const std::string store = StorePathBeside(services.Paths);
-      switch (storeInstance.Claim(store)) {
+      switch (storeInstance.Claim(store, inTray ? TWhenHeld::LeaveAlone : TWhenHeld::BringBack)) {
         case TStoreClaim::Claimed:
           break;
         case TStoreClaim::HandedOver:
+        case TStoreClaim::LeftAlone:
           return 0;
         case TStoreClaim::Unanswered:
           MessageBoxA(nullptr, StoreHeldText(store).c_str(), "Ardenix", MB_ICONERROR | MB_OK);
@@ -54,7 +57,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (auto exitCode = RunCommandLine(command, services.Core())) return *exitCode;
 
     TApplication application;
-    application.Initialize(instance, showCommand);
+    // /tray starts as a start minimised does: hidden in the notification area.
+    application.Initialize(instance, inTray ? SW_SHOWMINNOACTIVE : showCommand);
     application.SetTitle("Ardenix");
     auto* frmMain = application.CreateForm<TfrmMain>(services.Core());
     auto* frmAbout = application.CreateForm<TfrmAbout>();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "StartWithWindows.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -120,6 +121,10 @@ const TParseCase kParseCases[] = {
     {"x /list", TCommandKind::List, ""},
     {"x -LIST", TCommandKind::List, ""},
     {"x /list ", TCommandKind::List, ""},  // "Ardenix /list & echo done" in a batch file
+    {"x /tray", TCommandKind::Tray, ""},
+    {"x -Tray ", TCommandKind::Tray, ""},
+    {"x /tray extra", TCommandKind::Usage, ""},
+    {"x /tray /list", TCommandKind::Usage, ""},
     {"x /apply Home \t", TCommandKind::Apply, "Home"},
     {"x /apply \"Home Office\" ", TCommandKind::Apply, "Home Office"},
     {"x /?", TCommandKind::Usage, ""},
@@ -157,6 +162,15 @@ TEST(CommandLineParse, TheProblemLineSaysWhichFault) {
             "Ardenix: the connection name after /apply is empty.");
   EXPECT_EQ(ParseCommandLine("x /apply a\\\"b").Problem,
             "Ardenix: a connection name cannot hold double quotes: a\"b");
+}
+
+// What the Run key is given to start with Windows is read back as a start in the
+// notification area of that very program.
+TEST(CommandLineParse, TheStartupCommandStartsThisProgramInTheNotificationArea) {
+  const std::string program = "C:\\Program Files\\Ardenix\\Ardenix.exe";
+  const std::string command = StartupCommand(program);
+  EXPECT_EQ(SplitCommandLine(command).Program, program);
+  EXPECT_EQ(ParseCommandLine(command).Kind, TCommandKind::Tray);
 }
 
 }  // namespace

@@ -111,10 +111,11 @@ expect "no such profile" 1 err \
 [ ! -f "$record" ] || fail "no such profile: netsh was started"
 expect "empty name" 1 err 'Ardenix: the connection name after /apply is empty.' -- /apply ''
 expect "usage" 64 err "$(printf '%s\n' \
-  'Usage: Ardenix [/apply NAME | /list | /?]' \
+  'Usage: Ardenix [/apply NAME | /list | /tray | /?]' \
   '  (nothing)     open the Ardenix window' \
   '  /apply NAME   apply the connection NAME; put a name with blanks in double quotes' \
   '  /list         print the names of the connections, one a line, * before an active one' \
+  '  /tray         start in the notification area without showing the window' \
   '  /?            show this text')" -- /nonsense
 expect "list" 0 out "$(printf '%s\n' "* Host now (active on $lan)" "  Nowhere" "  Other address")" -- /list
 

@@ -3,7 +3,7 @@
 # a prompt (console-companion.sh).
 ardenix_add_test(command_line_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
-  LIBS ardenix_command_line)
+  LIBS ardenix_command_line ardenix_profiles)
 if(WIN32)
   target_link_libraries(command_line_test PRIVATE shell32)
 

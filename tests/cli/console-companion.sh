@@ -25,10 +25,11 @@ failures=0
 fail() { printf 'console-companion: %s\n' "$*" >&2; failures=$((failures + 1)); }
 
 usage=$(printf '%s\n' \
-  'Usage: Ardenix [/apply NAME | /list | /?]' \
+  'Usage: Ardenix [/apply NAME | /list | /tray | /?]' \
   '  (nothing)     open the Ardenix window' \
   '  /apply NAME   apply the connection NAME; put a name with blanks in double quotes' \
   '  /list         print the names of the connections, one a line, * before an active one' \
+  '  /tray         start in the notification area without showing the window' \
   '  /?            show this text')
 
 # expect LABEL PROGRAM CODE STDERR -- ARGS...: runs PROGRAM from the folder with ARGS and

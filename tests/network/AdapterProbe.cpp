@@ -1,6 +1,7 @@
 // Reads the adapters once and prints one line each, for adapter-e2e.sh to compare with
 // what the host says:
-//   name|up|address/prefix;...|gateway;...|dns;...|hardware address
+//   name|up|address/prefix;...|gateway;...|dns;...|hardware address|gateway's hardware
+//   address|Wi-Fi network
 // A failed reading prints "error|code|text" on stderr and exits with 2.
 #include <cstdio>
 #include <string>
@@ -33,9 +34,10 @@ int main() {
     return 2;
   }
   for (const TAdapterState& a : reading.Adapters) {
-    std::printf("%s|%s|%s|%s|%s|%s\n", a.FriendlyName.c_str(), a.Up ? "up" : "down",
+    std::printf("%s|%s|%s|%s|%s|%s|%s|%s\n", a.FriendlyName.c_str(), a.Up ? "up" : "down",
                 AddressesText(a.Addresses).c_str(), Joined(a.Gateways).c_str(),
-                Joined(a.DnsServers).c_str(), a.HardwareAddress.c_str());
+                Joined(a.DnsServers).c_str(), a.HardwareAddress.c_str(),
+                a.GatewayHardwareAddress.c_str(), a.WifiNetwork.c_str());
   }
   return 0;
 }

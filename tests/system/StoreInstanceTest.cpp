@@ -62,10 +62,12 @@ class TProgramFolder {
 // A started Ardenix; closed through its main window, else killed, when it goes.
 class TRunningProgram {
  public:
-  TRunningProgram(const std::string& program, const std::string& folder) {
+  TRunningProgram(const std::string& program, const std::string& folder,
+                  const std::string& arguments = "") {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     started_ = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                               nullptr, folder.c_str(), &startup, &process_) != FALSE;
   }
@@ -129,6 +131,12 @@ class TRunningProgram {
       Sleep(20);
     }
     return nullptr;
+  }
+
+  // Waits until the program has started and waits for input (its start-up show command
+  // followed); false on timing out.
+  bool WaitUntilIdle(DWORD timeoutMs = 30000) const {
+    return WaitForInputIdle(process_.hProcess, timeoutMs) == 0;
   }
 
   // Waits for the end; its exit code, or -1 on timing out.
@@ -195,6 +203,38 @@ INSTANTIATE_TEST_SUITE_P(
     Path, StoreInstanceSecondStart,
     testing::Values(SecondStart{"same", false}, SecondStart{"case", true}),
     [](const testing::TestParamInfo<SecondStart>& start) { return std::string(start.param.Name); });
+
+// The icons in Wine's notification area (its stand-alone tray window, one child per icon).
+int TrayIconCount() {
+  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+  int count = 0;
+  for (HWND icon = FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr); tray && icon;
+       icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr))
+    ++count;
+  return count;
+}
+
+// As at logon: /tray starts with the icon and no window; a second /tray start (a second
+// logon entry, or the user's click on it) ends at once and leaves the running one hidden.
+TEST(StoreInstance, TrayStartsHiddenAndASecondTrayStartLeavesItSo) {
+  TProgramFolder folder("tray");
+  const int iconsBefore = TrayIconCount();
+  TRunningProgram first(folder.Program(), folder.Path(), "/tray");
+  ASSERT_TRUE(first.Started());
+  ASSERT_TRUE(first.WaitUntilIdle());
+  for (int tries = 0; tries < 3000 && TrayIconCount() == iconsBefore; ++tries) Sleep(10);
+  EXPECT_EQ(TrayIconCount(), iconsBefore + 1) << "no icon in the notification area";
+  ASSERT_TRUE(first.MainWindow());
+  EXPECT_FALSE(IsWindowVisible(first.MainWindow()));
+  EXPECT_FALSE(IsWindowVisible(first.WindowOfClass("ArdenixApplication"))) << "a taskbar button";
+
+  TRunningProgram second(folder.Program(), folder.Path(), "/TRAY");
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(second.WaitForExit(20000), 0);
+  ASSERT_TRUE(first.WaitUntilIdle());
+  EXPECT_FALSE(IsWindowVisible(first.MainWindow())) << "the running program came up";
+  EXPECT_TRUE(first.Running());
+}
 
 TEST(StoreInstance, CopiesInOtherFoldersRunSideBySide) {
   TProgramFolder one("one");

@@ -196,6 +196,7 @@ TEST_F(TrayMenuTest, WithoutProfilesTheMenuShowsConfigureALineAndExit) {
   EXPECT_EQ(WithoutIds(OpenMenu()), (std::vector<TShownItem>{
                                         {"&Configure", false, true, 0},
                                         kSeparator,
+                                        {"Start with Windows", false, false, 0},
                                         {"E&xit", false, false, 0},
                                     }));
 }
@@ -207,10 +208,10 @@ TEST_F(TrayMenuTest, ProfilesComeFirstInListOrderWithTheirImageThenTheCommands) 
     std::vector<std::string> shown;
   };
   const TCase cases[] = {
-      {"one", {"Home"}, {"Home", "-", "&Configure", "-", "E&xit"}},
+      {"one", {"Home"}, {"Home", "-", "&Configure", "-", "Start with Windows", "E&xit"}},
       {"several",
        {"Office", "Home", "Lab bench"},
-       {"Home", "Lab bench", "Office", "-", "&Configure", "-", "E&xit"}},
+       {"Home", "Lab bench", "Office", "-", "&Configure", "-", "Start with Windows", "E&xit"}},
   };
   for (const TCase& test : cases) {
     SCOPED_TRACE(test.name);
@@ -222,7 +223,7 @@ TEST_F(TrayMenuTest, ProfilesComeFirstInListOrderWithTheirImageThenTheCommands) 
     EXPECT_EQ(Texts(shown), test.shown);
     const size_t profiles = test.sections.size();
     for (size_t position = 0; position < shown.size(); ++position) {
-      // Every profile and Configure show an image; lines and Exit none.
+      // Every profile and Configure show an image; lines, Start with Windows and Exit none.
       const bool image = position < profiles || shown[position].Text == "&Configure";
       EXPECT_EQ(shown[position].Image, image) << position;
     }
@@ -234,7 +235,7 @@ TEST_F(TrayMenuTest, ProfilesComeFirstInListOrderWithTheirImageThenTheCommands) 
     }
     EXPECT_EQ(menu.Items(static_cast<int>(profiles) + 1).ImageIndex, 1);
     // The template is copied, never emptied.
-    EXPECT_EQ(main_->Tray().Menu().Template().Count(), 4);
+    EXPECT_EQ(main_->Tray().Menu().Template().Count(), 5);
     application_.reset();
   }
 }
@@ -242,7 +243,7 @@ TEST_F(TrayMenuTest, ProfilesComeFirstInListOrderWithTheirImageThenTheCommands) 
 TEST_F(TrayMenuTest, ChangesInTheWindowShowTheNextTimeTheMenuOpens) {
   WriteStore(StoreSection("Home", Numbered(1)));
   Start();
-  const std::vector<std::string> commands{"-", "&Configure", "-", "E&xit"};
+  const std::vector<std::string> commands{"-", "&Configure", "-", "Start with Windows", "E&xit"};
   auto expected = [&](std::vector<std::string> profiles) {
     profiles.insert(profiles.end(), commands.begin(), commands.end());
     return profiles;
@@ -317,7 +318,7 @@ TEST_F(TrayMenuTest, AnAmpersandIsKeptAndNoAcceleratorIsAdded) {
   WriteStore(StoreSection("R&D", Numbered(1)) + StoreSection("Sales", Numbered(2)));
   Start();
   EXPECT_EQ(Texts(OpenMenu()),
-            (std::vector<std::string>{"R&D", "Sales", "-", "&Configure", "-", "E&xit"}));
+            (std::vector<std::string>{"R&D", "Sales", "-", "&Configure", "-", "Start with Windows", "E&xit"}));
   ClickItem(0);
   EXPECT_NE(Script().find(AddressLine(1)), std::string::npos) << Script();
 }
@@ -330,7 +331,7 @@ TEST_F(TrayMenuTest, AProfileCaptionedWithADashIsALineThatCannotBeChosen) {
   ASSERT_EQ(main_->List().EntryAt(0)->Caption, "-");
   // A line standing first is hidden.
   EXPECT_EQ(Texts(OpenMenu()),
-            (std::vector<std::string>{"Office", "-", "&Configure", "-", "E&xit"}));
+            (std::vector<std::string>{"Office", "-", "&Configure", "-", "Start with Windows", "E&xit"}));
   ClickItem(1);
   EXPECT_NE(Script().find(AddressLine(NumberAt(1))), std::string::npos) << Script();
   EXPECT_EQ(starter_.Starts.size(), 1u);
@@ -534,26 +535,27 @@ TEST_F(TrayMenuTest, TheProfilesInForceAreCheckedAndNamedInTheTooltip) {
   const std::vector<TShownItem> shown = OpenMenu();
   EXPECT_EQ(adapters_.Reads, reads + 1);
   EXPECT_EQ(Texts(shown), (std::vector<std::string>{"Cafe", "Home", "Office", "Office 2", "-",
-                                                     "&Configure", "-", "E&xit"}));
+                                                     "&Configure", "-", "Start with Windows",
+                                                     "E&xit"}));
   EXPECT_EQ(CheckMarks(shown),
-            (std::vector<bool>{true, false, true, false, false, false, false, false}));
+            (std::vector<bool>{true, false, true, false, false, false, false, false, false}));
 
   // Ethernet changes to what Home wants, Wi-Fi goes: the next opening shows it.
   adapters_.Reading.Adapters.front().Dhcp = true;
   adapters_.Reading.Adapters.front().Addresses = {{"192.168.5.5", 24}};
   adapters_.Reading.Adapters.pop_back();
   EXPECT_EQ(CheckMarks(OpenMenu()),
-            (std::vector<bool>{false, true, false, false, false, false, false, false}));
+            (std::vector<bool>{false, true, false, false, false, false, false, false, false}));
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix: Home on Ethernet");
   EXPECT_STREQ(main_->Tray().Icon().NotifyRecord().szTip, "Ardenix: Home on Ethernet");
 
   // None in force: the title alone; a failed reading alike.
   adapters_.Reading.Adapters.clear();
-  EXPECT_EQ(CheckMarks(OpenMenu()), std::vector<bool>(8, false));
+  EXPECT_EQ(CheckMarks(OpenMenu()), std::vector<bool>(9, false));
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix");
   adapters_.Reading.Ok = false;
   adapters_.Reading.ErrorText = "broken";
-  EXPECT_EQ(CheckMarks(OpenMenu()), std::vector<bool>(8, false));
+  EXPECT_EQ(CheckMarks(OpenMenu()), std::vector<bool>(9, false));
   EXPECT_EQ(main_->Tray().Icon().Hint(), "Ardenix");
 }
 
@@ -604,6 +606,58 @@ TEST_F(TrayMenuTest, StartedMinimisedTheProgramWaitsInTheNotificationArea) {
   EXPECT_TRUE(buttonHidden);
   EXPECT_TRUE(restored);
   EXPECT_TRUE(main_->Tray().Icon().IconVisible());
+}
+
+// The Run value the item writes, or "(none)".
+std::string RunValue() {
+  char text[1024] = {};
+  DWORD size = sizeof text;
+  if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   "Ardenix", RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+    return "(none)";
+  return text;
+}
+
+void SetRunValue(const std::string& command) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                  "Ardenix", REG_SZ, command.c_str(), static_cast<DWORD>(command.size() + 1));
+}
+
+void RemoveRunValue() {
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     "Ardenix");
+}
+
+// "Start with Windows" in Wine's registry: the item writes this program's command, its
+// check mark follows the registry as it is each time the menu opens (another copy's value
+// is not this program's), and a click on the checked item removes the value.
+TEST_F(TrayMenuTest, StartWithWindowsWritesAndRemovesTheRunValueOfThisProgram) {
+  RemoveRunValue();
+  Start();
+  auto checked = [&] {
+    for (const TShownItem& item : OpenMenu())
+      if (item.Text == "Start with Windows") return item.Checked;
+    ADD_FAILURE() << "no Start with Windows";
+    return false;
+  };
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  const std::string ours = "\"" + std::string(program) + "\" /tray";
+
+  EXPECT_FALSE(checked());
+  ClickCommand("Start with Windows");
+  EXPECT_EQ(RunValue(), ours);
+  EXPECT_TRUE(checked());
+
+  SetRunValue("\"C:\\Other folder\\Ardenix.exe\" /tray");
+  EXPECT_FALSE(checked()) << "another copy's value";
+  ClickCommand("Start with Windows");
+  EXPECT_EQ(RunValue(), ours) << "this copy takes it over";
+
+  ClickCommand("Start with Windows");
+  EXPECT_EQ(RunValue(), "(none)");
+  EXPECT_FALSE(checked());
+  RemoveRunValue();
 }
 
 TEST_F(TrayMenuTest, ConfigureBringsTheApplicationBackFromTheNotificationArea) {

@@ -82,7 +82,8 @@ open_menu() {
 
 # The menu's items are of one height, its separators of another. Finds both separator
 # lines (rows of one darker colour across the menu's middle) and from them the item
-# height, the frame, and the middle of every item: profiles p, then Configure, then Exit.
+# height, the frame, and the middle of every item: profiles p (three or more), then
+# Configure, then Start with Windows and Exit.
 read_menu_rows() {
   local profiles=$1 band=$((menuW / 2)) lines
   # The tray window may stand above the menu's top rows (it opens under the pointer):
@@ -101,8 +102,8 @@ read_menu_rows() {
   sep1=$(printf '%s\n' "$lines" | sed -n 1p)
   sep2=$(printf '%s\n' "$lines" | sed -n 2p)
   [ -n "$sep1" ] && [ -n "$sep2" ] || fail "no separator lines found in the menu: $lines"
-  # sep1 = top + p*item + sepItem/2 and sep2 + sepItem/2 + item = menuH - top.
-  item=$(((sep1 + sep2 - menuH) / (profiles - 1)))
+  # sep1 = top + p*item + sepItem/2 and sep2 + sepItem/2 + 2*item = menuH - top.
+  item=$(((sep1 + sep2 - menuH) / (profiles - 2)))
   top=$((sep1 - profiles * item - (sep2 - sep1 - item) / 2))
   [ "$item" -ge 12 ] && [ "$item" -le 40 ] || fail "unlikely item height $item"
 }

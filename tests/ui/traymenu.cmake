@@ -21,7 +21,4 @@ if(WIN32)
     FIXTURES_REQUIRED wine_host
     RESOURCE_LOCK "wine_desktop;system_netsh"
     TIMEOUT 120)
-  if(TEST netsh_end_to_end_test)
-    set_property(TEST netsh_end_to_end_test APPEND PROPERTY RESOURCE_LOCK system_netsh)
-  endif()
 endif()
