@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "PopupMenu.h"
 
 TMenuImagePainter::TMenuImagePainter(HMENU menu, TImages images)
     : menu_(menu), images_(std::move(images)) {
@@ -58,6 +59,7 @@ bool TMenuImagePainter::Draw(const DRAWITEMSTRUCT& item) const {
   int width = 0;
   int height = 0;
   if (!images || !ImageList_GetIconSize(images, &width, &height)) return true;
+  if (item.itemData == TPopupMenu::kBlankImage) return true;  // a place kept, nothing shown
   const RECT& place = item.rcItem;
   const int x = place.left + (place.right - place.left - width) / 2;
   const int y = place.top + (place.bottom - place.top - height) / 2;

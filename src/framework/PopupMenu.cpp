@@ -1,5 +1,6 @@
 #include "PopupMenu.h"
 
+#include <algorithm>
 #include <cctype>
 #include <stdexcept>
 
@@ -109,6 +110,10 @@ std::vector<int> TPopupMenu::ShownItems() const {
   return shown;
 }
 
+bool TPopupMenu::HasImage(const TMenuItem& item) const {
+  return images_ && !item.IsLine() && item.ImageIndex >= 0 && item.ImageIndex < images_->Count();
+}
+
 TBuiltMenu TPopupMenu::BuildMenu() const {
   TBuiltMenu built;
   built.Menu.Reset(CreatePopupMenu());
@@ -118,6 +123,9 @@ TBuiltMenu TPopupMenu::BuildMenu() const {
   for (int index : shown) {
     if (const char key = HotkeyOf(Items(index).Caption)) takenHotkeys += key;
   }
+  const bool anyImage = std::any_of(shown.begin(), shown.end(), [&](int index) {
+    return HasImage(Items(index));
+  });
   UINT position = 0;
   for (int index : shown) {
     const TMenuItem& item = Items(index);
@@ -135,10 +143,11 @@ TBuiltMenu TPopupMenu::BuildMenu() const {
       info.dwTypeData = text.data();
       info.fState = (item.Default ? MFS_DEFAULT : 0u) | (item.Enabled ? 0u : MFS_DISABLED) |
                     (item.Checked ? MFS_CHECKED : 0u);
-      if (images_ && item.ImageIndex >= 0 && item.ImageIndex < images_->Count()) {
+      if (anyImage) {
         info.fMask |= MIIM_BITMAP | MIIM_DATA;
         info.hbmpItem = HBMMENU_CALLBACK;
-        info.dwItemData = static_cast<ULONG_PTR>(item.ImageIndex);
+        info.dwItemData =
+            HasImage(item) ? static_cast<ULONG_PTR>(item.ImageIndex) : kBlankImage;
       }
     }
     if (!InsertMenuItemA(built.Menu.Get(), position++, TRUE, &info)) {

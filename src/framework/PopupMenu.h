@@ -47,6 +47,11 @@ struct TBuiltMenu {
 // A popup menu: owns its items; shows them at a screen point.
 class TPopupMenu : public TComponent {
  public:
+  // The item data of an item without an image in a menu with images: it takes the image's
+  // place, blank, so that its text is measured where it is drawn (Wine measures an item
+  // without one narrower than it draws it, and cuts its last letters off).
+  static constexpr ULONG_PTR kBlankImage = ~ULONG_PTR{0};
+
   explicit TPopupMenu(TComponent* owner);
   ~TPopupMenu() override;
 
@@ -79,6 +84,8 @@ class TPopupMenu : public TComponent {
 
   // Builds the menu from the items as they stand (what Popup shows).
   TBuiltMenu BuildMenu() const;
+  // The item has an image of the menu's list to show.
+  bool HasImage(const TMenuItem& item) const;
 
   // Test seam: replaces TrackPopupMenu. Gets the built menu, the point and the owner
   // window, returns the chosen command identifier (0: nothing chosen).

@@ -27,12 +27,14 @@ std::vector<TShownItem> ReadMenu(HMENU menu) {
     char text[256] = {};
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_BITMAP | MIIM_STATE | MIIM_ID;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_BITMAP | MIIM_STATE | MIIM_ID | MIIM_DATA;
     info.dwTypeData = text;
     info.cch = sizeof text;
     EXPECT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
     const bool line = (info.fType & MFT_SEPARATOR) != 0;
-    shown.push_back({line ? "-" : text, info.hbmpItem != nullptr,
+    // An item without an image keeps the image's place, blank.
+    const bool blank = info.hbmpItem == HBMMENU_CALLBACK && info.dwItemData == TPopupMenu::kBlankImage;
+    shown.push_back({line ? "-" : text, info.hbmpItem != nullptr && !blank,
                      info.fState & (MFS_DEFAULT | MFS_DISABLED), info.wID});
   }
   return shown;
@@ -100,6 +102,14 @@ TEST_F(PopupMenuTest, ItemsKeepTheirCaptionsAndShowTheirImages) {
             (std::vector<std::string>{"R&D", "Home", "-", "&Configure", "-", "E&xit"}));
   const std::vector<bool> bitmaps{true, true, false, true, false, false};
   for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i].HasBitmap, bitmaps[i]) << i;
+  // Exit has no image but keeps the image's place, so that its text is measured where it
+  // is drawn.
+  MENUITEMINFOA exitItem{};
+  exitItem.cbSize = sizeof exitItem;
+  exitItem.fMask = MIIM_BITMAP | MIIM_DATA;
+  ASSERT_TRUE(GetMenuItemInfoA(built.Menu.Get(), 5, TRUE, &exitItem));
+  EXPECT_EQ(exitItem.hbmpItem, HBMMENU_CALLBACK);
+  EXPECT_EQ(exitItem.dwItemData, TPopupMenu::kBlankImage);
   EXPECT_EQ(shown[3].State, static_cast<UINT>(MFS_DEFAULT));
   EXPECT_EQ(shown[1].State & MFS_DISABLED, static_cast<UINT>(MFS_DISABLED));
   EXPECT_EQ(shown[0].State, 0u);

@@ -60,14 +60,14 @@ std::vector<TShownItem> ReadMenu(HMENU menu) {
     char text[256] = {};
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_STATE;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_STATE | MIIM_DATA;
     info.dwTypeData = text;
     info.cch = sizeof text;
     GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
     TShownItem item;
     item.Separator = (info.fType & MFT_SEPARATOR) != 0;
     item.Text = item.Separator ? std::string() : text;
-    item.Image = info.hbmpItem != nullptr;
+    item.Image = info.hbmpItem != nullptr && info.dwItemData != TPopupMenu::kBlankImage;
     item.Id = info.wID;
     item.Checked = (info.fState & MFS_CHECKED) != 0;
     items.push_back(item);
