@@ -501,13 +501,8 @@ void TfrmMain::NewConnection() {
   TListEntry& entry = listView_->Append(FreeCaption(kNewCaption, captions), profile);
   listView_->SortByCaption();
   StoreChanged();
-  for (int index = 0; index < listView_->Count(); ++index) {
-    if (listView_->EntryAt(index) != &entry) continue;
-    listView_->Select(index);
-    SetFocus(listView_->Handle());
-    ListView_EditLabel(listView_->Handle(), index);
-    return;
-  }
+  listView_->Select(listView_->IndexOf(&entry));
+  RenameSelected();
 }
 
 void TfrmMain::RenameSelected() {

@@ -54,6 +54,8 @@ class TProfileListView {
   TListEntry* EntryAt(int index) const;
   TListEntry* Selected() const { return selected_; }
   int SelectedIndex() const { return IndexOf(selected_); }
+  // The entry's place in list order, or -1.
+  int IndexOf(const TListEntry* entry) const;
   // Selects and focuses the entry at `index`, after clearing the old selection, as a
   // click does it.
   void Select(int index);
@@ -73,7 +75,6 @@ class TProfileListView {
   bool HandleNotify(const NMHDR& header, LPARAM lParam, LRESULT& result);
 
  private:
-  int IndexOf(const TListEntry* entry) const;
   int ControlIndex(UINT flag) const;
   void SetControlState(int index, UINT mask, UINT state);
   // Takes the control's selection and focus as the user left them, reporting a change.

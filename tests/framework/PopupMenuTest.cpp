@@ -13,6 +13,38 @@
 
 namespace {
 
+// A 32-bit top-down bitmap selected into a memory DC for drawing; its pixels read back,
+// top row first, as 0x00RRGGBB.
+class TPixelCanvas {
+ public:
+  TPixelCanvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+  }
+  ~TPixelCanvas() { SelectObject(dc_.Get(), previous_); }
+  TPixelCanvas(const TPixelCanvas&) = delete;
+  TPixelCanvas& operator=(const TPixelCanvas&) = delete;
+
+  HDC Dc() const { return dc_.Get(); }
+  std::vector<unsigned int> Pixels() const {
+    GdiFlush();
+    const auto* pixels = static_cast<const unsigned int*>(bits_);
+    std::vector<unsigned int> read(pixels, pixels + width_ * height_);
+    for (unsigned int& pixel : read) pixel &= 0x00FFFFFFu;
+    return read;
+  }
+
+ private:
+  int width_;
+  int height_;
+  void* bits_ = nullptr;
+  BitmapHandle bitmap_;
+  MemoryDCHandle dc_{CreateCompatibleDC(nullptr)};
+  HGDIOBJ previous_ = nullptr;
+};
+
 struct TShownItem {
   std::string Text;  // "-" for a separator line
   bool HasBitmap;
@@ -170,15 +202,10 @@ class MenuImageDrawing : public ApplicationTest, public testing::WithParamInterf
   // painted kFace first; the pixels read back, top row first, 0x00RRGGBB.
   static std::vector<unsigned int> Draw(HWND owner, HMENU shown, UINT id, int side) {
     const int place = side + 2 * kMargin;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, place, -place, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    BitmapHandle target(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDCHandle dc(CreateCompatibleDC(nullptr));
-    HGDIOBJ previous = SelectObject(dc.Get(), target.Get());
+    TPixelCanvas canvas(place, place);
     RECT all{0, 0, place, place};
     HBRUSH face = CreateSolidBrush(kFace);
-    FillRect(dc.Get(), &all, face);
+    FillRect(canvas.Dc(), &all, face);
     DeleteObject(face);
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
@@ -189,16 +216,11 @@ class MenuImageDrawing : public ApplicationTest, public testing::WithParamInterf
     draw.itemID = id;
     draw.itemAction = ODA_DRAWENTIRE;
     draw.hwndItem = reinterpret_cast<HWND>(shown);
-    draw.hDC = dc.Get();
+    draw.hDC = canvas.Dc();
     draw.rcItem = all;
     draw.itemData = item.dwItemData;
     SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
-    SelectObject(dc.Get(), previous);
-    GdiFlush();
-    const auto* pixels = static_cast<const unsigned int*>(bits);
-    std::vector<unsigned int> read(pixels, pixels + place * place);
-    for (unsigned int& pixel : read) pixel &= 0x00FFFFFFu;
-    return read;
+    return canvas.Pixels();
   }
 
   std::unique_ptr<TImageList> images;
@@ -254,19 +276,11 @@ TEST_P(MenuImageDrawing, ShownMenuHasNoBlackAroundTheImage) {
       if (GetMenuItemRect(nullptr, read.Menu, 0, &item)) {
         const int width = item.right - item.left;
         const int height = item.bottom - item.top;
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        BitmapHandle copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        MemoryDCHandle dc(CreateCompatibleDC(nullptr));
-        HGDIOBJ previous = SelectObject(dc.Get(), copy.Get());
+        TPixelCanvas copy(width, height);
         HDC screen = GetDC(nullptr);
-        BitBlt(dc.Get(), 0, 0, width, height, screen, item.left, item.top, SRCCOPY);
+        BitBlt(copy.Dc(), 0, 0, width, height, screen, item.left, item.top, SRCCOPY);
         ReleaseDC(nullptr, screen);
-        SelectObject(dc.Get(), previous);
-        GdiFlush();
-        const auto* pixels = static_cast<const unsigned int*>(bits);
-        for (int i = 0; i < width * height; ++i) read.Item.push_back(pixels[i] & 0x00FFFFFFu);
+        read.Item = copy.Pixels();
       }
       EndMenu();
     });
