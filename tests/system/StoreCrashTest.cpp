@@ -60,9 +60,18 @@ TEST_F(StoreCrash, AKilledSaveLeavesTheOldOrTheNewStoreWhole) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &child))
-        << commandLine;
+    // Beside other heavy work Wine may refuse a start for a moment: a few tries.
+    bool started = false;
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+      started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &child) != FALSE;
+      if (!started) {
+        startError = GetLastError();
+        Sleep(500);
+      }
+    }
+    ASSERT_TRUE(started) << commandLine << " (error " << startError << ")";
     TKernelHandle process(child.hProcess);
     TKernelHandle thread(child.hThread);
     ASSERT_EQ(WaitForSingleObject(ready.Get(), 30000), WAIT_OBJECT_0);

@@ -554,7 +554,10 @@ TEST_F(TrayImages, AnimationRunsThroughTheImages) {
   AddImages(3);
   TTrayIcon tray(nullptr);
   tray.SetIconList(&images);
-  std::vector<int> reported, shown;
+  // shown: the icon's image each time the pump comes back; lastReported: the newest
+  // image announced by then. On a loaded machine several ticks may come in one pump, so
+  // the two are compared, not a fixed sequence of what was shown.
+  std::vector<int> reported, shown, lastReported;
   tray.OnCycle = [&](TObject* sender, int next) {
     EXPECT_EQ(sender, &tray);
     reported.push_back(next);
@@ -567,11 +570,12 @@ TEST_F(TrayImages, AnimationRunsThroughTheImages) {
     const size_t before = reported.size();
     PumpMessages(20000, [&] { return reported.size() > before; });
     shown.push_back(tray.IconIndex());
+    lastReported.push_back(reported.empty() ? -1 : reported.back());
   }
   tray.SetCycleIcons(false);
   EXPECT_EQ(std::vector<int>(reported.begin(), reported.begin() + 4),
             (std::vector<int>{1, 2, 0, 1}));
-  EXPECT_EQ(shown, (std::vector<int>{1, 2, 0, 1}));
+  EXPECT_EQ(shown, lastReported) << "the icon shows the image announced last";
   EXPECT_FALSE(tray.AnimationTimer().Enabled());
 }
 
