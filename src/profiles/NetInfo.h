@@ -21,6 +21,8 @@ inline constexpr std::string_view kNoAddress = "none";
 // ("00-15-5D-01-02-03"). Both are empty until an adapter is picked, read or verified for
 // the profile, and are kept as the text they were read as (a hand-edited store may hold
 // anything there).
+//
+// The profile's network and what to do on it are known the same way: see below.
 struct TNetInfo {
   std::string LAN;
   bool DHCP = false;
@@ -32,6 +34,15 @@ struct TNetInfo {
   std::string WINS;
   std::string AdapterId{};
   std::string AdapterMac{};
+  // The network the adapter was on when the profile was last verified or read there: its
+  // default gateway's address and hardware address ("00-11-22-33-44-55"), and for a
+  // wireless adapter the network's name (SSID). Empty until known; kept as text.
+  std::string NetworkGateway{};
+  std::string NetworkGatewayMac{};
+  std::string NetworkWifi{};
+  // What to do when that network is here: "offer" or "switch"; anything else (empty,
+  // the default) is nothing. Kept as the text it was read as.
+  std::string OnNetwork{};
 
   friend bool operator==(const TNetInfo&, const TNetInfo&) = default;
 };

@@ -13,25 +13,29 @@
 
 namespace {
 
-// The adapter's identity, after the eight keys every store has: a store of profiles whose
-// identity was never learned keeps exactly those eight, and programs that read only them
-// find them where they always were.
+// The adapter's identity and the profile's network, after the eight keys every store
+// has: a store of profiles whose identity and network were never learned keeps exactly
+// those eight, and programs that read only them find them where they always were.
 struct TOptionalKey {
   std::string_view Name;
   std::string TNetInfo::*Member;
 };
-constexpr std::array<TOptionalKey, 2> kIdentityKeys = {{
+constexpr std::array<TOptionalKey, 6> kOptionalKeys = {{
     {"AdapterId", &TNetInfo::AdapterId},
     {"AdapterMac", &TNetInfo::AdapterMac},
+    {"NetworkGateway", &TNetInfo::NetworkGateway},
+    {"NetworkGatewayMac", &TNetInfo::NetworkGatewayMac},
+    {"NetworkWifi", &TNetInfo::NetworkWifi},
+    {"OnNetwork", &TNetInfo::OnNetwork},
 }};
 
 // The store's keys, in the order they are written: LAN, DHCP, the address fields, then
-// the identity keys, which are written only when they hold something.
+// the optional keys, which are written only when they hold something.
 constexpr std::size_t kLanKey = 0;
 constexpr std::size_t kDhcpKey = 1;
 constexpr std::size_t kFirstAddressKey = 2;
 constexpr std::size_t kFirstOptionalKey = kFirstAddressKey + kAddressFields.size();
-constexpr std::size_t kKeyCount = kFirstOptionalKey + kIdentityKeys.size();
+constexpr std::size_t kKeyCount = kFirstOptionalKey + kOptionalKeys.size();
 
 constexpr std::array<std::string_view, kKeyCount> kKeyNames = [] {
   std::array<std::string_view, kKeyCount> names{};
@@ -40,8 +44,8 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = [] {
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     names[kFirstAddressKey + i] = kAddressFields[i].Key;
   }
-  for (std::size_t i = 0; i < kIdentityKeys.size(); ++i) {
-    names[kFirstOptionalKey + i] = kIdentityKeys[i].Name;
+  for (std::size_t i = 0; i < kOptionalKeys.size(); ++i) {
+    names[kFirstOptionalKey + i] = kOptionalKeys[i].Name;
   }
   return names;
 }();
@@ -53,8 +57,8 @@ constexpr std::array<std::string TNetInfo::*, kKeyCount> kTextMembers = [] {
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     members[kFirstAddressKey + i] = kAddressFields[i].Member;
   }
-  for (std::size_t i = 0; i < kIdentityKeys.size(); ++i) {
-    members[kFirstOptionalKey + i] = kIdentityKeys[i].Member;
+  for (std::size_t i = 0; i < kOptionalKeys.size(); ++i) {
+    members[kFirstOptionalKey + i] = kOptionalKeys[i].Member;
   }
   return members;
 }();

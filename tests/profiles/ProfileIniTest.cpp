@@ -89,7 +89,15 @@ INSTANTIATE_TEST_SUITE_P(
                              "00-15-5D-01-02-03"}},
         SectionCase{"an identity that is no GUID is text like any other",
                     "AdapterId=Ethernet\r\nAdapterMac=?\r\n",
-                    TNetInfo{"", false, "", "", "", "", "", "", "Ethernet", "?"}}));
+                    TNetInfo{"", false, "", "", "", "", "", "", "Ethernet", "?"}},
+        SectionCase{"the profile's network and what to do there",
+                    "OnNetwork=switch\r\nNetworkWifi=Office 5G\r\nNetworkGatewayMac=00-11-22-33-44-55\r\n"
+                    "NetworkGateway=192.168.1.1\r\n",
+                    TNetInfo{"", false, "", "", "", "", "", "", "", "", "192.168.1.1",
+                             "00-11-22-33-44-55", "Office 5G", "switch"}},
+        SectionCase{"network keys that do not parse are text like any other",
+                    "NetworkGateway=here\r\nOnNetwork=always!\r\n",
+                    TNetInfo{"", false, "", "", "", "", "", "", "", "", "here", "", "", "always!"}}));
 
 // What the version before the adapter's identity wrote: the eight keys of each profile.
 const std::string kPreviousVersionStore =
@@ -104,11 +112,13 @@ TEST(ProfileIni, AStoreWithoutIdentitiesIsWrittenBackByteForByte) {
   EXPECT_EQ(IniFromProfiles(ProfilesFromIni(kPreviousVersionStore)), kPreviousVersionStore);
 }
 
-TEST(ProfileIni, WritesTheIdentityKeysAfterTheEightOnlyWhenKnown) {
+TEST(ProfileIni, WritesTheIdentityAndNetworkKeysAfterTheEightOnlyWhenKnown) {
   TProfileList profiles = ProfilesFromIni(kPreviousVersionStore);
   profiles[0].Profile.AdapterId = "{11111111-2222-3333-4444-555555555555}";
   profiles[0].Profile.AdapterMac = "00-15-5D-01-02-03";
   profiles[1].Profile.AdapterMac = "00-15-5D-0A-0B-0C";
+  profiles[1].Profile.NetworkGateway = "10.0.0.1";
+  profiles[1].Profile.OnNetwork = "offer";
   const std::string written = IniFromProfiles(profiles);
   EXPECT_EQ(written,
             "[Home]\r\nLAN=Ethernet\r\nDHCP=1\r\nIP=\"   .   .   .   \"\r\n"
@@ -117,7 +127,8 @@ TEST(ProfileIni, WritesTheIdentityKeysAfterTheEightOnlyWhenKnown) {
             "AdapterId={11111111-2222-3333-4444-555555555555}\r\nAdapterMac=00-15-5D-01-02-03\r\n"
             "[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=\"10 .0  .0  .5  \"\r\n"
             "SN=\"255.255.255.0  \"\r\nDG=\"10 .0  .0  .1  \"\r\nDNS=\"10 .0  .0  .1  \"\r\n"
-            "ADNS=\"   .   .   .   \"\r\nWINS=\"   .   .   .   \"\r\nAdapterMac=00-15-5D-0A-0B-0C\r\n");
+            "ADNS=\"   .   .   .   \"\r\nWINS=\"   .   .   .   \"\r\nAdapterMac=00-15-5D-0A-0B-0C\r\n"
+            "NetworkGateway=10.0.0.1\r\nOnNetwork=offer\r\n");
   EXPECT_EQ(ProfilesFromIni(written), profiles);
 }
 
