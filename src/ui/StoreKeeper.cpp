@@ -1,5 +1,6 @@
 #include "StoreKeeper.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ProfileStore.h"
@@ -26,6 +27,12 @@ TProfileList TStoreKeeper::Load() {
 }
 
 void TStoreKeeper::Changed() {
+  // A change while waiting to try again is saved after the quiet moment, not the pause.
+  if (retryMs_) {
+    retryMs_ = 0;
+    timer_.SetEnabled(false);
+    timer_.SetInterval(kQuietMs);
+  }
   // The first change of a burst arms the timer; later ones ride along, so that a save
   // comes at most kQuietMs after any change.
   if (!timer_.Enabled()) timer_.SetEnabled(true);
@@ -35,8 +42,16 @@ void TStoreKeeper::SaveInBackground() {
   if (held_) return;
   try {
     Write(events_.Listed(), false);
+    retryMs_ = 0;
+    timer_.SetInterval(kQuietMs);
   } catch (const TStoreError& error) {
-    Tell(std::string("Not saved: ") + error.what() + "; tried again at the next change");
+    // Most failures pass (a scanner or a reader holding the file for a moment): tried
+    // again after a pause that grows while it keeps failing, so that a kill later still
+    // finds the change on disk without a change to bring the save back.
+    retryMs_ = retryMs_ ? std::min(retryMs_ * 2, kRetryLastMs) : kRetryFirstMs;
+    timer_.SetInterval(retryMs_);
+    timer_.SetEnabled(true);
+    Tell(std::string("Not saved: ") + error.what() + "; Ardenix tries again");
   }
 }
 

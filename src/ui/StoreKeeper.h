@@ -14,7 +14,8 @@
 // A change asks for a save, which comes kQuietMs later (a burst of changes, such as the
 // keys of one address, makes one save); the timer runs only while a save is due. A save
 // writes only when the profiles differ from what was last read or written. One that
-// fails is told through OnProblem and tried again at the next change and at closing.
+// fails is told through OnProblem and tried again after a growing pause (kRetryFirstMs
+// up to kRetryLastMs), at the next change and at closing.
 //
 // A store that is there but could not be read at start is held: nothing is written over
 // it or removed for the rest of the session, unless the user agrees at closing; the
@@ -22,6 +23,8 @@
 class TStoreKeeper {
  public:
   static constexpr UINT kQuietMs = 500;
+  static constexpr UINT kRetryFirstMs = 2000;
+  static constexpr UINT kRetryLastMs = 60000;
 
   struct TEvents {
     // The profiles as the window shows them, the editor's values included.
@@ -69,5 +72,6 @@ class TStoreKeeper {
   std::optional<std::string> held_;  // why the store could not be read
   std::string stored_;               // the bytes last read or written
   std::string problem_;
+  UINT retryMs_ = 0;  // the pause before the failed save is tried again; 0: none failed
   TSimpleTimer timer_;
 };
