@@ -87,9 +87,11 @@ store="$(windows_path "$folder")\\Ardenix.INI"
 expect "verified" 0 out "Host now is active on $lan: $settings" -- /apply "Host now"
 [ -f "$record" ] || fail "verified: netsh was not started"
 # The verified profile is bound to its adapter: its section alone gains the identity keys.
+# (grep -q reads a here-string, not a pipe: under pipefail a grep that stops at its first
+# match may end the writer with SIGPIPE, which then fails the check that matched.)
 bound=$(awk -v RS='\r\n' '/^\[/ { section = $0 } /^Adapter(Id|Mac)=/ { print section ": " $0 }' \
   "$folder/Ardenix.INI")
-printf '%s\n' "$bound" | grep -qE '^\[Host now\]: AdapterId=\{[0-9A-Fa-f-]{36}\}$' ||
+grep -qE '^\[Host now\]: AdapterId=\{[0-9A-Fa-f-]{36}\}$' <<<"$bound" ||
   fail "verified: the profile was not bound to its adapter: $bound"
 [ "$(printf '%s\n' "$bound" | grep -vc '^\[Host now\]: ')" = 0 ] ||
   fail "verified: other profiles were bound: $bound"

@@ -56,9 +56,9 @@ dotted() { if [ -n "$1" ]; then printf '%s' "$1"; else printf '...'; fi; }
 # The adapter box: the default name, then every interface but loopback.
 [ "$(value item | head -n 1)" = "Local Area Connection" ] || fail "the default name is not first"
 for name in $interfaces; do
-  value item | grep -qxF "$name" || fail "the adapter box does not list $name"
+  grep -qxF "$name" <<<"$(value item)" || fail "the adapter box does not list $name"
 done
-value status | grep -q "^$iface: connected, $address/$prefix" ||
+grep -q "^$iface: connected, $address/$prefix" <<<"$(value status)" ||
   fail "status: expected '$iface: connected, $address/$prefix...', shown '$(value status)'"
 
 # Read Current Settings on the profile that differs: the host's values.
