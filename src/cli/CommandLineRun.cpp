@@ -14,6 +14,7 @@
 #include "FileSystem.h"
 #include "ProfileAdapter.h"
 #include "ProfileIni.h"
+#include "ProfileNetwork.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
 #include "StoreInstance.h"
@@ -102,14 +103,15 @@ int List(TCoreServices& services) {
   std::vector<TNamedProfile> named;
   for (const TProfileEntry& entry : profiles)
     named.push_back({entry.Caption, NormalisedCopy(entry.Profile)});
-  const std::vector<std::size_t> active = profiles.empty()
-                                              ? std::vector<std::size_t>{}
-                                              : ActiveProfiles(named, services.Adapters.Read());
+  const TAdapterReading reading = profiles.empty() ? TAdapterReading{} : services.Adapters.Read();
+  const std::vector<std::size_t> active = ActiveProfiles(named, reading);
   for (std::size_t i = 0; i < named.size(); ++i) {
     const bool isActive = std::find(active.begin(), active.end(), i) != active.end();
-    WriteLine(TStandardStream::Output,
-              isActive ? "* " + named[i].Caption + " (active on " + named[i].Normalised.LAN + ")"
-                       : "  " + named[i].Caption);
+    std::string line =
+        isActive ? "* " + named[i].Caption + " (active on " + named[i].Normalised.LAN + ")"
+                 : "  " + named[i].Caption;
+    if (AdapterOnProfileNetwork(reading, named[i].Normalised)) line += " (its network is here)";
+    WriteLine(TStandardStream::Output, line);
   }
   return 0;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ProfileNetwork.h"
+
 namespace {
 
 constexpr char kDefaultLan[] = "Local Area Connection";
@@ -88,7 +90,11 @@ bool BindToAdapter(TNetInfo& profile, const TAdapterState& adapter) {
 bool BindVerified(TNetInfo& profile, const TAdapterState& adapter) {
   TAdapterReading verified;
   verified.Adapters = {adapter};
-  return FindProfileAdapter(verified, profile).Adapter && BindToAdapter(profile, adapter);
+  if (!FindProfileAdapter(verified, profile).Adapter) return false;
+  const TNetInfo before = profile;
+  BindToAdapter(profile, adapter);
+  RememberNetwork(profile, adapter);
+  return profile != before;
 }
 
 const TAdapterState* NewProfileAdapter(const TAdapterReading& reading) {

@@ -37,9 +37,10 @@ TProfileAdapter FindProfileAdapter(const TAdapterReading& reading, const TNetInf
 
 // The profile takes the adapter's name and identity. False when it had them already.
 bool BindToAdapter(TNetInfo& profile, const TAdapterState& adapter);
-// After a verified apply: BindToAdapter, but only while the profile still means that
-// adapter (FindProfileAdapter would find it): one edited since to name another adapter is
-// left as the user left it. False when nothing changed.
+// After a verified apply: BindToAdapter, and the profile remembers the network the adapter
+// is on (RememberNetwork), but only while the profile still means that adapter
+// (FindProfileAdapter would find it): one edited since to name another adapter is left as
+// the user left it. False when nothing changed.
 bool BindVerified(TNetInfo& profile, const TAdapterState& adapter);
 
 // The adapter a new profile starts on: none (the default name stays) when an adapter is

@@ -59,7 +59,7 @@ void TAdapterPart::EntryShown(const TListEntry* entry) {
   if (entry) showStatus_(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
 }
 
-void TAdapterPart::ReadCurrentSettings() {
+TAdapterState TAdapterPart::ReadCurrentSettings() {
   const TNetInfo named = editor_.Adapter();
   const TAdapterReading reading = adapters_.Read();
   showStatus_(AdapterStatusText(reading, named));
@@ -74,4 +74,5 @@ void TAdapterPart::ReadCurrentSettings() {
   // user wrote it (netsh finds it so, and a name the code page cannot hold stays intact).
   if (found.How != TAdapterFinding::Renamed) values.LAN = named.LAN;
   editor_.Load(values);
+  return *found.Adapter;
 }

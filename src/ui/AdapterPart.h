@@ -41,9 +41,10 @@ class TAdapterPart {
   void EntryShown(const TListEntry* entry);
   // Fills the editor, not the profile, with what the editor's adapter (FindProfileAdapter)
   // has now, its identity included: the values reach the entry as the user's edits do,
-  // when the selection leaves it. Throws when the adapters cannot be read or the adapter
+  // when the selection leaves it. Returns the adapter as read, whose network the profile
+  // remembers (RememberNetwork). Throws when the adapters cannot be read or the adapter
   // is not there.
-  void ReadCurrentSettings();
+  TAdapterState ReadCurrentSettings();
 
  private:
   IAdapterSource& adapters_;

@@ -18,6 +18,7 @@
 #include "Panel.h"
 #include "ProfileAdapter.h"
 #include "ProfileEditor.h"
+#include "ProfileNetwork.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
 #include "Splitter.h"
@@ -428,10 +429,11 @@ void TfrmMain::LoadEditor() {
   if (adapters_) adapters_->EntryShown(entry);
 }
 
-// The values read go into the editor as typed ones do, and are saved as they are.
+// The values read go into the editor as typed ones do, and are saved as they are; the
+// network the adapter is on goes into the profile at once (the editor does not hold it).
 void TfrmMain::ReadCurrentSettings() {
   if (!listView_->Selected()) return;
-  adapters_->ReadCurrentSettings();
+  RememberNetwork(listView_->Selected()->Profile, adapters_->ReadCurrentSettings());
   StoreChanged();  // the adapter's identity, learned, is a change even when nothing else is
 }
 

@@ -29,6 +29,16 @@ dns=${servers[0]:-}
 adns=${servers[1]:-}
 # Another host address in the same network, for a profile that is not in force.
 other="${address%.*}.$(( (${address##*.} % 250) + 3 ))"
+# The gateway's hardware address as the neighbour table has it (Wine reads that table),
+# as the system writes it; empty when the host has no entry for its gateway.
+gateway_mac=$(ip neigh show "${gateway:-none}" dev "$lan" 2>/dev/null |
+  awk '{ for (i = 1; i < NF; ++i) if ($i == "lladdr") { print toupper($(i + 1)); exit } }' | tr : -)
+if [ -n "$gateway_mac" ]; then
+  here=" (its network is here)"
+else
+  here=""
+  echo "apply-e2e: the host has no neighbour entry for its gateway: no network is here"
+fi
 
 work=$(mktemp -d)
 folder="$work/Ardenix apply"
@@ -36,10 +46,15 @@ mkdir -p "$folder"
 cp "$exe" "$folder/Ardenix.exe"
 cp "$com" "$folder/Ardenix.com"
 record="$work/netsh.record"
+# Two profiles that remember the gateway, as another tool may spell its address: one on
+# the host's adapter, whose network is here, and one on an adapter that is not.
+remembered=$(printf 'NetworkGatewayMac=%s\r\n' "$(printf '%s' "${gateway_mac:-02-00-00-00-00-01}" | tr 'A-F-' 'a-f:')")
 {
   store_profile "Host now" "$lan" "$address"
   store_profile "Other address" "$lan" "$other"
+  printf '%s' "$remembered"
   store_profile "Nowhere" "Local Area Connection" "$address"
+  printf '%s' "$remembered"
 } >"$folder/Ardenix.INI"
 
 netsh="$WINEPREFIX/drive_c/windows/system32/netsh.exe"
@@ -95,6 +110,15 @@ grep -qE '^\[Host now\]: AdapterId=\{[0-9A-Fa-f-]{36}\}$' <<<"$bound" ||
   fail "verified: the profile was not bound to its adapter: $bound"
 [ "$(printf '%s\n' "$bound" | grep -vc '^\[Host now\]: ')" = 0 ] ||
   fail "verified: other profiles were bound: $bound"
+# ... and remembers its network: the gateway and its hardware address.
+network=$(awk -v RS='\r\n' '/^\[/ { section = $0 } section == "[Host now]" && /^Network/' "$folder/Ardenix.INI")
+expected_network=""
+[ -z "$gateway_mac" ] || expected_network=$(printf 'NetworkGateway=%s\nNetworkGatewayMac=%s' "$gateway" "$gateway_mac")
+[ "$network" = "$expected_network" ] ||
+  fail "verified: the profile remembers the network
+  $network
+expected
+  $expected_network"
 grep -qF -- "-f \"$(windows_path "$folder")\\Ardenix.TMP\"" "$record" 2>/dev/null ||
   fail "verified: netsh was not started on the script beside the program"
 program="$folder/Ardenix.com" expect "verified through Ardenix.com" 0 out \
@@ -119,10 +143,10 @@ expect "usage" 64 err "$(printf '%s\n' \
   '  /list         print the names of the connections, one a line, * before an active one' \
   '  /tray         start in the notification area without showing the window' \
   '  /?            show this text')" -- /nonsense
-expect "list" 0 out "$(printf '%s\n' "* Host now (active on $lan)" "  Nowhere" "  Other address")" -- /list
+list="$(printf '%s\n' "* Host now (active on $lan)$here" "  Nowhere" "  Other address$here")"
+expect "list" 0 out "$list" -- /list
 
 # Lines of a batch file, through cmd: it hands the program the blank before "&" and "&&".
-list="$(printf '%s\n' "* Host now (active on $lan)" "  Nowhere" "  Other address")"
 nowhere='No adapter named "Local Area Connection" on this computer; nothing was changed'
 program=cmd expect "cmd: /list & echo" 0 out "$list"$'\n'ok -- /c 'Ardenix.com /list & echo ok'
 program=cmd expect "cmd: /list && echo" 0 out "$list"$'\n'ok -- /c 'Ardenix.com /list && echo ok'

@@ -138,6 +138,22 @@ TEST(BindVerified, BindsOnlyAProfileThatStillMeansTheAdapter) {
   EXPECT_EQ(unbound, Bound("Ethernet 2", kOfficeId, kOfficeMac));
 }
 
+// The network is learned with the identity, from the same verified reading, and a profile
+// already bound learns it too: that change alone is worth saving.
+TEST(BindVerified, RemembersTheNetworkOfAProfileThatStillMeansTheAdapter) {
+  TAdapterState adapter = Adapter("Ethernet", kOfficeId, kOfficeMac);
+  adapter.GatewayHardwareAddress = "00-11-22-33-44-55";
+  TNetInfo profile = Bound("Ethernet", kOfficeId, kOfficeMac);
+  EXPECT_TRUE(BindVerified(profile, adapter));
+  EXPECT_EQ(profile.NetworkGateway, "10.0.0.1");
+  EXPECT_EQ(profile.NetworkGatewayMac, "00-11-22-33-44-55");
+  EXPECT_FALSE(BindVerified(profile, adapter));
+
+  TNetInfo retyped = Bound("Wi-Fi", "");
+  EXPECT_FALSE(BindVerified(retyped, adapter));
+  EXPECT_EQ(retyped, Bound("Wi-Fi", ""));
+}
+
 struct NewProfileCase {
   const char* name;
   TAdapterReading reading;

@@ -1,0 +1,5 @@
+ardenix_add_test(network_recognise_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileNetworkTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NetworkRecogniserTest.cpp
+  LIBS ardenix_network)
