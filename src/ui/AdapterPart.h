@@ -44,11 +44,17 @@ class TAdapterPart {
   // when the selection leaves it. Throws when the adapters cannot be read or the adapter
   // is not there.
   void ReadCurrentSettings();
+  // The network may have changed: the status part follows `reading` when the state of the
+  // editor's adapter reads differently from what this part last showed.
+  void NetworkMayHaveChanged(const TAdapterReading& reading);
 
  private:
+  void Show(const std::string& text);
+
   IAdapterSource& adapters_;
   TProfileEditor& editor_;
   TShowStatus showStatus_;
   const TListEntry* statusEntry_ = nullptr;
   std::optional<TAdapterReading> startReading_;
+  std::string shown_;  // the last text handed to showStatus_
 };

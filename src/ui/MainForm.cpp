@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "AdapterPart.h"
+#include "NetworkWatch.h"
 #include "Application.h"
 #include "ApplyFollower.h"
 #include "ChildWindow.h"
@@ -17,6 +18,7 @@
 #include "ListStore.h"
 #include "Panel.h"
 #include "ProfileAdapter.h"
+#include "Win32NetworkChangeNotices.h"
 #include "ProfileEditor.h"
 #include "ProfileStore.h"
 #include "SiblingPath.h"
@@ -135,9 +137,14 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   CreateTray();
   follower_ = std::make_unique<TApplyFollower>(
       services_.Adapters, [this](const TApplyReport& report) { ShowReport(report); });
+  watch_ = std::make_unique<TNetworkWatch>(std::make_unique<TWin32NetworkChangeNotices>(),
+                                           [this] { NetworkMayHaveChanged(); });
+  UpdateNetworkWatch();
 }
 
 TfrmMain::~TfrmMain() {
+  // No change of network is told to the parts going away.
+  watch_.reset();
   // Ended without closing (Exit): a save that is due is made while the editor is there.
   keeper_->SaveDueNow();
   // A pending apply is let go of, not waited for.
@@ -190,6 +197,7 @@ FontHandle TfrmMain::MakeFont() const {
 
 void TfrmMain::ShowAdapterStatus(const std::string& text) {
   statusBar_->ShowAdapterText(text);
+  statusShowsAdapter_ = false;
 }
 
 void TfrmMain::CreatePanels() {
@@ -211,7 +219,10 @@ void TfrmMain::CreatePanels() {
   };
   editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
   adapters_ = std::make_unique<TAdapterPart>(
-      services_.Adapters, *editor_, [this](const std::string& text) { ShowAdapterStatus(text); });
+      services_.Adapters, *editor_, [this](const std::string& text) {
+        ShowAdapterStatus(text);
+        statusShowsAdapter_ = true;
+      });
   editor_->OnLanDropDown = [this] { adapters_->FillAdapterList(); };
   editor_->OnLanChanged = [this](const std::string& name) { adapters_->NameChanged(name); };
   editor_->OnLanPicked = [this](const std::string& name) { adapters_->AdapterPicked(name); };
@@ -446,10 +457,29 @@ void TfrmMain::LoadStore() {
                                ". Ardenix leaves the file as it is and works on without its "
                                "connections; at closing it asks before writing over it");
   }
+  UpdateNetworkWatch();
 }
 
 void TfrmMain::StoreChanged() {
   if (keeper_) keeper_->Changed();
+  UpdateNetworkWatch();
+}
+
+// The profiles as listed: a choice made in the editor counts once it is in its entry.
+void TfrmMain::UpdateNetworkWatch() {
+  if (!watch_ || !listView_) return;
+  bool asked = false;
+  for (int index = 0; index < listView_->Count() && !asked; ++index) {
+    const std::string& onNetwork = listView_->EntryAt(index)->Profile.OnNetwork;
+    asked = onNetwork == "offer" || onNetwork == "switch";
+  }
+  watch_->SetWanted(asked);
+}
+
+void TfrmMain::NetworkMayHaveChanged() {
+  const TAdapterReading reading = services_.Adapters.Read();
+  if (statusShowsAdapter_) adapters_->NetworkMayHaveChanged(reading);
+  if (tray_) tray_->RefreshActive(reading);
 }
 
 TProfileList TfrmMain::ListedWithEditor() {
