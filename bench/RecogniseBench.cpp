@@ -60,8 +60,8 @@ class TBalloonOnChange {
 
   void Changed() {
     const TAdapterReading reading = adapters_.Read();
-    const std::string adapter = reading.Adapters.empty() ? "no adapter"
-                                                         : reading.Adapters.front().FriendlyName;
+    const std::string adapter =
+        reading.Adapters.empty() ? "no adapter" : reading.Adapters.front().FriendlyName;
     tray_.ShowBalloon("Ardenix", "Office's network is here (" + adapter + "). Click to switch.");
     shownAt_.push_back(NowMs());
   }
@@ -154,8 +154,9 @@ int main(int argc, char** argv) {
   const TFigures notices = ThroughNotices(tray, runs);
   const TFigures fallback = ThroughFallback(tray, runs);
   const bool met = notices.worst < 1500 && fallback.worst < 3000;
-  std::printf("\nworst through the notices %.0f ms (target under 1500 ms), through the fallback "
-              "%.0f ms (target under 3000 ms): %s\n",
-              notices.worst, fallback.worst, met ? "met" : "NOT met");
+  std::printf(
+      "\nworst through the notices %.0f ms (target under 1500 ms), through the fallback "
+      "%.0f ms (target under 3000 ms): %s\n",
+      notices.worst, fallback.worst, met ? "met" : "NOT met");
   return 0;
 }

@@ -9,9 +9,8 @@ TNetworkWatch::TNetworkWatch(std::unique_ptr<INetworkChangeNotices> notices, TCh
       window_([this](UINT message, WPARAM wParam, LPARAM lParam) {
         return HandleMessage(message, wParam, lParam);
       }),
-      timer_(TNetworkWatchSchedule::kQuietMs, [this](TObject*) {
-        Follow(schedule_.TimerElapsed(Now()));
-      }),
+      timer_(TNetworkWatchSchedule::kQuietMs,
+             [this](TObject*) { Follow(schedule_.TimerElapsed(Now())); }),
       notices_(std::move(notices)),
       schedule_(false) {
   timer_.SetEnabled(false);

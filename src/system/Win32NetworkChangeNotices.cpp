@@ -1,6 +1,8 @@
 #include "Win32NetworkChangeNotices.h"
 
+// The IP helper's headers want this order.
 #include <winsock2.h>
+#include <windows.h>
 #include <ws2ipdef.h>
 #include <iphlpapi.h>
 #include <netioapi.h>
@@ -60,8 +62,7 @@ TWin32NetworkChangeNotices::TWlanRegistration::~TWlanRegistration() {
   close_(client_, nullptr);
 }
 
-TWin32NetworkChangeNotices::TWlanRegistration::TWlanRegistration(
-    TWlanRegistration&& other) noexcept
+TWin32NetworkChangeNotices::TWlanRegistration::TWlanRegistration(TWlanRegistration&& other) noexcept
     : client_(std::exchange(other.client_, nullptr)),
       register_(other.register_),
       close_(other.close_) {}
@@ -129,8 +130,7 @@ void TWin32NetworkChangeNotices::RegisterWlan() {
     const auto close = wlan_.Function<TWlanRegistration::TClose>("WlanCloseHandle");
     DWORD negotiated = 0;
     HANDLE client = nullptr;
-    if (open(kWlanClientVersion, nullptr, &negotiated, &client) != ERROR_SUCCESS || !client)
-      return;
+    if (open(kWlanClientVersion, nullptr, &negotiated, &client) != ERROR_SUCCESS || !client) return;
     const DWORD result = registerNotices(client, WLAN_NOTIFICATION_SOURCE_ACM, TRUE, WlanChanged,
                                          &notice_, nullptr, nullptr);
     if (result != ERROR_SUCCESS) {

@@ -45,8 +45,8 @@ class TWin32NetworkChangeNotices final : public INetworkChangeNotices {
   // and closing the handle (which waits for a callback that is running) ends it. Move-only.
   class TWlanRegistration {
    public:
-    using TRegister = DWORD(WINAPI*)(HANDLE, DWORD, BOOL, WLAN_NOTIFICATION_CALLBACK, PVOID,
-                                     PVOID, PDWORD);
+    using TRegister = DWORD(WINAPI*)(HANDLE, DWORD, BOOL, WLAN_NOTIFICATION_CALLBACK, PVOID, PVOID,
+                                     PDWORD);
     using TClose = DWORD(WINAPI*)(HANDLE, PVOID);
     TWlanRegistration(HANDLE client, TRegister registerNotices, TClose close)
         : client_(client), register_(registerNotices), close_(close) {}

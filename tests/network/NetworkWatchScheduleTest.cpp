@@ -12,8 +12,7 @@
 
 // Found by GoogleTest through the step's own (global) namespace.
 void PrintTo(const TNetworkWatchSchedule::TStep& step, std::ostream* out) {
-  *out << "{report " << step.Report << ", rearm " << step.Rearm << ", " << step.TimerMs
-       << " ms}";
+  *out << "{report " << step.Report << ", rearm " << step.Rearm << ", " << step.TimerMs << " ms}";
 }
 
 namespace {
@@ -39,8 +38,12 @@ constexpr unsigned kFallback = TNetworkWatchSchedule::kFallbackMs;
 
 const TStep kNothing{};
 const TStep kStop{false, true, 0};
-TStep ArmFor(unsigned ms) { return {false, true, ms}; }
-TStep ReportThenArm(unsigned ms) { return {true, true, ms}; }
+TStep ArmFor(unsigned ms) {
+  return {false, true, ms};
+}
+TStep ReportThenArm(unsigned ms) {
+  return {true, true, ms};
+}
 const TStep kReportOnly{true, false, kFallback};
 
 const TScenario kScenarios[] = {
@@ -53,7 +56,8 @@ const TScenario kScenarios[] = {
       {TEvent::Timer, 1700, ReportThenArm(0)}}},
     {"a tick a little early waits for the rest",
      true,
-     {{TEvent::Notice, 0, ArmFor(kQuiet)}, {TEvent::Timer, 490, ArmFor(10)},
+     {{TEvent::Notice, 0, ArmFor(kQuiet)},
+      {TEvent::Timer, 490, ArmFor(10)},
       {TEvent::Timer, 500, ReportThenArm(0)}}},
     {"a burst that never goes quiet still tells within the longest wait",
      true,
@@ -67,7 +71,8 @@ const TScenario kScenarios[] = {
       {TEvent::Notice, 1020, ArmFor(kQuiet)}}},
     {"working notices arm nothing when something asks",
      true,
-     {{TEvent::Wanted, 0, kNothing}, {TEvent::Wanted, 10, kNothing},
+     {{TEvent::Wanted, 0, kNothing},
+      {TEvent::Wanted, 10, kNothing},
       {TEvent::NotWanted, 20, kNothing}}},
     {"without notices, the period runs only while something asks",
      false,
@@ -89,7 +94,9 @@ const TScenario kScenarios[] = {
       {TEvent::Timer, 1500, ReportThenArm(kFallback)}}},
 };
 
-void PrintTo(const TScenario& scenario, std::ostream* out) { *out << scenario.name; }
+void PrintTo(const TScenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
 
 class NetworkWatchScheduleTest : public ::testing::TestWithParam<TScenario> {};
 
@@ -99,10 +106,18 @@ TEST_P(NetworkWatchScheduleTest, AnswersEachEvent) {
   for (const TMoment& moment : scenario.moments) {
     TStep step;
     switch (moment.event) {
-      case TEvent::Notice: step = schedule.Noticed(moment.at); break;
-      case TEvent::Timer: step = schedule.TimerElapsed(moment.at); break;
-      case TEvent::Wanted: step = schedule.SetWanted(true); break;
-      case TEvent::NotWanted: step = schedule.SetWanted(false); break;
+      case TEvent::Notice:
+        step = schedule.Noticed(moment.at);
+        break;
+      case TEvent::Timer:
+        step = schedule.TimerElapsed(moment.at);
+        break;
+      case TEvent::Wanted:
+        step = schedule.SetWanted(true);
+        break;
+      case TEvent::NotWanted:
+        step = schedule.SetWanted(false);
+        break;
     }
     EXPECT_EQ(step, moment.expected) << "at " << moment.at << " ms";
   }

@@ -10,8 +10,8 @@
 #include "AdapterStatus.h"
 #include "MainWindowFixture.h"
 #include "NetworkWatch.h"
-#include "TrayIcon.h"
 #include "SystemNetshReplaced.h"
+#include "TrayIcon.h"
 
 namespace {
 
@@ -35,8 +35,7 @@ struct TAskCase {
   bool asks;
 };
 
-const TAskCase kAskCases[] = {
-    {"", false}, {"offer", true}, {"switch", true}, {"sometimes", false}};
+const TAskCase kAskCases[] = {{"", false}, {"offer", true}, {"switch", true}, {"sometimes", false}};
 
 // Loaded from the store, and after every change of an entry the store is told of.
 TEST_F(NetworkWatchWindowTest, TheFallbackRunsOnlyWhileAProfileAsksForItsNetwork) {
