@@ -10,6 +10,10 @@
 // Wine server's over the same stretch (it works for every Wine program, this one's share
 // included; n/a outside Wine), and the timer messages the program handled over its life: Ardenix writes that count, as it ends, to the file
 // named by ARDENIX_TIMER_COUNT_FILE; the controls window has no timer (n/a).
+// A last stretch, pointer away, gives Ardenix the same store plus one profile set to switch
+// by itself on its network: where the system gives no notices of a change (Wine), Ardenix
+// then reads the adapters every 2 s, and the row shows what that costs, with its timer
+// messages per minute of the program's life.
 //
 //   bench_idle [seconds per stretch (default 30) [Ardenix.exe [bench_controls_window.exe]]]
 #include <windows.h>
@@ -133,6 +137,7 @@ struct TStretch {
   double programSeconds;
   double serverSeconds;       // < 0: not measured
   long long timerMessages;    // < 0: the program keeps no count
+  double lifeSeconds;         // from its start to its end
 };
 
 struct TSubject {
@@ -148,6 +153,7 @@ TStretch Sit(const TSubject& subject, bool onIcon, POINT& iconCentre, DWORD stre
   DeleteFileA(countFile.c_str());
   const POINT away = FarCorner();
   SetCursorPos(away.x, away.y);
+  const ULONGLONG startedAt = GetTickCount64();
   const TStartedProgram started = StartProgram(subject.program);
   Sleep(kSettleMs);
   if (onIcon) {
@@ -168,6 +174,7 @@ TStretch Sit(const TSubject& subject, bool onIcon, POINT& iconCentre, DWORD stre
   const double serverSeconds = serverStat.empty() ? -1 : StatSeconds(serverStat) - serverBefore;
   SetCursorPos(away.x, away.y);
   CloseProgram(started, subject.program);
+  const double lifeSeconds = static_cast<double>(GetTickCount64() - startedAt) / 1000.0;
   long long timerMessages = -1;
   if (subject.countsTimerMessages) {
     const std::string count = ReadFirstLine(countFile);
@@ -175,7 +182,7 @@ TStretch Sit(const TSubject& subject, bool onIcon, POINT& iconCentre, DWORD stre
     timerMessages = std::atoll(count.c_str());
   }
   return {subject.name, onIcon ? "on the icon" : "away", programSeconds, serverSeconds,
-          timerMessages};
+          timerMessages, lifeSeconds};
 }
 
 std::string SecondsText(double seconds) {
@@ -187,6 +194,13 @@ std::string SecondsText(double seconds) {
 
 std::string CountText(long long count) {
   return count < 0 ? "n/a" : std::to_string(count);
+}
+
+// One more profile, set to switch by itself when its network is here.
+void AddSwitchingProfile(const std::string& store) {
+  std::ofstream file(store, std::ios::binary | std::ios::app);
+  file << "[Switching profile]\r\nLAN=Local Area Connection\r\nDHCP=1\r\nOnNetwork=switch\r\n";
+  if (!file) throw std::runtime_error("cannot write " + store);
 }
 
 // What the clock ticks of a process's times can tell apart over a stretch: a few ticks of
@@ -226,6 +240,10 @@ int main(int argc, char** argv) {
                                 countFile));
       }
     }
+    WriteStore(store, 1000, false);
+    AddSwitchingProfile(store);
+    stretches.push_back(Sit({"ardenix-switch", ardenix, true}, false, iconCentre,
+                            seconds * 1000u, serverStat, countFile));
     DeleteFileA(store.c_str());
     DeleteFileA(countFile.c_str());
     DeleteFileA(ardenix.c_str());
@@ -241,6 +259,14 @@ int main(int argc, char** argv) {
                   SecondsText(s.programSeconds).c_str(), SecondsText(s.serverSeconds).c_str(),
                   CountText(s.timerMessages).c_str());
     }
+    const TStretch& switching = stretches.back();
+    std::printf("\nardenix-switch: the 1,000 profiles plus one set to switch by itself; where "
+                "the system gives no notices of a change (Wine) Ardenix reads the adapters "
+                "every 2 s: %lld timer messages over %.1f s of life, %.1f per minute; "
+                "%.2f s of processor time over the %d s stretch (%.2f %% of a core)\n",
+                switching.timerMessages, switching.lifeSeconds,
+                60.0 * static_cast<double>(switching.timerMessages) / switching.lifeSeconds,
+                switching.programSeconds, seconds, 100.0 * switching.programSeconds / seconds);
     const TStretch& ardenixAway = stretches[0];
     const TStretch& controlsAway = stretches[1];
     const bool met = ardenixAway.timerMessages == 0 &&

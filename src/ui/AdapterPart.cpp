@@ -20,10 +20,10 @@ const TAdapterReading& TAdapterPart::StartReading() {
 
 void TAdapterPart::Showing() {
   if (startReading_) {
-    showStatus_(AdapterStatusText(*startReading_, editor_.Adapter()));
+    Show(AdapterStatusText(*startReading_, editor_.Adapter()));
     startReading_.reset();
   } else {
-    showStatus_(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
+    Show(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
   }
 }
 
@@ -33,13 +33,13 @@ void TAdapterPart::FillAdapterList() {
   names.reserve(reading.Adapters.size());
   for (const TAdapterState& adapter : reading.Adapters) names.push_back(adapter.FriendlyName);
   editor_.SetAdapterNames(names);
-  if (!reading.Ok) showStatus_(AdapterStatusText(reading, editor_.Adapter()));
+  if (!reading.Ok) Show(AdapterStatusText(reading, editor_.Adapter()));
 }
 
 void TAdapterPart::NameChanged(const std::string& name) {
   TNetInfo named;
   named.LAN = name;
-  showStatus_(AdapterStatusText(adapters_.Read(), named));
+  Show(AdapterStatusText(adapters_.Read(), named));
 }
 
 void TAdapterPart::AdapterPicked(const std::string& name) {
@@ -50,19 +50,19 @@ void TAdapterPart::AdapterPicked(const std::string& name) {
     BindToAdapter(picked, *adapter);
     editor_.SetAdapter(picked);
   }
-  showStatus_(AdapterStatusText(reading, picked));
+  Show(AdapterStatusText(reading, picked));
 }
 
 void TAdapterPart::EntryShown(const TListEntry* entry) {
   if (entry == statusEntry_) return;
   statusEntry_ = entry;
-  if (entry) showStatus_(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
+  if (entry) Show(AdapterStatusText(adapters_.Read(), editor_.Adapter()));
 }
 
 TAdapterState TAdapterPart::ReadCurrentSettings() {
   const TNetInfo named = editor_.Adapter();
   const TAdapterReading reading = adapters_.Read();
-  showStatus_(AdapterStatusText(reading, named));
+  Show(AdapterStatusText(reading, named));
   if (!reading.Ok) {
     throw std::runtime_error("The adapters could not be read: " + ReadingErrorText(reading));
   }
@@ -75,4 +75,15 @@ TAdapterState TAdapterPart::ReadCurrentSettings() {
   if (found.How != TAdapterFinding::Renamed) values.LAN = named.LAN;
   editor_.Load(values);
   return *found.Adapter;
+}
+
+void TAdapterPart::NetworkMayHaveChanged(const TAdapterReading& reading) {
+  if (!statusEntry_) return;
+  const std::string text = AdapterStatusText(reading, editor_.Adapter());
+  if (text != shown_) Show(text);
+}
+
+void TAdapterPart::Show(const std::string& text) {
+  shown_ = text;
+  showStatus_(text);
 }

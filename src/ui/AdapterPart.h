@@ -45,11 +45,17 @@ class TAdapterPart {
   // remembers (RememberNetwork). Throws when the adapters cannot be read or the adapter
   // is not there.
   TAdapterState ReadCurrentSettings();
+  // The network may have changed: the status part follows `reading` when the state of the
+  // editor's adapter reads differently from what this part last showed.
+  void NetworkMayHaveChanged(const TAdapterReading& reading);
 
  private:
+  void Show(const std::string& text);
+
   IAdapterSource& adapters_;
   TProfileEditor& editor_;
   TShowStatus showStatus_;
   const TListEntry* statusEntry_ = nullptr;
   std::optional<TAdapterReading> startReading_;
+  std::string shown_;  // the last text handed to showStatus_
 };

@@ -15,6 +15,7 @@
 #include "ChildWindow.h"
 #include "CaptionNames.h"
 #include "ListStore.h"
+#include "NetworkWatch.h"
 #include "Panel.h"
 #include "ProfileAdapter.h"
 #include "ProfileEditor.h"
@@ -26,6 +27,7 @@
 #include "StoreKeeper.h"
 #include "ToolBar.h"
 #include "TraySide.h"
+#include "Win32NetworkChangeNotices.h"
 #include "WorkAreaPlacement.h"
 #include "res/Resources.h"
 #include "res/Version.h"
@@ -136,9 +138,14 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   CreateTray();
   follower_ = std::make_unique<TApplyFollower>(
       services_.Adapters, [this](const TApplyReport& report) { ShowReport(report); });
+  watch_ = std::make_unique<TNetworkWatch>(std::make_unique<TWin32NetworkChangeNotices>(),
+                                           [this] { NetworkMayHaveChanged(); });
+  UpdateNetworkWatch();
 }
 
 TfrmMain::~TfrmMain() {
+  // No change of network is told to the parts going away.
+  watch_.reset();
   // Ended without closing (Exit): a save that is due is made while the editor is there.
   keeper_->SaveDueNow();
   // A pending apply is let go of, not waited for.
@@ -191,6 +198,7 @@ FontHandle TfrmMain::MakeFont() const {
 
 void TfrmMain::ShowAdapterStatus(const std::string& text) {
   statusBar_->ShowAdapterText(text);
+  statusShowsAdapter_ = false;
 }
 
 void TfrmMain::CreatePanels() {
@@ -212,7 +220,10 @@ void TfrmMain::CreatePanels() {
   };
   editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
   adapters_ = std::make_unique<TAdapterPart>(
-      services_.Adapters, *editor_, [this](const std::string& text) { ShowAdapterStatus(text); });
+      services_.Adapters, *editor_, [this](const std::string& text) {
+        ShowAdapterStatus(text);
+        statusShowsAdapter_ = true;
+      });
   editor_->OnLanDropDown = [this] { adapters_->FillAdapterList(); };
   editor_->OnLanChanged = [this](const std::string& name) { adapters_->NameChanged(name); };
   editor_->OnLanPicked = [this](const std::string& name) { adapters_->AdapterPicked(name); };
@@ -448,10 +459,28 @@ void TfrmMain::LoadStore() {
                                ". Ardenix leaves the file as it is and works on without its "
                                "connections; at closing it asks before writing over it");
   }
+  UpdateNetworkWatch();
 }
 
 void TfrmMain::StoreChanged() {
   if (keeper_) keeper_->Changed();
+  UpdateNetworkWatch();
+}
+
+// The profiles as listed: a choice made in the editor counts once it is in its entry.
+void TfrmMain::UpdateNetworkWatch() {
+  if (!watch_ || !listView_) return;
+  bool asked = false;
+  for (int index = 0; index < listView_->Count() && !asked; ++index) {
+    asked = NetworkActionOf(listView_->EntryAt(index)->Profile) != TNetworkAction::Nothing;
+  }
+  watch_->SetWanted(asked);
+}
+
+void TfrmMain::NetworkMayHaveChanged() {
+  const TAdapterReading reading = services_.Adapters.Read();
+  if (statusShowsAdapter_) adapters_->NetworkMayHaveChanged(reading);
+  if (tray_) tray_->RefreshActive(reading);
 }
 
 TProfileList TfrmMain::ListedWithEditor() {

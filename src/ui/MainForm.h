@@ -19,6 +19,7 @@
 
 class TApplyFollower;
 class TAdapterPart;
+class TNetworkWatch;
 class TPanel;
 struct TApplyReport;
 class TProfileEditor;
@@ -83,6 +84,12 @@ class TfrmMain : public TForm {
   // apply's report, or where the last batch file went.
   void ShowAdapterStatus(const std::string& text);
 
+  // The system said, or the 2 s fallback looked: the network may have changed. The adapters
+  // are read once and what shows them follows (the tray's marks and tooltip, and the
+  // status part while it shows the adapter's state rather than a report).
+  void NetworkMayHaveChanged();
+  TNetworkWatch& NetworkWatch() const { return *watch_; }
+
   // Minimise, as the toolbar's Minimize button does.
   void MinimizeApplication();
 
@@ -146,6 +153,9 @@ class TfrmMain : public TForm {
   void BindEntry(const std::string& caption, const TAdapterState& adapter);
   void ReadCurrentSettings();
 
+  // The watch's fallback runs only while a profile asks to be offered or switched to.
+  void UpdateNetworkWatch();
+
   // A caption refused (blank, or naming another entry's section): why, or none.
   std::optional<std::string> CaptionRefusal(const TListEntry& entry, const std::string& caption) const;
   TProfileList ListedWithEditor();
@@ -157,6 +167,7 @@ class TfrmMain : public TForm {
   int panLeftWidth_ = 185;    // at the current DPI
   SIZE laidOutSize_{-1, -1};  // the client size Relayout last placed the controls for
   bool shownBefore_ = false;
+  bool statusShowsAdapter_ = false;  // the status part shows the adapter part's text
   TListEntry* editorEntry_ = nullptr;  // the entry the editor was last loaded from
   FontHandle font_;         // the controls' font at the current DPI
   std::unique_ptr<TToolBar> toolBar_;
@@ -170,4 +181,5 @@ class TfrmMain : public TForm {
   std::unique_ptr<TTraySide> tray_;
   std::unique_ptr<TApplyFollower> follower_;
   std::unique_ptr<TStoreKeeper> keeper_;
+  std::unique_ptr<TNetworkWatch> watch_;
 };
