@@ -16,6 +16,7 @@
 #include "CaptionNames.h"
 #include "ListStore.h"
 #include "Panel.h"
+#include "ProcessElevation.h"
 #include "ProfileAdapter.h"
 #include "ProfileEditor.h"
 #include "ProfileStore.h"
@@ -112,7 +113,6 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
     SetWindowPos(Handle(), nullptr, 0, 0, Scale(kDesignWidth), Scale(kDesignHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  MoveIntoWorkArea(Handle());
   LoadImages();
   font_ = MakeFont();
   toolBar_ = std::make_unique<TToolBar>(Handle(), idToolBar, imgList_->Handle(), kToolButtons);
@@ -120,6 +120,8 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   CreatePanels();
   ApplyFont();
   Relayout();
+  GrowToHoldEditor();
+  MoveIntoWorkArea(Handle());
   keeper_ = std::make_unique<TStoreKeeper>(
       StorePathBeside(services_.Paths), services_.StoreFiles,
       TStoreKeeper::TEvents{[this] { return ListedWithEditor(); },
@@ -209,7 +211,8 @@ void TfrmMain::CreatePanels() {
     panLeftWidth_ = std::clamp(left, 0, std::max<int>(0, client.right - Scale(kSplitterWidth)));
     Relayout();
   };
-  editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
+  editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_),
+                                             ProcessIsElevated());
   adapters_ = std::make_unique<TAdapterPart>(
       services_.Adapters, *editor_, [this](const std::string& text) { ShowAdapterStatus(text); });
   editor_->OnLanDropDown = [this] { adapters_->FillAdapterList(); };
@@ -247,6 +250,22 @@ void TfrmMain::Relayout() {
   MoveWindow(listView_->Handle(), 0, 0, left, height, TRUE);
   splitter_->SetBounds(left, top, splitterWidth, height);
   panRight_->SetBounds(left + splitterWidth, top, client.right - left - splitterWidth, height);
+}
+
+// The designed size leaves no room below the address fields, where the editor shows the
+// profile's network: the window is made taller (never smaller) until the right panel
+// holds the whole editor. Measured rather than designed, since the title bar, tool bar
+// and status bar take what the system's metrics say.
+void TfrmMain::GrowToHoldEditor() {
+  RECT panel{};
+  GetClientRect(panRight_->Handle(), &panel);
+  const int missing = editor_->Height() - panel.bottom;
+  if (missing <= 0) return;
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left,
+               window.bottom - window.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Relayout();
 }
 
 HWND TfrmMain::ToolBar1() const {
@@ -369,6 +388,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Relayout();
+  GrowToHoldEditor();
   return 0;
 }
 
