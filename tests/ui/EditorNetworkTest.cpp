@@ -34,8 +34,8 @@ std::string ChoiceShown(HWND choice) {
 // The user picks the list's item: the selection moves, and the box tells its parent.
 void Pick(HWND choice, int item) {
   SendMessageA(choice, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-  SendMessageA(GetParent(choice), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(choice), CBN_SELCHANGE), reinterpret_cast<LPARAM>(choice));
+  SendMessageA(GetParent(choice), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(choice), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(choice));
 }
 
 constexpr int kNothing = 0;
@@ -64,10 +64,12 @@ class EditorNetworkWindow : public MainWindowTest {
 };
 
 TEST_F(EditorNetworkWindow, TheLineSaysWhatTheSelectedProfileRemembers) {
-  WriteStore(NetworkSection("A gateway", "NetworkGateway=192.168.1.1\r\n"
-                                         "NetworkGatewayMac=00-11-22-33-44-55\r\n") +
-             NetworkSection("B wifi", "NetworkGateway=10.0.0.1\r\nNetworkGatewayMac=00-AA-BB-CC-DD-EE\r\n"
-                                      "NetworkWifi=Office\r\n") +
+  WriteStore(NetworkSection("A gateway",
+                            "NetworkGateway=192.168.1.1\r\n"
+                            "NetworkGatewayMac=00-11-22-33-44-55\r\n") +
+             NetworkSection("B wifi",
+                            "NetworkGateway=10.0.0.1\r\nNetworkGatewayMac=00-AA-BB-CC-DD-EE\r\n"
+                            "NetworkWifi=Office\r\n") +
              NetworkSection("C new", ""));
   Start();
   const struct {
@@ -103,8 +105,9 @@ TEST_F(EditorNetworkWindow, ChoosingToSwitchAutomaticallyIsInTheStore) {
 }
 
 TEST_F(EditorNetworkWindow, ForgetClearsTheNetworkInTheStoreAndDisablesItself) {
-  WriteStore(NetworkSection("Office", "NetworkGateway=192.168.1.1\r\nNetworkGatewayMac=00-11-22-33-44-55\r\n"
-                                      "NetworkWifi=Office\r\nOnNetwork=offer\r\n"));
+  WriteStore(NetworkSection("Office",
+                            "NetworkGateway=192.168.1.1\r\nNetworkGatewayMac=00-11-22-33-44-55\r\n"
+                            "NetworkWifi=Office\r\nOnNetwork=offer\r\n"));
   Start();
   Select(0);
   ASSERT_TRUE(IsWindowEnabled(Network().Forget()));
@@ -140,7 +143,8 @@ TEST_F(EditorNetworkWindow, AnEditKeepsTheNetworkAndAChoiceThatDoesNotParse) {
 // network, and the network it remembers, are not the adapter's to say.
 TEST_F(EditorNetworkWindow, ReadCurrentSettingsKeepsTheNetworkAndTheChoice) {
   AddAdapter("Ethernet");
-  WriteStore(NetworkSection("Office", "NetworkGatewayMac=00-11-22-33-44-55\r\nOnNetwork=offer\r\n"));
+  WriteStore(
+      NetworkSection("Office", "NetworkGatewayMac=00-11-22-33-44-55\r\nOnNetwork=offer\r\n"));
   Start();
   Select(0);
   Press(F::cmReadCurrent);
@@ -156,8 +160,8 @@ TEST_F(EditorNetworkWindow, ReadCurrentSettingsKeepsTheNetworkAndTheChoice) {
 class EditorAlone : public testing::Test {
  protected:
   void Make(bool elevated) {
-    window_ = CreateWindowExA(0, "STATIC", "editor", WS_POPUP | WS_VISIBLE, 0, 0, 300, 500,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, "STATIC", "editor", WS_POPUP | WS_VISIBLE, 0, 0, 300, 500, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window_, nullptr) << "no display";
     editor_ = std::make_unique<TProfileEditor>(window_, USER_DEFAULT_SCREEN_DPI, elevated);
   }
@@ -184,7 +188,7 @@ TEST_F(EditorAlone, TheHintShowsWhileSwitchingAutomaticallyWithoutAdministratorR
     const char* stored;
     bool hint;
   } cases[] = {
-      {false, "switch", true}, {false, "offer", false}, {false, "", false},
+      {false, "switch", true},  {false, "offer", false}, {false, "", false},
       {false, "Switch", false},  // not parsed: shown as nothing, and nothing is done
       {true, "switch", false},
   };
