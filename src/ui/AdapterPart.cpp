@@ -73,7 +73,7 @@ TAdapterState TAdapterPart::ReadCurrentSettings() {
   // A renamed adapter is known by its new name from now on; otherwise the name stays as the
   // user wrote it (netsh finds it so, and a name the code page cannot hold stays intact).
   if (found.How != TAdapterFinding::Renamed) values.LAN = named.LAN;
-  editor_.Load(values);
+  editor_.LoadAdapterValues(values);
   return *found.Adapter;
 }
 

@@ -17,6 +17,7 @@
 #include "ListStore.h"
 #include "NetworkWatch.h"
 #include "Panel.h"
+#include "ProcessElevation.h"
 #include "ProfileAdapter.h"
 #include "ProfileEditor.h"
 #include "ProfileNetwork.h"
@@ -115,7 +116,6 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
     SetWindowPos(Handle(), nullptr, 0, 0, Scale(kDesignWidth), Scale(kDesignHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  MoveIntoWorkArea(Handle());
   LoadImages();
   font_ = MakeFont();
   toolBar_ = std::make_unique<TToolBar>(Handle(), idToolBar, imgList_->Handle(), kToolButtons);
@@ -123,6 +123,8 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   CreatePanels();
   ApplyFont();
   Relayout();
+  GrowToHoldEditor();
+  MoveIntoWorkArea(Handle());
   keeper_ = std::make_unique<TStoreKeeper>(
       StorePathBeside(services_.Paths), services_.StoreFiles,
       TStoreKeeper::TEvents{[this] { return ListedWithEditor(); },
@@ -218,7 +220,8 @@ void TfrmMain::CreatePanels() {
     panLeftWidth_ = std::clamp(left, 0, std::max<int>(0, client.right - Scale(kSplitterWidth)));
     Relayout();
   };
-  editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_));
+  editor_ = std::make_unique<TProfileEditor>(panRight_->Handle(), static_cast<UINT>(dpi_),
+                                             ProcessIsElevated());
   adapters_ = std::make_unique<TAdapterPart>(
       services_.Adapters, *editor_, [this](const std::string& text) {
         ShowAdapterStatus(text);
@@ -259,6 +262,22 @@ void TfrmMain::Relayout() {
   MoveWindow(listView_->Handle(), 0, 0, left, height, TRUE);
   splitter_->SetBounds(left, top, splitterWidth, height);
   panRight_->SetBounds(left + splitterWidth, top, client.right - left - splitterWidth, height);
+}
+
+// The designed size leaves no room below the address fields, where the editor shows the
+// profile's network: the window is made taller (never smaller) until the right panel
+// holds the whole editor. Measured rather than designed, since the title bar, tool bar
+// and status bar take what the system's metrics say.
+void TfrmMain::GrowToHoldEditor() {
+  RECT panel{};
+  GetClientRect(panRight_->Handle(), &panel);
+  const int missing = editor_->Height() - panel.bottom;
+  if (missing <= 0) return;
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left,
+               window.bottom - window.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Relayout();
 }
 
 HWND TfrmMain::ToolBar1() const {
@@ -381,6 +400,7 @@ LRESULT TfrmMain::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Relayout();
+  GrowToHoldEditor();
   return 0;
 }
 
@@ -441,10 +461,16 @@ void TfrmMain::LoadEditor() {
 }
 
 // The values read go into the editor as typed ones do, and are saved as they are; the
-// network the adapter is on goes into the profile at once (the editor does not hold it).
+// network the adapter is on is remembered with them.
 void TfrmMain::ReadCurrentSettings() {
   if (!listView_->Selected()) return;
-  RememberNetwork(listView_->Selected()->Profile, adapters_->ReadCurrentSettings());
+  const TAdapterState adapter = adapters_->ReadCurrentSettings();
+  // The values read go into the entry with the editor's others, the entry learns the
+  // adapter's network, and the editor shows it (its own copy would undo it at the next
+  // commit otherwise).
+  CommitEditor();
+  RememberNetwork(listView_->Selected()->Profile, adapter);
+  LoadEditor();
   StoreChanged();  // the adapter's identity, learned, is a change even when nothing else is
 }
 

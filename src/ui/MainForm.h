@@ -128,6 +128,7 @@ class TfrmMain : public TForm {
   void CreateTray();
   void ApplyFont();
   void Relayout();
+  void GrowToHoldEditor();
   int Scale(int pixels) const;
 
   // The editor and the selected entry: both do nothing when no entry is selected, and

@@ -10,6 +10,8 @@
 #include "AddressEdit.h"
 #include "AddressTemplate.h"
 #include "ChildWindow.h"
+#include "EditorNetwork.h"
+#include "EditorPlace.h"
 
 // The address field knows no profiles, and the profiles know no field: the editor, which
 // hands one's text to the other, is where their blank text must agree.
@@ -23,6 +25,7 @@ enum : int {
   idDHCP,
   idLabel,
   idAddressFirst = 20,
+  idNetworkFirst = 30,
 };
 
 constexpr char kDefaultLan[] = "Local Area Connection";
@@ -71,13 +74,9 @@ std::size_t FieldIndex(std::string TNetInfo::*member) {
   throw std::out_of_range("Not an address member of the profile");
 }
 
-void Move(HWND window, const RECT& rect) {
-  MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-}
-
 }  // namespace
 
-TProfileEditor::TProfileEditor(HWND panel, UINT dpi) : panel_(panel), dpi_(dpi) {
+TProfileEditor::TProfileEditor(HWND panel, UINT dpi, bool elevated) : panel_(panel), dpi_(dpi) {
   lanLabel_ = CreateLabel(kLanLabel, kLanY - kLabelAbove);
   edLAN_ =
       CreateChild(0, WC_COMBOBOXA, "",
@@ -95,16 +94,13 @@ TProfileEditor::TProfileEditor(HWND panel, UINT dpi) : panel_(panel), dpi_(dpi) 
         std::make_unique<TAddressEdit>(panel, idAddressFirst + static_cast<int>(i), place.left,
                                        place.top, place.right - place.left, dpi_);
   }
+  network_ = std::make_unique<TEditorNetwork>(panel, dpi_, idNetworkFirst, elevated);
 }
 
 TProfileEditor::~TProfileEditor() = default;
 
 RECT TProfileEditor::Place(int y, int width, int height) const {
-  auto scale = [this](int pixels) {
-    return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
-  };
-  const int x = scale(kEditorX);
-  return RECT{x, scale(y), x + scale(width), scale(y) + scale(height)};
+  return EditorPlace(dpi_, kEditorX, y, width, height);
 }
 
 HWND TProfileEditor::CreateLabel(const char* text, int y) {
@@ -113,13 +109,13 @@ HWND TProfileEditor::CreateLabel(const char* text, int y) {
 }
 
 void TProfileEditor::PlaceControls() {
-  Move(lanLabel_, Place(kLanY - kLabelAbove, kLabelWidth, kLabelHeight));
-  Move(edLAN_, Place(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
-  Move(edDHCP_, Place(kDhcpY, kDhcpWidth, kDhcpHeight));
+  MoveTo(lanLabel_, Place(kLanY - kLabelAbove, kLabelWidth, kLabelHeight));
+  MoveTo(edLAN_, Place(kLanY, kLanWidth, kEditHeight + kLanDropHeight));
+  MoveTo(edDHCP_, Place(kDhcpY, kDhcpWidth, kDhcpHeight));
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     const TEditorField& field = kEditorFields[i];
-    Move(fieldLabels_[i], Place(field.Y - kLabelAbove, kLabelWidth, kLabelHeight));
-    Move(fields_[i]->Handle(), Place(field.Y, field.Width, kEditHeight));
+    MoveTo(fieldLabels_[i], Place(field.Y - kLabelAbove, kLabelWidth, kLabelHeight));
+    MoveTo(fields_[i]->Handle(), Place(field.Y, field.Width, kEditHeight));
   }
 }
 
@@ -127,15 +123,30 @@ void TProfileEditor::SetFont(HFONT font, bool redraw) {
   const WPARAM handle = reinterpret_cast<WPARAM>(font);
   for (HWND window : {lanLabel_, edLAN_, edDHCP_}) SendMessageA(window, WM_SETFONT, handle, redraw);
   for (HWND label : fieldLabels_) SendMessageA(label, WM_SETFONT, handle, redraw);
+  network_->SetFont(font, redraw);
 }
 
 void TProfileEditor::SetDpi(UINT dpi) {
   dpi_ = dpi;
   for (auto& field : fields_) field->SetDpi(dpi_);
   PlaceControls();
+  network_->SetDpi(dpi_);
+}
+
+int TProfileEditor::Height() const {
+  return network_->Bottom();
 }
 
 void TProfileEditor::Load(const TNetInfo& profile) {
+  network_->Load(profile);
+  LoadValues(profile);
+}
+
+void TProfileEditor::LoadAdapterValues(const TNetInfo& values) {
+  LoadValues(values);
+}
+
+void TProfileEditor::LoadValues(const TNetInfo& profile) {
   adapterId_ = profile.AdapterId;
   adapterMac_ = profile.AdapterMac;
   SetWindowTextA(edLAN_, profile.LAN.c_str());
@@ -160,6 +171,7 @@ void TProfileEditor::Commit(TNetInfo& profile) const {
   for (std::size_t i = 0; i < kAddressFields.size(); ++i) {
     profile.*kAddressFields[i].Member = fields_[i]->Text();
   }
+  network_->Commit(profile);
 }
 
 void TProfileEditor::UpdateEnabledState() {
@@ -175,6 +187,9 @@ bool TProfileEditor::HandleCommand(WPARAM wParam) {
   const bool edited = (isField && code == EN_CHANGE) || (id == idDHCP && code == BN_CLICKED) ||
                       (id == idLAN && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE));
   bool handled = isField && code == EN_CHANGE;
+  const TEditorNetwork::TCommandResult network = network_->HandleCommand(id, code);
+  if (network.Handled) handled = true;
+  if (network.Edited && OnEdited) OnEdited();
   if (id == idLAN) handled = HandleLanCommand(code);
   if (id == idDHCP && code == BN_CLICKED) {
     UpdateEnabledState();

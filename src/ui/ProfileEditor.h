@@ -12,6 +12,7 @@
 #include "ProfileFields.h"
 
 class TAddressEdit;
+class TEditorNetwork;
 
 // The editor of one profile, in the main window's right panel: the adapter's name
 // (edLAN, a drop-down box whose first item is the default name), the DHCP box and the
@@ -28,20 +29,28 @@ class TAddressEdit;
 // an adapter is picked or read (SetAdapter), and forgotten as soon as the user changes
 // the name in the adapter box, which may then name another adapter.
 //
+// Below the address fields it shows the profile's network and what to do there
+// (TEditorNetwork), loaded and committed with the rest.
+//
 // Its places are designed at 96 DPI and depend on the DPI only, not on the panel's size.
-// The font of its labels, edLAN and edDHCP is the owner's (SetFont); the address fields
-// make their own at the DPI.
+// The font of its labels, edLAN, edDHCP and the network's controls is the owner's
+// (SetFont); the address fields make their own at the DPI.
 class TProfileEditor {
  public:
   // Creates the controls in `panel` at `dpi`. Creation order is tab order: edLAN, edDHCP,
-  // then the address fields in the order of kAddressFields.
-  TProfileEditor(HWND panel, UINT dpi);
+  // the address fields in the order of kAddressFields, then the network's controls.
+  // `elevated`: the program runs with administrator rights.
+  TProfileEditor(HWND panel, UINT dpi, bool elevated);
   ~TProfileEditor();
   TProfileEditor(const TProfileEditor&) = delete;
   TProfileEditor& operator=(const TProfileEditor&) = delete;
 
   // Shows the record's values; an empty adapter name shows the default name.
   void Load(const TNetInfo& profile);
+  // Shows values read from an adapter as Load does, but for the network part: what to do
+  // on the profile's network is the user's choice, and the network it remembers is not
+  // forgotten by a reading that does not tell it.
+  void LoadAdapterValues(const TNetInfo& values);
   // Writes the values shown into the record.
   void Commit(TNetInfo& profile) const;
   // Enables the address fields unless DHCP is checked.
@@ -51,6 +60,8 @@ class TProfileEditor {
   void SetFont(HFONT font, bool redraw);
   // A new DPI: the address fields make their font for it, and every control moves.
   void SetDpi(UINT dpi);
+  // The height of panel the editor needs at the DPI to show every control.
+  int Height() const;
 
   // The adapter box: its list is about to drop down (the place to refill it), and the
   // name in it changed by the user: typed (OnLanChanged), or an item picked (OnLanPicked,
@@ -58,7 +69,8 @@ class TProfileEditor {
   std::function<void()> OnLanDropDown;
   std::function<void(const std::string&)> OnLanChanged;
   std::function<void(const std::string&)> OnLanPicked;
-  // Any value shown changed: typed, picked, pasted, checked, or set by Load.
+  // Any value shown changed: typed, picked, pasted, checked, set by Load, or the network's
+  // choice picked or the network forgotten.
   std::function<void()> OnEdited;
 
   // The adapter name as it stands in the box.
@@ -81,11 +93,13 @@ class TProfileEditor {
   // The field that edits `member`, one of the members of kAddressFields.
   TAddressEdit& AddressEdit(std::string TNetInfo::*member) const;
   HWND AddressField(std::string TNetInfo::*member) const;
+  TEditorNetwork& Network() const { return *network_; }
 
  private:
   RECT Place(int y, int width, int height) const;  // in the panel, at the DPI
   HWND CreateLabel(const char* text, int y);
   void PlaceControls();
+  void LoadValues(const TNetInfo& profile);  // all but the network
   bool HandleLanCommand(WORD code);
 
   HWND panel_;
@@ -97,4 +111,5 @@ class TProfileEditor {
   HWND lanLabel_ = nullptr;
   std::array<HWND, kAddressFields.size()> fieldLabels_{};
   std::array<std::unique_ptr<TAddressEdit>, kAddressFields.size()> fields_;
+  std::unique_ptr<TEditorNetwork> network_;  // made last: its controls come last in tab order
 };

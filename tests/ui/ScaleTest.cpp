@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "EditorNetwork.h"
 #include "MainWindowFixture.h"
 #include "TrayMenu.h"
+#include "ChildWindow.h"
 #include "WorkAreaPlacement.h"
 #include "res/Resources.h"
 
@@ -78,6 +83,101 @@ TEST_P(ScaleChange, ImagesOfToolbarListAndTrayMenuFollowTheDpi) {
   const SIZE tray = TrayImageSize();
   EXPECT_EQ(tray.cx, side);
   EXPECT_EQ(tray.cy, side);
+}
+
+// A control's place in its parent's client area.
+RECT PlaceInParent(HWND control) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// The height `text` takes, wrapped as a static control wraps it, in the control's font
+// at the control's width.
+int WrappedHeight(HWND control, const std::string& text, int width) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT bounds{0, 0, width, 0};
+  DrawTextA(dc, text.c_str(), -1, &bounds,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return bounds.bottom - bounds.top;
+}
+
+// The lines about the network below the address fields: inside the column of the fields,
+// inside the panel (the window grows to hold them), apart from each other, and each text
+// whole in its control, at every scale.
+TEST_P(ScaleChange, TheNetworkLinesStayInTheColumnApartAndWhole) {
+  WriteStore("[Home]\r\nLAN=Ethernet\r\nDHCP=1\r\nOnNetwork=switch\r\n");
+  Start();
+  const int dpi = GetParam();
+  ChangeDpi(dpi == 96 ? 192 : dpi);
+  if (dpi == 96) ChangeDpi(96);
+  Select(0);
+
+  TEditorNetwork& network = main_->Editor().Network();
+  const struct {
+    const char* name;
+    HWND window;
+  } controls[] = {{"WINS field", main_->Editor().AddressField(&TNetInfo::WINS)},
+                  {"description", network.Description()},
+                  {"choice label", network.ChoiceLabel()},
+                  {"choice", network.Choice()},
+                  {"Forget", network.Forget()},
+                  {"hint", network.Hint()}};
+  RECT panel{};
+  GetClientRect(main_->PanRight(), &panel);
+  // The screen here is 800 high: at 200 % the system keeps the window to the screen's
+  // height, and only there may the panel be shorter than the editor.
+  RECT window{};
+  GetWindowRect(main_->Handle(), &window);
+  const bool heldByTheScreen = window.bottom - window.top >= GetSystemMetrics(SM_CYMAXTRACK);
+  std::vector<RECT> places;
+  for (const auto& control : controls) {
+    const RECT place = PlaceInParent(control.window);
+    EXPECT_GE(place.left, MulDiv(8, dpi, 96)) << control.name;
+    EXPECT_LE(place.right, MulDiv(234, dpi, 96)) << control.name;
+    if (!heldByTheScreen) {
+      EXPECT_LE(place.bottom, panel.bottom) << control.name;
+    }
+    for (std::size_t other = 0; other < places.size(); ++other) {
+      RECT both{};
+      EXPECT_FALSE(IntersectRect(&both, &place, &places[other]))
+          << control.name << " overlaps " << controls[other].name;
+    }
+    places.push_back(place);
+  }
+
+  // The longest texts: the network not known yet, a Wi-Fi name of the most characters
+  // a network name may have, the hint.
+  const struct {
+    HWND window;
+    std::string text;
+  } texts[] = {
+      {network.Description(), "Network: not known yet; apply the profile once on its network"},
+      {network.Description(), "Network: Wi-Fi \"" + std::string(32, 'W') + "\""},
+      {network.Hint(), "An automatic switch brings up the elevation prompt by itself."},
+      {network.ChoiceLabel(), WindowText(network.ChoiceLabel())},
+  };
+  for (const auto& text : texts) {
+    const RECT place = PlaceInParent(text.window);
+    EXPECT_LE(WrappedHeight(text.window, text.text, place.right - place.left),
+              place.bottom - place.top)
+        << text.text;
+  }
+  // The longest item beside the box's button, and the button's caption.
+  COMBOBOXINFO box{};
+  box.cbSize = sizeof box;
+  ASSERT_TRUE(GetComboBoxInfo(network.Choice(), &box));
+  EXPECT_LE(WrappedHeight(network.Choice(), "Switch automatically",
+                          box.rcItem.right - box.rcItem.left),
+            box.rcItem.bottom - box.rcItem.top);
+  const RECT forget = PlaceInParent(network.Forget());
+  EXPECT_LE(WrappedHeight(network.Forget(), "Forget", forget.right - forget.left - MulDiv(8, dpi, 96)),
+            forget.bottom - forget.top);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, ScaleChange, testing::Values(144, 192, 96));
