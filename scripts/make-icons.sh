@@ -101,15 +101,26 @@ for s in 48 32 16; do
 done
 convert ardenix-16.png ardenix-32.png ardenix-48.png ardenix-256.png ardenix.ico
 
-# The tray image: a small, high-contrast version of the same idea (16 and 32).
-convert -size 64x64 xc:none \
-  -fill '#1f4f8f' -stroke none -draw 'roundrectangle 0,0 63,63 10,10' \
-  -fill '#ffffff' -draw 'rectangle 6,12 27,31' -draw 'rectangle 36,12 57,31' \
-  -draw 'rectangle 14,31 19,40' -draw 'rectangle 44,31 49,40' \
-  -draw 'rectangle 14,38 49,43' -draw 'rectangle 29,43 34,52' \
-  -fill '#34c759' -draw 'rectangle 22,50 41,59' \
-  -depth 8 PNG32:tray-64.png
-convert tray-64.png -filter Box -resize 16x16 -depth 8 PNG32:tray-16.png
-convert tray-64.png -filter Box -resize 32x32 -depth 8 PNG32:tray-32.png
-convert tray-16.png tray-32.png tray.ico
+# The tray images: a small, high-contrast version of the same idea (16 and 32). trayimage
+# draws the tile with its two screens joined by the network line and whatever follows
+# beneath it.
+trayimage() {  # trayimage NAME BENEATH-DRAW-ARGS...
+  local name=$1
+  shift
+  convert -size 64x64 xc:none \
+    -fill '#1f4f8f' -stroke none -draw 'roundrectangle 0,0 63,63 10,10' \
+    -fill '#ffffff' -draw 'rectangle 6,12 27,31' -draw 'rectangle 36,12 57,31' \
+    -draw 'rectangle 14,31 19,40' -draw 'rectangle 44,31 49,40' \
+    -draw 'rectangle 14,38 49,43' -draw 'rectangle 29,43 34,52' \
+    "$@" \
+    -depth 8 PNG32:$name-64.png
+  convert $name-64.png -filter Box -resize 16x16 -depth 8 PNG32:$name-16.png
+  convert $name-64.png -filter Box -resize 32x32 -depth 8 PNG32:$name-32.png
+  convert $name-16.png $name-32.png $name.ico
+}
+# In force: a green plug at the line's end.
+trayimage tray -fill '#34c759' -draw 'rectangle 22,50 41,59'
+# An apply is pending: three amber dots in the plug's place.
+trayimage tray-busy -fill '#ffb300' \
+  -draw 'rectangle 12,52 19,59' -draw 'rectangle 28,52 35,59' -draw 'rectangle 44,52 51,59'
 rm -f ardenix-*.png tray-*.png

@@ -18,25 +18,22 @@ long long TApplyFollower::Now() const {
   return clock_ ? clock_() : static_cast<long long>(GetTickCount64());
 }
 
-void TApplyFollower::Apply(const std::string& caption, const TNetInfo& profile,
-                           const TStart& start) {
+void TApplyFollower::Apply(const std::string& caption, const TNetInfo& profile, const TStart& start,
+                           TApplyReason reason) {
   const TApplyStart prepared = PrepareApply(caption, profile, adapters_);
   if (prepared.Refusal) {
-    const TReportEvent onReport = onReport_;
-    if (onReport) onReport(*prepared.Refusal);
+    Report(*prepared.Refusal, reason);
     return;
   }
-  Follow(caption, profile, start(prepared.Script));
+  Follow(caption, profile, start(prepared.Script), reason, &prepared.Script.LAN);
 }
 
-void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile,
-                            TStartResult start) {
+void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile, TStartResult start,
+                            TApplyReason reason, const std::string* adapter) {
   if (!start.Started) {
     // Nothing ran: the pending run, if any, goes on, and this one reports at once.
     TApplyRun failed(caption, NormalisedCopy(profile));
-    const TReportEvent onReport = onReport_;
-    TApplyStep step = failed.StartFailed(start.Error, start.ErrorText);
-    if (onReport) onReport(step.Report);
+    Report(failed.StartFailed(start.Error, start.ErrorText).Report, reason);
     return;
   }
   // The pending run, if any, ends here without a word; its netsh may still be running on
@@ -45,7 +42,20 @@ void TApplyFollower::Follow(const std::string& caption, const TNetInfo& profile,
   program_ = std::move(start.Program);
   programStartedAt_ = Now();
   run_ = std::make_unique<TApplyRun>(caption, NormalisedCopy(profile));
+  pending_ = TPending{caption, adapter ? *adapter : profile.LAN, reason};
   Advance(run_->Started(programStartedAt_), true);
+  // The handler may start another apply: copies keep it and what it is told alive.
+  if (run_ && OnPending) {
+    const auto onPending = OnPending;
+    const TPending pending = pending_;
+    onPending(pending);
+  }
+}
+
+void TApplyFollower::Report(const TApplyReport& report, TApplyReason reason) {
+  // The handler may start the next apply; a copy keeps it alive through the call.
+  const TReportEvent onReport = onReport_;
+  if (onReport) onReport(ReportFor(reason, report));
 }
 
 void TApplyFollower::Advance(TApplyStep step, bool mayRead) {
@@ -62,9 +72,7 @@ void TApplyFollower::Advance(TApplyStep step, bool mayRead) {
   }
   run_.reset();
   UpdateTimer();
-  // The handler may start the next apply; a copy keeps it alive through the call.
-  const TReportEvent onReport = onReport_;
-  if (onReport) onReport(step.Report);
+  Report(step.Report, pending_.Reason);
 }
 
 void TApplyFollower::LetGoOfEndedReplaced() {

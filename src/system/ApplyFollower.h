@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AdapterSource.h"
+#include "ApplyNotice.h"
 #include "ApplyRun.h"
 #include "NetInfo.h"
 #include "ProgramStarter.h"
@@ -18,12 +19,19 @@
 // never given. A started program is kept (with whatever it holds, such as its script)
 // until it ends or its kNetshLimitMs are over, also when its run was replaced; then it is
 // let go of (not ended). A start that failed is reported without touching a pending run.
-// Destroying the follower does not wait for anything either.
+// Destroying the follower does not wait for anything either. Every report of an apply is
+// given as its reason has it shown (ReportFor).
 class TApplyFollower {
  public:
   static constexpr UINT kPollMs = 100;
 
   using TReportEvent = std::function<void(const TApplyReport&)>;
+  // The run that is pending from netsh's start to its report: what it applies and where.
+  struct TPending {
+    std::string Caption;
+    std::string Adapter;  // the name netsh was given
+    TApplyReason Reason = TApplyReason::User;
+  };
   // Milliseconds that only grow; GetTickCount64 unless a test gives its own.
   using TClock = std::function<long long()>;
 
@@ -42,14 +50,21 @@ class TApplyFollower {
   // the pending run left alone.
   // Otherwise `start` runs on the profile with its adapter's current name, and its start
   // is followed (verified against the profile as stored, identity and all).
-  void Apply(const std::string& caption, const TNetInfo& profile, const TStart& start);
+  void Apply(const std::string& caption, const TNetInfo& profile, const TStart& start,
+             TApplyReason reason = TApplyReason::User);
 
   // Follows the start of netsh for `profile` (as stored; it is verified against its
-  // normalised copy), titled `caption`. A start that failed reports at once, inside
-  // this call.
-  void Follow(const std::string& caption, const TNetInfo& profile, TStartResult start);
+  // normalised copy), titled `caption`, on the adapter named `adapter` (none: the
+  // profile's LAN). A start that failed reports at once, inside this call.
+  void Follow(const std::string& caption, const TNetInfo& profile, TStartResult start,
+              TApplyReason reason = TApplyReason::User, const std::string* adapter = nullptr);
 
   bool Pending() const { return run_ != nullptr; }
+  // The pending run, or null.
+  const TPending* PendingRun() const { return run_ ? &pending_ : nullptr; }
+  // Raised once a started netsh is being followed (PendingRun is set), before any report
+  // of it; a report that ends the run comes with PendingRun null.
+  std::function<void(const TPending&)> OnPending;
   const TSimpleTimer& Timer() const { return timer_; }
 
  private:
@@ -64,6 +79,8 @@ class TApplyFollower {
   // busy machine, hundreds of adapters) then holds up the window for one reading, never
   // for the run's whole settle time.
   void Advance(TApplyStep step, bool mayRead);
+  // Gives the report as shown for `reason`.
+  void Report(const TApplyReport& report, TApplyReason reason);
   void Poll();
   void LetGoOfEndedReplaced();
   void UpdateTimer();
@@ -73,6 +90,7 @@ class TApplyFollower {
   TReportEvent onReport_;
   TClock clock_;
   std::unique_ptr<TApplyRun> run_;
+  TPending pending_;  // what run_ applies, while it is set
   std::unique_ptr<IStartedProgram> program_;
   long long programStartedAt_ = 0;
   std::vector<TReplacedProgram> replaced_;

@@ -140,6 +140,11 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   CreateTray();
   follower_ = std::make_unique<TApplyFollower>(
       services_.Adapters, [this](const TApplyReport& report) { ShowReport(report); });
+  follower_->OnPending = [this](const TApplyFollower::TPending&) {
+    const std::string applying = ApplyingNow();
+    statusBar_->ShowAdapterText(applying);
+    tray_->ShowApplying(applying);
+  };
   watch_ = std::make_unique<TNetworkWatch>(std::make_unique<TWin32NetworkChangeNotices>(),
                                            [this] { NetworkMayHaveChanged(); });
   UpdateNetworkWatch();
@@ -199,7 +204,8 @@ FontHandle TfrmMain::MakeFont() const {
 }
 
 void TfrmMain::ShowAdapterStatus(const std::string& text) {
-  statusBar_->ShowAdapterText(text);
+  const std::string applying = ApplyingNow();
+  statusBar_->ShowAdapterText(applying.empty() ? text : applying);
   statusShowsAdapter_ = false;
 }
 
@@ -514,19 +520,28 @@ TProfileList TfrmMain::ListedWithEditor() {
   return ListedProfiles(*listView_);
 }
 
-void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile) {
+void TfrmMain::Apply(const std::string& caption, const TNetInfo& profile, TApplyReason reason) {
   // A script that cannot be written throws before anything starts: the pending run, if
   // any, goes on.
-  follower_->Apply(caption, profile,
-                   [&](const TNetInfo& script) { return services_.Actions.Apply(script); });
+  follower_->Apply(
+      caption, profile, [&](const TNetInfo& script) { return services_.Actions.Apply(script); },
+      reason);
 }
 
+// A report ends the pending apply, unless it is that of an apply refused while another
+// is pending: then its balloon shows, and the pending one stays on show.
 void TfrmMain::ShowReport(const TApplyReport& report) {
   if (report.VerifiedOn) BindEntry(report.Title, *report.VerifiedOn);
   ShowAdapterStatus(report.Text);
   if (!tray_) return;
   tray_->RefreshActive();
+  tray_->ShowApplying(ApplyingNow());
   tray_->ShowReport(report);
+}
+
+std::string TfrmMain::ApplyingNow() const {
+  const TApplyFollower::TPending* pending = follower_ ? follower_->PendingRun() : nullptr;
+  return pending ? ApplyingText(pending->Caption, pending->Adapter) : std::string();
 }
 
 // A verified apply: the profile (captions name one entry each) takes the adapter's name and

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AdapterSource.h"
+#include "ApplyNotice.h"
 #include "CoreServices.h"
 #include "Form.h"
 #include "Handle.h"
@@ -71,8 +72,11 @@ class TfrmMain : public TForm {
 
   // Applies a profile now (the temporary script beside the executable, then netsh) and
   // follows netsh to the report, which the balloon, the icon's tooltip and the status bar
-  // show, titled `caption`. A newer apply replaces a pending one.
-  void Apply(const std::string& caption, const TNetInfo& profile);
+  // show, titled `caption` and introduced as `reason` has it (ReportFor). While netsh runs
+  // and its result is read, the status bar's adapter part and the tooltip say so, and the
+  // icon shows its busy picture. Another apply is refused while one holds the script.
+  void Apply(const std::string& caption, const TNetInfo& profile,
+             TApplyReason reason = TApplyReason::User);
   // Reads the store into the list (a store that cannot be read is shown once and held:
   // see TStoreKeeper).
   void LoadStore();
@@ -81,7 +85,8 @@ class TfrmMain : public TForm {
   TStoreKeeper& Keeper() const { return *keeper_; }
 
   // The status bar's second part: the state of the adapter the editor names, the last
-  // apply's report, or where the last batch file went.
+  // apply's report, or where the last batch file went; while an apply is pending, that
+  // one ("Applying Office on Ethernet…") whatever `text` is.
   void ShowAdapterStatus(const std::string& text);
 
   // The system said, or the 2 s fallback looked: the network may have changed. The adapters
@@ -151,6 +156,8 @@ class TfrmMain : public TForm {
   void DeleteSelected();
   void ShowCredits();
   void ShowReport(const TApplyReport& report);
+  // What shows while an apply is pending; empty when none is.
+  std::string ApplyingNow() const;
   void BindEntry(const std::string& caption, const TAdapterState& adapter);
   void ReadCurrentSettings();
 

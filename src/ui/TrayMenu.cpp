@@ -6,6 +6,13 @@
 #include "ImageList.h"
 #include "ProfileListView.h"
 
+namespace {
+
+// After a tab, so that the menu aligns it to the right of the captions.
+constexpr char kRecognisedMark[] = "\tnetwork here";
+
+}  // namespace
+
 TTrayMenu::TTrayMenu(TComponent* owner, TImageList* images, TProfileListView& list,
                      TCommands commands)
     : list_(list),
@@ -46,8 +53,12 @@ void TTrayMenu::Rebuild() {
     const TListEntry* entry = list_.EntryAt(index);
     const size_t item = itemEntries_.size();
     itemEntries_.push_back(entry);
-    pmd_->Add(entry ? entry->Caption : std::string(), kProfileImage,
-              [this, item](TObject*) { ApplyItem(item); });
+    std::string caption = entry ? entry->Caption : std::string();
+    // A caption "-" stays a line, mark or not.
+    if (caption != "-" &&
+        std::find(recognised_.begin(), recognised_.end(), caption) != recognised_.end())
+      caption += kRecognisedMark;
+    pmd_->Add(std::move(caption), kProfileImage, [this, item](TObject*) { ApplyItem(item); });
   }
   if (active_) {
     for (size_t index : active_()) {

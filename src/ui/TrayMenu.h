@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "Events.h"
@@ -17,16 +19,18 @@ class TProfileListView;
 // `pm`, the template, holds the fixed commands ("-", "&Configure", "-", "Start with Windows",
 // "E&xit") and is never shown itself. `pmd`, the tray menu, is rebuilt from the list every
 // time it is about to open: one item per list entry in list order (its caption as it
-// stands, image 0), then copies of the template's items. Separator lines that would stand first, last
-// or doubled are hidden when the menu is shown, and captions are shown exactly (no
-// accelerator letters are added).
+// stands, image 0), then copies of the template's items. Separator lines that would stand first,
+// last or doubled are hidden when the menu is shown, and captions are shown exactly (no accelerator
+// letters are added).
 //
 // A profile item keeps the entry it was built from: a click applies exactly that entry's
 // profile, whatever the captions are (equal, a prefix of another, differing only in
 // case, empty, with "&"). An item whose entry has gone since the rebuild applies nothing.
 // A caption "-" is drawn as a separator line and cannot be chosen. The items of the
 // profiles in force (TCommands::Active) carry a check mark, and "Start with Windows" one
-// while TCommands::StartsWithWindows says so (asked once per rebuild).
+// while TCommands::StartsWithWindows says so (asked once per rebuild). The items of the
+// profiles whose network is here (SetRecognised) say so right-aligned after the caption
+// ("Office<TAB>network here"), beside any check mark.
 class TTrayMenu {
  public:
   // What the items run. Apply gets the chosen entry (its caption and stored profile).
@@ -58,6 +62,8 @@ class TTrayMenu {
   void Rebuild();
   // The entry is about to be removed from the list: its items apply nothing from now on.
   void Forget(const TListEntry& entry);
+  // The captions of the profiles whose network is here, marked from the next rebuild on.
+  void SetRecognised(std::vector<std::string> captions) { recognised_ = std::move(captions); }
   // The entry that item `index` of the tray menu applies, or null (a template copy, or
   // an entry that has gone).
   const TListEntry* EntryOf(int index) const;
@@ -73,6 +79,7 @@ class TTrayMenu {
   std::function<std::vector<std::size_t>()> active_;
   std::function<bool()> startsWithWindows_;
   int startWithWindowsItem_ = -1;  // its index in the template
+  std::vector<std::string> recognised_;
   // The entry of each profile item of the tray menu, by item index; null once forgotten.
   std::vector<const TListEntry*> itemEntries_;
 };

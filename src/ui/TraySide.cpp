@@ -10,6 +10,7 @@
 #include "Application.h"
 #include "ApplyRun.h"
 #include "Form.h"
+#include "OfferText.h"
 #include "ProfileListView.h"
 #include "SessionEnd.h"
 #include "TrayIcon.h"
@@ -44,25 +45,31 @@ TTraySide::TTraySide(TForm& form, TImageList* images, TProfileListView& list,
     : form_(form),
       list_(list),
       adapters_(adapters),
+      apply_(std::move(actions.Apply)),
       startWithWindows_(startupValue_, TWin32SystemPaths().ExecutablePath(), SameWindowsPath) {
+  for (auto [picture, id] :
+       {std::pair{&idlePicture_, IDI_TRAY}, std::pair{&busyPicture_, IDI_TRAY_BUSY}}) {
+    picture->LoadFromResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  }
   TTrayMenu::TCommands commands;
   commands.Configure = [this](TObject*) { Configure(); };
   commands.Exit = [this](TObject*) { Exit(); };
   commands.ToggleStartWithWindows = [this](TObject*) { ToggleStartWithWindows(); };
   commands.StartsWithWindows = [this] { return startWithWindows_.Enabled(); };
-  commands.Apply = std::move(actions.Apply);
+  commands.Apply = apply_;
   commands.Active = [this] { return RefreshActive(); };
   menu_ = std::make_unique<TTrayMenu>(&form, images, list, std::move(commands));
 
   icon_ = new TTrayIcon(&form);
   icon_->SetName("trayIcon");
-  icon_->Icon().LoadFromResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
-                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  icon_->SetIcon(idlePicture_);
   icon_->SetCycleInterval(0);
   icon_->SetPopupMenu(&menu_->Menu());
   icon_->SetWantEnterExitEvents(true);
   icon_->SetMinimizeToTray(true);
   icon_->OnDblClick = [this](TObject*) { Configure(); };
+  icon_->OnBalloonHintClick = [this](TObject*) { TakeUpOffer(); };
   RefreshActive(start);
   // In the notification area from now to the end; the end of building applies it again.
   icon_->SetIconVisible(true);
@@ -99,12 +106,52 @@ void TTraySide::ToggleStartWithWindows() {
 void TTraySide::ShowReport(const TApplyReport& report) {
   lastReport_ = report.Text;
   RefreshHint();
+  offered_.clear();
   icon_->ShowBalloon(report.Title, report.Text,
                      kOutcomeBalloon[static_cast<std::size_t>(report.Outcome)], kBalloonMs);
 }
 
+void TTraySide::ShowApplying(const std::string& text) {
+  if (text == applying_) return;
+  const bool wasBusy = !applying_.empty();
+  applying_ = text;
+  if (wasBusy != !applying_.empty())
+    icon_->SetIcon(applying_.empty() ? idlePicture_ : busyPicture_);
+  RefreshHint();
+}
+
 void TTraySide::RefreshHint() {
-  icon_->SetHint(TwoLineTip(activeLine_, lastReport_));
+  icon_->SetHint(TwoLineTip(activeLine_, applying_.empty() ? lastReport_ : applying_));
+}
+
+void TTraySide::Offer(const std::string& adapterName, const std::vector<std::string>& captions) {
+  if (captions.empty()) return;
+  const TOfferText offer = OfferText(adapterName, captions);
+  icon_->ShowBalloon(offer.Title, offer.Text, bfInfo, kBalloonMs);
+  offered_ = captions;
+}
+
+// The shell reports a click on the balloon shown last: an offer's, unless a report's
+// balloon came after it. One click takes up the offer once.
+void TTraySide::TakeUpOffer() {
+  const std::vector<std::string> offered = std::exchange(offered_, {});
+  if (offered.size() > 1) {
+    icon_->ShowTrayMenu();
+  } else if (offered.size() == 1) {
+    if (const TListEntry* entry = EntryNamed(offered.front()); entry && apply_) apply_(*entry);
+  }
+}
+
+const TListEntry* TTraySide::EntryNamed(const std::string& caption) const {
+  for (int index = 0; index < list_.Count(); ++index) {
+    const TListEntry* entry = list_.EntryAt(index);
+    if (entry->Caption == caption) return entry;
+  }
+  return nullptr;
+}
+
+void TTraySide::SetRecognised(std::vector<std::string> captions) {
+  menu_->SetRecognised(std::move(captions));
 }
 
 void TTraySide::Forget(const TListEntry& entry) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AdapterState.h"
+#include "Icon.h"
 #include "ListEntry.h"
 #include "StartWithWindows.h"
 #include "Win32StartupValue.h"
@@ -30,7 +31,10 @@ class TTrayMenu;
 // which saves as closing the window does). A session end saves too, without ever
 // holding the session up. The icon's tooltip names the profiles in force on their
 // adapters, and the menu checks their items; both are found anew each time the menu is
-// about to open and whenever the window asks (RefreshActive).
+// about to open and whenever the window asks (RefreshActive). While an apply is pending
+// the tooltip's second line says so and the icon shows its busy picture (ShowApplying).
+// Arriving at a profile's network, it may offer the switch in a balloon that a click
+// takes up (Offer), and the menu marks the profiles whose network is here (SetRecognised).
 class TTraySide {
  public:
   // What the window does for it: apply a profile now, and save the list into the store
@@ -72,7 +76,21 @@ class TTraySide {
 
   // An apply's report: a balloon titled with the profile's caption (its picture says
   // verified, in part or failed), and the tooltip's second line until the next report.
+  // An offer shown before is withdrawn: a click on this balloon applies nothing.
   void ShowReport(const TApplyReport& report);
+  // An apply is pending, `text` saying which ("Applying Office on Ethernet…"), or none is
+  // (empty): while one is, the tooltip's second line is `text` in place of the last report
+  // and the icon shows its busy picture.
+  void ShowApplying(const std::string& text);
+
+  // Offers the profiles of the list named `captions` (none: nothing is offered), whose
+  // network the adapter `adapterName` is on now, in a balloon. A click on it applies the one
+  // profile as its menu item does, or opens the menu to choose among several. The next
+  // balloon withdraws the offer, and so does the click.
+  void Offer(const std::string& adapterName, const std::vector<std::string>& captions);
+  // The profiles whose network is here: the menu marks them from its next opening until
+  // told otherwise (empty: none).
+  void SetRecognised(std::vector<std::string> captions);
 
   // The entry is about to be removed from the list.
   void Forget(const TListEntry& entry);
@@ -84,7 +102,10 @@ class TTraySide {
   TProfileListView& list_;
   IAdapterSource& adapters_;
   void RefreshHint();
+  void TakeUpOffer();
+  const TListEntry* EntryNamed(const std::string& caption) const;
 
+  std::function<void(const TListEntry&)> apply_;
   TWin32StartupValue startupValue_;
   TStartWithWindows startWithWindows_;
   std::unique_ptr<TTrayMenu> menu_;
@@ -92,4 +113,8 @@ class TTraySide {
   std::unique_ptr<TSessionEndSaver> sessionEnd_;
   std::string activeLine_;  // the tooltip's first line
   std::string lastReport_;  // its second line
+  std::string applying_;    // the pending apply, said in the report's place; empty: none
+  TIcon idlePicture_;
+  TIcon busyPicture_;
+  std::vector<std::string> offered_;  // the captions the shown balloon offers, if it does
 };

@@ -240,6 +240,80 @@ TEST_F(ApplyFollowerTest, AHungNetshIsGivenUpAfterAMinuteAndLetGoOf) {
   EXPECT_TRUE(netsh->Released);
 }
 
+// Every way an apply can end gives its report with the automatic prefix when the apply was
+// automatic: refused before netsh, netsh not started, and followed to the adapter's state.
+TEST_F(ApplyFollowerTest, AnAutomaticApplySaysSoInWhicheverReportItGives) {
+  struct TCase {
+    const char* name;
+    TNetInfo profile;
+    unsigned long startError;  // 0: netsh starts and ends with 0
+    const char* text;
+  };
+  const TCase cases[] = {
+      {"refused", WithLan(StoredOffice(), "Lab LAN"), 0,
+       "Switched automatically: No adapter named \"Lab LAN\" on this computer; nothing was "
+       "changed"},
+      {"declined", StoredOffice(), 1223,
+       "Switched automatically: Administrator rights were declined; nothing was changed"},
+      {"verified", StoredOffice(), 0,
+       "Switched automatically: Office is active on Ethernet: 10.0.0.5/24, gateway 10.0.0.1, "
+       "DNS 10.0.0.1, 10.0.0.2"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    reports.clear();
+    std::shared_ptr<TFakeProgram::TState> netsh;
+    follower.Apply(
+        "Office", c.profile,
+        [&](const TNetInfo&) {
+          if (c.startError) return TStartResult::Failed(c.startError, "canceled");
+          TStartResult started = Running(netsh);
+          netsh->ExitCode = 0;
+          return started;
+        },
+        TApplyReason::Automatic);
+    PumpUntilReport();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].Title, "Office");
+    EXPECT_EQ(reports[0].Text, c.text);
+  }
+}
+
+// What the window shows while a run is pending: told once netsh has started, with the
+// name netsh was given (a renamed adapter's new one); gone by the time the run reports.
+TEST_F(ApplyFollowerTest, APendingRunNamesItsProfileAndTheAdapterNetshWasGiven) {
+  adapters.Reading = ReadingOf({OfficeAdapterNamed("Ethernet 2")});
+  TNetInfo stored = StoredOffice();
+  stored.AdapterId = kOfficeAdapterId;
+  std::vector<TApplyFollower::TPending> told;
+  bool pendingAtReport = true;
+  TApplyFollower watched{adapters,
+                         [&](const TApplyReport& r) {
+                           reports.push_back(r);
+                           pendingAtReport = watched.PendingRun() != nullptr;
+                         },
+                         [this] { return now; }};
+  watched.OnPending = [&](const TApplyFollower::TPending& pending) { told.push_back(pending); };
+
+  watched.Follow("Office", stored, TStartResult::Failed(1223, "canceled"));
+  EXPECT_TRUE(told.empty()) << "nothing pending after a start that failed";
+
+  std::shared_ptr<TFakeProgram::TState> netsh;
+  watched.Apply(
+      "Office", stored, [&](const TNetInfo&) { return Running(netsh); }, TApplyReason::Automatic);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].Caption, "Office");
+  EXPECT_EQ(told[0].Adapter, "Ethernet 2");
+  EXPECT_EQ(told[0].Reason, TApplyReason::Automatic);
+  ASSERT_NE(watched.PendingRun(), nullptr);
+  EXPECT_EQ(watched.PendingRun()->Adapter, "Ethernet 2");
+  netsh->ExitCode = 0;
+  PumpMessages(2000, [&] { return reports.size() == 2; });
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_FALSE(pendingAtReport);
+  EXPECT_EQ(told.size(), 1u);
+}
+
 // Each reading takes a second of the follower's clock, and the adapter never becomes as
 // wanted: the run reads until its settle time is over, one reading a tick, so the window
 // is held up by one reading at a time, never by the whole run of them.

@@ -12,14 +12,15 @@
 #include <optional>
 #include <string>
 
-#include "NetshScratchFolder.h"
 #include "ApplyRun.h"
 #include "HostAdapter.h"
+#include "NetshScratchFolder.h"
 #include "NetshScript.h"
 #include "ProfileActions.h"
 #include "ProgramUnderTest.h"
 #include "ServiceDoubles.h"
 #include "SystemNetshReplaced.h"
+#include "WaitingNetsh.h"
 #include "Win32FileSystem.h"
 #include "Win32KernelHandle.h"
 #include "Win32ProgramStarter.h"
@@ -39,31 +40,6 @@ void WriteRaw(const std::string& path, const std::string& bytes) {
 const TNetInfo kOffice{"Local Area Connection", false, "10.0.0.5", "255.255.255.0",
                        "10.0.0.1",              "10.0.0.1", "",      ""};
 const TNetInfo kHome{"Local Area Connection", true, "", "", "", "", "", ""};
-
-// The stand-in netsh told, through its environment, to wait for the test's word before it
-// reads its script, and to record what it read. The word is given at the latest when this
-// goes, so that no netsh is left waiting.
-class TWaitingNetsh {
- public:
-  TWaitingNetsh(const std::string& event, const std::string& record)
-      : go_(CreateEventA(nullptr, TRUE, FALSE, event.c_str())) {
-    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", event.c_str());
-    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", record.c_str());
-  }
-  ~TWaitingNetsh() {
-    LetGo();
-    SetEnvironmentVariableA("ARDENIX_NETSH_WAIT_EVENT", nullptr);
-    SetEnvironmentVariableA("ARDENIX_NETSH_RECORD", nullptr);
-  }
-  TWaitingNetsh(const TWaitingNetsh&) = delete;
-  TWaitingNetsh& operator=(const TWaitingNetsh&) = delete;
-
-  bool Ready() const { return static_cast<bool>(go_); }
-  void LetGo() const { SetEvent(go_.Get()); }
-
- private:
-  TKernelHandle go_;
-};
 
 // Apply as the program does, with the scratch folder as both the executable's and the
 // system's: its netsh.exe is the stand-in, which waits for the test's word before it reads the

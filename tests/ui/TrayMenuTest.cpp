@@ -709,3 +709,108 @@ TEST_F(TrayMenuTest, ConfigureOnAnOpenWindowDoesNotRaiseIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The balloons of the program's icon, in order.
+std::vector<NOTIFYICONDATAA> BalloonsOf(const TShellRecorder& shell, UINT icon) {
+  std::vector<NOTIFYICONDATAA> balloons;
+  for (const TShellRecorder::TCall& call : shell.Calls)
+    if (call.Record.uID == icon && (call.Record.uFlags & NIF_INFO)) balloons.push_back(call.Record);
+  return balloons;
+}
+
+// An offer of one profile is taken up by a click on its balloon as its menu item would be;
+// an offer of several opens the menu to choose from, applying nothing by itself.
+TEST_F(TrayMenuTest, AnOffersBalloonNamesItsProfilesAndAClickAppliesOneOrOpensTheMenu) {
+  struct TCase {
+    std::vector<std::string> offered;
+    const char* text;
+    size_t starts;     // applies started by the click
+    int menuOpenings;  // menus opened by it
+  };
+  const TCase cases[] = {
+      {{"P2"}, "P2's network is here (Local Area Connection). Click to switch.", 1, 0},
+      {{"P1", "P2"},
+       "The networks of P1 and P2 are here (Local Area Connection). Click to choose.",
+       0,
+       1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    WriteNumberedStore(2);
+    Start();
+    const UINT icon = main_->Tray().Icon().ShellId();
+    main_->Tray().Offer("Local Area Connection", c.offered);
+    const std::vector<NOTIFYICONDATAA> balloons = BalloonsOf(shell_, icon);
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_STREQ(balloons[0].szInfo, c.text);
+    EXPECT_EQ(balloons[0].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+
+    int openings = 0;
+    std::vector<std::string> shown;
+    main_->Tray().Menu().Menu().TrackFunction = [&](HMENU menu, int, int, HWND) -> UINT {
+      ++openings;
+      shown = Texts(ReadMenu(menu));
+      return 0;
+    };
+    TrayCallback(NIN_BALLOONUSERCLICK);
+    main_->Tray().Menu().Menu().TrackFunction = nullptr;
+    EXPECT_EQ(starter_.Starts.size(), c.starts);
+    EXPECT_EQ(openings, c.menuOpenings);
+    if (c.starts) {
+      EXPECT_NE(Script().find(AddressLine(2)), std::string::npos) << Script();
+    } else {
+      EXPECT_EQ(shown, Texts(OpenMenu())) << "the tray menu, as a right click opens it";
+    }
+    RemoveScriptOnceLetGo();
+    application_.reset();
+    starter_.Starts.clear();
+    shell_.Calls.clear();
+  }
+}
+
+// A click reaches the program for the balloon shown last: once a report's balloon has
+// replaced the offer's, the click is on the report and applies nothing; and one click
+// takes up an offer once.
+TEST_F(TrayMenuTest, AClickAppliesTheOfferOnlyWhileItsBalloonIsTheLastAndOnlyOnce) {
+  TNetInfo elsewhere = Numbered(3);
+  elsewhere.LAN = "Nowhere";  // no such adapter: refused, and reported, at once
+  WriteStore(StoreSection("P1", Numbered(1)) + StoreSection("P3", elsewhere));
+  Start();
+  main_->Tray().Offer("Local Area Connection", {"P1"});
+  ClickItem(1);  // P3
+  ASSERT_EQ(BalloonsOf(shell_, main_->Tray().Icon().ShellId()).size(), 2u);
+  TrayCallback(NIN_BALLOONUSERCLICK);
+  EXPECT_EQ(starter_.Starts.size(), 0u) << "the click was on the report's balloon";
+
+  main_->Tray().Offer("Local Area Connection", {"P1"});
+  TrayCallback(NIN_BALLOONUSERCLICK);
+  EXPECT_EQ(starter_.Starts.size(), 1u);
+  RemoveScriptOnceLetGo();  // that apply is over: another would start
+  TrayCallback(NIN_BALLOONUSERCLICK);
+  EXPECT_EQ(starter_.Starts.size(), 1u) << "the offer was taken up already";
+}
+
+// The profiles whose network is here say so beside their captions, the check marks of
+// those in force stay, and an empty list takes the marks away.
+TEST_F(TrayMenuTest, TheProfilesWhoseNetworkIsHereAreMarkedUntilToldOtherwise) {
+  adapters_.Reading = OfficeAndCafe();
+  WriteStore(StoreOfFour());
+  Start();
+  main_->Tray().SetRecognised({"Office", "Home"});
+  const std::vector<TShownItem> marked = OpenMenu();
+  EXPECT_EQ(Texts(marked), (std::vector<std::string>{
+                               "Cafe", "Home\tnetwork here", "Office\tnetwork here", "Office 2",
+                               "-", "&Configure", "-", "Start with Windows", "E&xit"}));
+  EXPECT_EQ(CheckMarks(marked),
+            (std::vector<bool>{true, false, true, false, false, false, false, false, false}));
+  EXPECT_EQ(Texts(OpenMenu()), Texts(marked)) << "the marks stay";
+
+  main_->Tray().SetRecognised({});
+  EXPECT_EQ(Texts(OpenMenu()),
+            (std::vector<std::string>{"Cafe", "Home", "Office", "Office 2", "-", "&Configure", "-",
+                                      "Start with Windows", "E&xit"}));
+}
+
+}  // namespace

@@ -3,6 +3,8 @@
 
 #define IDI_ARDENIX 1
 #define IDI_TRAY 2
+// The tray image while an apply is pending.
+#define IDI_TRAY_BUSY 3
 
 // imgList's nine 16 x 16 images side by side, raw 32-bit pixels (see images.bgra), in
 // image-list order: profile, configure, connect, delete, minimise, help, (unused), save,
