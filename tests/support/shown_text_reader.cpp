@@ -26,8 +26,8 @@ class TRemoteBuffer {
   TRemoteBuffer(HANDLE process, SIZE_T size)
       : process_(process),
         size_(size),
-        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                PAGE_READWRITE)) {}
+        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
+  }
   ~TRemoteBuffer() {
     if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
   }
@@ -38,7 +38,8 @@ class TRemoteBuffer {
   // The bytes there up to the first zero, at most the buffer's size.
   std::string Text() const {
     std::vector<char> local(size_ + 1, '\0');
-    if (!address_ || !ReadProcessMemory(process_, address_, local.data(), size_, nullptr)) return {};
+    if (!address_ || !ReadProcessMemory(process_, address_, local.data(), size_, nullptr))
+      return {};
     return local.data();
   }
 
@@ -51,9 +52,8 @@ class TRemoteBuffer {
 TKernelHandle ProcessOf(HWND window) {
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);
-  return TKernelHandle(OpenProcess(
-      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_QUERY_INFORMATION,
-      FALSE, id));
+  return TKernelHandle(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_QUERY_INFORMATION, FALSE, id));
 }
 
 constexpr SIZE_T kTextRoom = 4096;
