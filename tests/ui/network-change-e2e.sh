@@ -18,7 +18,8 @@
 #      Click to switch." and netsh is never started.
 # The time from the change to the script (B) and to the balloon on the screen (C; Wine
 # draws a balloon 1.5-2 s after it is asked for) is printed with the 3 s aim beside it;
-# the test itself waits for the events, not for a clock.
+# the test waits for the events, not for a clock, but for one pause in B that lets more
+# fallback readings pass (a repeated switch would show only after one).
 #
 #   network-change-e2e.sh STATE_DIR KEEPALIVE_EXE ARDENIX_EXE NETSH_STANDIN_EXE \
 #                         ADAPTER_PROBE_EXE SHOWN_TEXT_READER_EXE
