@@ -11,5 +11,5 @@ if(WIN32)
             $<TARGET_FILE:netsh_standin> $<TARGET_FILE:adapter_identity_probe>
             $<TARGET_FILE:adapter_window_probe>)
   # The first run makes the prefix: minutes on a loaded machine.
-  set_tests_properties(rename_e2e_test PROPERTIES TIMEOUT 900)
+  set_tests_properties(rename_e2e_test PROPERTIES RESOURCE_LOCK wine_lab TIMEOUT 900)
 endif()
