@@ -26,3 +26,14 @@ TProfileList ListedProfiles(const TProfileListView& list) {
   }
   return profiles;
 }
+
+std::vector<TNamedProfile> NamedProfiles(const TProfileListView& list) {
+  std::vector<TNamedProfile> profiles;
+  const int count = list.Count();
+  profiles.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+  for (int index = 0; index < count; ++index) {
+    const TListEntry* entry = list.EntryAt(index);
+    profiles.push_back({entry->Caption, NormalisedCopy(entry->Profile)});
+  }
+  return profiles;
+}

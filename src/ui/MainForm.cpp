@@ -14,7 +14,9 @@
 #include "ApplyFollower.h"
 #include "ChildWindow.h"
 #include "CaptionNames.h"
+#include "EditorNetwork.h"
 #include "ListStore.h"
+#include "NetworkArrival.h"
 #include "NetworkWatch.h"
 #include "Panel.h"
 #include "ProcessElevation.h"
@@ -147,7 +149,10 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
   };
   watch_ = std::make_unique<TNetworkWatch>(std::make_unique<TWin32NetworkChangeNotices>(),
                                            [this] { NetworkMayHaveChanged(); });
+  arrival_ = std::make_unique<TNetworkArrival>(ArrivalActions());
   UpdateNetworkWatch();
+  // Once at start: a profile's network that is here already is recognised now.
+  if (AnyProfileAsks()) NetworkMayHaveChanged();
 }
 
 TfrmMain::~TfrmMain() {
@@ -471,12 +476,13 @@ void TfrmMain::LoadEditor() {
 void TfrmMain::ReadCurrentSettings() {
   if (!listView_->Selected()) return;
   const TAdapterState adapter = adapters_->ReadCurrentSettings();
-  // The values read go into the entry with the editor's others, the entry learns the
-  // adapter's network, and the editor shows it (its own copy would undo it at the next
-  // commit otherwise).
-  CommitEditor();
+  // The network goes into the entry and into the editor's own copy, which would undo it at
+  // the next commit otherwise; the values read wait in the editor as typed ones do.
   RememberNetwork(listView_->Selected()->Profile, adapter);
-  LoadEditor();
+  TNetInfo network;
+  editor_->Network().Commit(network);
+  RememberNetwork(network, adapter);
+  editor_->Network().Load(network);
   StoreChanged();  // the adapter's identity, learned, is a change even when nothing else is
 }
 
@@ -501,18 +507,47 @@ void TfrmMain::StoreChanged() {
 
 // The profiles as listed: a choice made in the editor counts once it is in its entry.
 void TfrmMain::UpdateNetworkWatch() {
-  if (!watch_ || !listView_) return;
-  bool asked = false;
-  for (int index = 0; index < listView_->Count() && !asked; ++index) {
-    asked = NetworkActionOf(listView_->EntryAt(index)->Profile) != TNetworkAction::Nothing;
+  if (watch_ && listView_) watch_->SetWanted(AnyProfileAsks());
+}
+
+bool TfrmMain::AnyProfileAsks() const {
+  for (int index = 0; index < listView_->Count(); ++index) {
+    if (NetworkActionOf(listView_->EntryAt(index)->Profile) != TNetworkAction::Nothing) return true;
   }
-  watch_->SetWanted(asked);
+  return false;
+}
+
+// The recogniser's decisions carried out as the tray side and the tray menu do. An
+// automatic switch waits for the user (it becomes an offer) while they are editing that
+// very profile, or while another apply is pending.
+TNetworkArrival::TActions TfrmMain::ArrivalActions() {
+  TNetworkArrival::TActions actions;
+  actions.Offer = [this](const std::string& adapter, const std::vector<std::string>& captions) {
+    if (tray_) tray_->Offer(adapter, captions);
+  };
+  actions.Mark = [this](const std::vector<std::string>& captions) {
+    if (tray_) tray_->SetRecognised(captions);
+  };
+  actions.Switch = [this](const std::string& caption) {
+    TListEntry* entry = nullptr;
+    for (int index = 0; index < listView_->Count() && !entry; ++index) {
+      if (listView_->EntryAt(index)->Caption == caption) entry = listView_->EntryAt(index);
+    }
+    if (!entry) return true;
+    const bool editing = entry == editorEntry_ && IsChild(panRight_->Handle(), GetFocus());
+    if (editing || follower_->PendingRun()) return false;
+    CommitEditor();
+    Apply(entry->Caption, entry->Profile, TApplyReason::Automatic);
+    return true;
+  };
+  return actions;
 }
 
 void TfrmMain::NetworkMayHaveChanged() {
   const TAdapterReading reading = services_.Adapters.Read();
   if (statusShowsAdapter_) adapters_->NetworkMayHaveChanged(reading);
   if (tray_) tray_->RefreshActive(reading);
+  if (arrival_) arrival_->Check(reading, NamedProfiles(*listView_));
 }
 
 TProfileList TfrmMain::ListedWithEditor() {

@@ -13,6 +13,7 @@
 #include "Handle.h"
 #include "ImageList.h"
 #include "ListEntry.h"
+#include "NetworkArrival.h"
 #include "ProfileActions.h"
 #include "ProfileIni.h"
 #include "ProfileListView.h"
@@ -163,6 +164,8 @@ class TfrmMain : public TForm {
 
   // The watch's fallback runs only while a profile asks to be offered or switched to.
   void UpdateNetworkWatch();
+  bool AnyProfileAsks() const;
+  TNetworkArrival::TActions ArrivalActions();
 
   // A caption refused (blank, or naming another entry's section): why, or none.
   std::optional<std::string> CaptionRefusal(const TListEntry& entry, const std::string& caption) const;
@@ -190,4 +193,5 @@ class TfrmMain : public TForm {
   std::unique_ptr<TApplyFollower> follower_;
   std::unique_ptr<TStoreKeeper> keeper_;
   std::unique_ptr<TNetworkWatch> watch_;
+  std::unique_ptr<TNetworkArrival> arrival_;
 };

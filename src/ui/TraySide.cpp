@@ -1,5 +1,7 @@
 #include "TraySide.h"
 
+#include "ListStore.h"
+
 #include <algorithm>
 #include <exception>
 #include <iterator>
@@ -167,13 +169,7 @@ std::vector<std::size_t> TTraySide::RefreshActive() {
 }
 
 std::vector<std::size_t> TTraySide::RefreshActive(const TAdapterReading& reading) {
-  std::vector<TNamedProfile> profiles;
-  const int count = list_.Count();
-  profiles.reserve(static_cast<std::size_t>(std::max(count, 0)));
-  for (int index = 0; index < count; ++index) {
-    const TListEntry* entry = list_.EntryAt(index);
-    profiles.push_back({entry->Caption, NormalisedCopy(entry->Profile)});
-  }
+  const std::vector<TNamedProfile> profiles = NamedProfiles(list_);
   std::vector<std::size_t> active = ActiveProfiles(profiles, reading);
   SetActiveLine(TrayTipText(kTipTitle, profiles, active));
   return active;

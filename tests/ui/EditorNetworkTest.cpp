@@ -150,7 +150,7 @@ TEST_F(EditorNetworkWindow, ReadCurrentSettingsKeepsTheNetworkAndTheChoice) {
   Press(F::cmReadCurrent);
   ASSERT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(ChoiceShown(Network().Choice()), "Offer the switch");
-  EXPECT_EQ(Text(Network().Description()), "Network: gateway (00-11-22-33-44-55)");
+  EXPECT_EQ(Text(Network().Description()), "Network: gateway 00-11-22-33-44-55");
   ASSERT_TRUE(AwaitStore([](const std::string& s) { return Has(s, "DHCP=0"); }));
   EXPECT_TRUE(Has(*ReadStore(), "NetworkGatewayMac=00-11-22-33-44-55\r\nOnNetwork=offer\r\n"))
       << *ReadStore();
@@ -189,7 +189,8 @@ TEST_F(EditorAlone, TheHintShowsWhileSwitchingAutomaticallyWithoutAdministratorR
     bool hint;
   } cases[] = {
       {false, "switch", true},  {false, "offer", false}, {false, "", false},
-      {false, "Switch", false},  // not parsed: shown as nothing, and nothing is done
+      {false, "Switch", true},    // any letter case, as the recognition reads it
+      {false, "always", false},  // not parsed: shown as nothing, and nothing is done
       {true, "switch", false},
   };
   for (const auto& c : cases) {
