@@ -5,9 +5,14 @@
 # Wine's "Wine System Tray" window and clicks "Office". A stand-in takes the place of the
 # system's netsh, so nothing on this computer changes, and the apply is verified against
 # the interface's real state: the balloon below the tray window says so.
-#   scripts/screenshot-balloon.sh [BUILD_DIR]   (default build/win, configured with preset win)
+# With --offer it takes docs/offer-balloon.png instead: "Workshop" remembers this
+# computer's gateway (its hardware address from the neighbour table) and asks to be
+# offered there, so Ardenix offers it by itself at start; nothing is clicked.
+#   scripts/screenshot-balloon.sh [--offer] [BUILD_DIR]   (default build/win, preset win)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+offer=""
+if [ "${1:-}" = --offer ]; then offer=1; shift; fi
 build=${1:-build/win}
 if [ ! -f "$build/build.ninja" ]; then cmake --preset win -B "$build" >/dev/null; fi
 cmake --build "$build" --target Ardenix wine_keepalive netsh_standin >/dev/null
@@ -39,6 +44,13 @@ cp "$build/src/ui/Ardenix.exe" "$work/Ardenix.exe"
   printf '[Home]\r\nLAN=%s\r\nDHCP=1\r\n' "$lan"
   store_profile "Office" "$lan" "$address"
   store_profile "Workshop" "$lan" "${address%.*}.$(((${address##*.} % 250) + 3))"
+  if [ -n "$offer" ]; then
+    # The link asks for the gateway's address on any attempt to reach it.
+    timeout 2 bash -c "exec 3<>/dev/tcp/$gateway/53" >/dev/null 2>&1 || true
+    mac=$(ip neigh show "$gateway" dev "$lan" | awk '{ for (i = 1; i < NF; ++i) if ($i == "lladdr") print $(i + 1) }')
+    [ -n "$mac" ] || fail "no neighbour entry for the gateway $gateway"
+    printf 'NetworkGateway=%s\r\nNetworkGatewayMac=%s\r\nOnNetwork=offer\r\n' "$gateway" "$mac"
+  fi
 } >"$work/Ardenix.INI"
 
 cmake/wine-host.sh start "$host" "$build/tests/support/wine_keepalive.exe" >/dev/null
@@ -59,10 +71,13 @@ ardenix=$!
 main_window_up() { xdotool search --onlyvisible --name '^Ardenix 1\.01$' >/dev/null 2>&1; }
 await 300 main_window_up || fail "the main window did not appear"
 find_tray_icon
-open_menu
-read_menu_rows 3
-xdotool mousemove $((menuX + menuW / 2)) "$(item_y 1)" click 1
-# The pointer leaves the picture; the balloon comes 1.5-2 s after the apply's outcome.
+if [ -z "$offer" ]; then
+  open_menu
+  read_menu_rows 3
+  xdotool mousemove $((menuX + menuW / 2)) "$(item_y 1)" click 1
+fi
+# The pointer leaves the picture; the balloon comes 1.5-2 s after the apply's outcome (or
+# after the offer, made at start).
 xdotool mousemove 1000 700
 sleep 4
 
@@ -77,5 +92,7 @@ box=$(convert "$work/screen.png" -crop 640x200+0+0 +repage -fuzz 2% -fill black 
 IFS='x+' read -r width height left top <<<"$box"
 right=$((left + width - 1)) bottom=$((top + height - 1))
 [ "$bottom" -gt $((trayY + trayH + 20)) ] || fail "no balloon below the tray window"
-convert "$work/screen.png" -crop "$((right + 4))x$((bottom + 4))+0+0" +repage docs/apply-balloon.png
-echo "screenshot: docs/apply-balloon.png"
+picture=docs/apply-balloon.png
+[ -z "$offer" ] || picture=docs/offer-balloon.png
+convert "$work/screen.png" -crop "$((right + 4))x$((bottom + 4))+0+0" +repage "$picture"
+echo "screenshot: $picture"
