@@ -66,8 +66,8 @@ ardenix_stop() {
 # extended regular expression (shown_line) or is this text (shown_exactly); the line is
 # then in $shown.
 read_shown() { "$run" "$host" "$reader" </dev/null 2>/dev/null | tr -d '\r' >"$work/shown" || true; }
-shown_line() { read_shown; shown=$(grep -E -m 1 -- "$1" "$work/shown"); }
-shown_exactly() { read_shown; shown=$(grep -F -x -m 1 -- "$1" "$work/shown"); }
+shown_line() { read_shown; shown=$(grep -a -E -m 1 -- "$1" "$work/shown"); }
+shown_exactly() { read_shown; shown=$(grep -a -F -x -m 1 -- "$1" "$work/shown"); }
 
 window_gone() { ! shown_line '^status='; }
 
