@@ -26,5 +26,7 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$n"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   echo "run: no DISPLAY given, Ardenix runs on the Xvfb display $DISPLAY"
+  # No window manager runs there: Wine draws the windows' title bars and frames itself.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null || true
 fi
 exec wine build/win/src/ui/Ardenix.exe
