@@ -17,16 +17,16 @@ constexpr char kDown[] = "(down)";
 constexpr char kGone[] = "(gone)";
 constexpr char kFailed[] = "(failed)";  // the whole reading failed
 
-struct TProfileSpec {
+struct TListedProfile {
   std::string Caption, Lan, OnNetwork, GatewayMac, Wifi;
 };
 
-TNamedProfile Named(const TProfileSpec& spec) {
-  TNetInfo profile = WithLan(OfficeProfile(), spec.Lan.c_str());
-  profile.OnNetwork = spec.OnNetwork;
-  profile.NetworkGatewayMac = spec.GatewayMac;
-  profile.NetworkWifi = spec.Wifi;
-  return {spec.Caption, profile};
+TNamedProfile Named(const TListedProfile& listed) {
+  TNetInfo profile = WithLan(OfficeProfile(), listed.Lan.c_str());
+  profile.OnNetwork = listed.OnNetwork;
+  profile.NetworkGatewayMac = listed.GatewayMac;
+  profile.NetworkWifi = listed.Wifi;
+  return {listed.Caption, profile};
 }
 
 struct TStep {
@@ -89,15 +89,15 @@ std::vector<std::size_t> IndexesOf(const std::vector<TNamedProfile>& profiles,
 
 struct TScenario {
   const char* name;
-  std::vector<TProfileSpec> profiles;
+  std::vector<TListedProfile> profiles;
   std::vector<TStep> steps;
 };
 
-const TProfileSpec kOfficeSwitches{"Office", "Ethernet", "switch", kA, ""};
-const TProfileSpec kOfficeOffers{"Office", "Ethernet", "offer", kA, ""};
-const TProfileSpec kLabOffers{"Lab", "Ethernet", "Offer", kA, ""};
-const TProfileSpec kHomeSwitches{"Home", "Ethernet", "switch", kB, ""};
-const TProfileSpec kCafeOffers{"Cafe", "Wi-Fi", "offer", "", "Cafe"};
+const TListedProfile kOfficeSwitches{"Office", "Ethernet", "switch", kA, ""};
+const TListedProfile kOfficeOffers{"Office", "Ethernet", "offer", kA, ""};
+const TListedProfile kLabOffers{"Lab", "Ethernet", "Offer", kA, ""};
+const TListedProfile kHomeSwitches{"Home", "Ethernet", "switch", kB, ""};
+const TListedProfile kCafeOffers{"Cafe", "Wi-Fi", "offer", "", "Cafe"};
 
 void PrintTo(const TScenario& scenario, std::ostream* os) { *os << scenario.name; }
 
@@ -106,7 +106,7 @@ class NetworkRecogniserTest : public testing::TestWithParam<TScenario> {};
 TEST_P(NetworkRecogniserTest, DecidesOncePerArrival) {
   const TScenario& scenario = GetParam();
   std::vector<TNamedProfile> profiles;
-  for (const TProfileSpec& spec : scenario.profiles) profiles.push_back(Named(spec));
+  for (const TListedProfile& listed : scenario.profiles) profiles.push_back(Named(listed));
   TNetworkRecogniser recogniser;
   for (std::size_t n = 0; n < scenario.steps.size(); ++n) {
     const TStep& step = scenario.steps[n];
