@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "NetworkWatch.h"
 #include "ThreadedNetworkNotices.h"
 #include "TrayIcon.h"
@@ -28,13 +29,6 @@
 #include "Win32NetworkChangeNotices.h"
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Handles messages until `done`, or until `untilMs` on the clock above.
 template <typename TDone>

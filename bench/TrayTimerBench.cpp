@@ -9,18 +9,12 @@
 #include <vector>
 
 #include "ShellNotify.h"
+#include "BenchClock.h"
 #include "SimpleTimer.h"
 #include "TrayIcon.h"
 #include "TrayIconHandler.h"
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <typename TDone>
 void Pump(TDone done) {
