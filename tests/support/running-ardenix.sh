@@ -49,7 +49,10 @@ ardenix_start() {
     ARDENIX_NETSH_CALLS="$(windows_path "$work/netsh.calls")" \
     "$run" "$host" "$1/Ardenix.exe") >"$work/ardenix.log" 2>&1 </dev/null &
   ardenix_pid=$!
-  await 120 shown_line '^status=' || fail "Ardenix's window did not appear"
+  await 120 shown_line '^status=' ||
+    fail "Ardenix's window did not appear; the program $(kill -0 "$ardenix_pid" 2>/dev/null &&
+      echo 'still runs' || echo 'has ended'), its output: $(tail -c 600 "$work/ardenix.log"),
+      shown: $(tail -c 600 "$work/shown" 2>/dev/null)"
 }
 
 # Ends the program started last (killed: what it would save is not looked at), and waits
