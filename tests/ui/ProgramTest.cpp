@@ -1,5 +1,6 @@
-// Ardenix.exe itself: its resources, and a start with a store beside it that shows the
-// main window with the store's profiles and writes the store back when it is closed.
+// Ardenix.exe itself: its resources, a start with a store beside it that shows the main
+// window with the store's profiles and writes the store back when it is closed, an edit that
+// survives a kill, and a store held by another process at the start that is left alone.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -81,6 +82,7 @@ std::string ReadAll(const std::string& path) {
 class ProgramWithStore : public testing::Test {
  protected:
   ~ProgramWithStore() override {
+    ReleaseStore();
     if (process_.hProcess) {
       if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 9);
       CloseHandle(process_.hThread);
@@ -91,14 +93,60 @@ class ProgramWithStore : public testing::Test {
   }
 
   void Start(const std::string& storeText) {
+    Launch(storeText);
+    AwaitWindow();
+  }
+
+  // The program copied beside the store and started, without waiting for anything.
+  void Launch(const std::string& storeText) {
     std::filesystem::create_directories(folder_);
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program_.c_str(), FALSE));
     std::ofstream(store_, std::ios::binary) << storeText;
+    if (holdStore_) {
+      held_ = CreateFileA(store_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(held_, INVALID_HANDLE_VALUE);
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program_ + "\"";
     ASSERT_TRUE(CreateProcessA(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                nullptr, folder_.c_str(), &startup, &process_));
+  }
+
+  void ReleaseStore() {
+    if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+    held_ = INVALID_HANDLE_VALUE;
+  }
+
+  // The program's message box, once it shows (within 30 s), or null.
+  HWND AwaitMessageBox() const {
+    struct TSearch {
+      DWORD process;
+      HWND found;
+    } search{process_.dwProcessId, nullptr};
+    for (int tries = 0; tries < 3000 && !search.found; ++tries) {
+      EnumWindows(
+          [](HWND window, LPARAM context) -> BOOL {
+            auto* wanted = reinterpret_cast<TSearch*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (owner != wanted->process || std::string(className) != "#32770" ||
+                !IsWindowVisible(window)) {
+              return TRUE;
+            }
+            wanted->found = window;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      if (!search.found) Sleep(10);
+    }
+    return search.found;
+  }
+
+  void AwaitWindow() {
     WaitForInputIdle(process_.hProcess, 30000);
     for (int tries = 0; tries < 3000 && !(window_ && IsWindowVisible(window_)); ++tries) {
       window_ = FindWindowA("TfrmMain", "Ardenix 1.01");
@@ -133,6 +181,8 @@ class ProgramWithStore : public testing::Test {
   HWND left_ = nullptr;
   HWND right_ = nullptr;
   HWND list_ = nullptr;
+  bool holdStore_ = false;  // Launch opens the store without sharing before the start
+  HANDLE held_ = INVALID_HANDLE_VALUE;
 };
 
 TEST_F(ProgramWithStore, StartsWithTheStoreBesideItAndWritesItBackWhenClosed) {
@@ -177,6 +227,31 @@ TEST_F(ProgramWithStore, AnEditSurvivesAKill) {
   written = ReadAll(store_);
   EXPECT_NE(written.find("[Home]"), std::string::npos) << written;
   EXPECT_NE(written.find("DHCP=0"), std::string::npos) << written;
+}
+
+// Held open without sharing by another process while Ardenix starts, as a virus scanner or
+// a sync client does for a moment, and released before Ardenix closes: Ardenix says so and
+// leaves the store as it is, byte for byte (it once took it for an empty one and removed it).
+TEST_F(ProgramWithStore, AStoreHeldByAnotherProcessAtStartIsLeftAsItIs) {
+  const std::string stored =
+      "[Office]\r\nLAN=Local Area Connection\r\nDHCP=0\r\nIP=10 .0  .0  .5\r\n"
+      "[Home]\r\nLAN=Local Area Connection\r\nDHCP=1\r\n";
+  holdStore_ = true;
+  Launch(stored);
+  HWND box = AwaitMessageBox();
+  ASSERT_NE(box, nullptr) << "no message box about the store";
+  char said[1024] = {};
+  GetDlgItemTextA(box, 0xFFFF, said, sizeof said);
+  EXPECT_NE(std::string(said).find("cannot be read"), std::string::npos) << said;
+  ReleaseStore();
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  AwaitWindow();
+  EXPECT_EQ(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0), 0);
+  Sleep(1000);  // longer than the quiet moment before a background save
+  EXPECT_EQ(ReadAll(store_), stored);
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(AwaitEnd(), 0u) << "a question held the closing window";
+  EXPECT_EQ(ReadAll(store_), stored);
 }
 
 }  // namespace
