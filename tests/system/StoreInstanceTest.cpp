@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "ProcessWindow.h"
 #include "ProgramUnderTest.h"
 #include "StoreInstance.h"
 
@@ -93,24 +94,7 @@ class TRunningProgram {
 
   // A top-level window of the process of that class, or null.
   HWND WindowOfClass(const std::string& wanted) const {
-    struct TSearch {
-      DWORD process;
-      const std::string& wanted;
-      HWND found;
-    } search{process_.dwProcessId, wanted, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<TSearch*>(data);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          char className[32] = {};
-          GetClassNameA(window, className, sizeof className);
-          if (owner != s->process || className != s->wanted) return TRUE;
-          s->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopLevelWindowOf(process_.dwProcessId, wanted);
   }
 
   // Waits until the main window's visibility is `visible`; false on timing out.

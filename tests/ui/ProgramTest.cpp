@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ProcessWindow.h"
 #include "ProgramUnderTest.h"
 
 namespace {
@@ -119,31 +120,15 @@ class ProgramWithStore : public testing::Test {
     held_ = INVALID_HANDLE_VALUE;
   }
 
-  // The program's message box, once it shows (within 30 s), or null.
+  // The program's message box, once it shows (within 30 s), or null. It is made before
+  // its text is put in: only a visible box is whole.
   HWND AwaitMessageBox() const {
-    struct TSearch {
-      DWORD process;
-      HWND found;
-    } search{process_.dwProcessId, nullptr};
-    for (int tries = 0; tries < 3000 && !search.found; ++tries) {
-      EnumWindows(
-          [](HWND window, LPARAM context) -> BOOL {
-            auto* wanted = reinterpret_cast<TSearch*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (owner != wanted->process || std::string(className) != "#32770" ||
-                !IsWindowVisible(window)) {
-              return TRUE;
-            }
-            wanted->found = window;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      if (!search.found) Sleep(10);
+    for (int tries = 0; tries < 3000; ++tries) {
+      HWND box = TopLevelWindowOf(process_.dwProcessId, "#32770");
+      if (box && IsWindowVisible(box)) return box;
+      Sleep(10);
     }
-    return search.found;
+    return nullptr;
   }
 
   void AwaitWindow() {
