@@ -529,10 +529,7 @@ TNetworkArrival::TActions TfrmMain::ArrivalActions() {
     if (tray_) tray_->SetRecognised(captions);
   };
   actions.Switch = [this](const std::string& caption) {
-    TListEntry* entry = nullptr;
-    for (int index = 0; index < listView_->Count() && !entry; ++index) {
-      if (listView_->EntryAt(index)->Caption == caption) entry = listView_->EntryAt(index);
-    }
+    TListEntry* entry = listView_->EntryCaptioned(caption);
     if (!entry) return true;
     const bool editing = entry == editorEntry_ && IsChild(panRight_->Handle(), GetFocus());
     if (editing || follower_->PendingRun()) return false;
@@ -584,14 +581,10 @@ std::string TfrmMain::ApplyingNow() const {
 // values go into the entry first, and come back with the adapter's.
 void TfrmMain::BindEntry(const std::string& caption, const TAdapterState& adapter) {
   CommitEditor();
-  for (int index = 0; index < listView_->Count(); ++index) {
-    TListEntry* entry = listView_->EntryAt(index);
-    if (entry->Caption != caption) continue;
-    if (!BindVerified(entry->Profile, adapter)) return;
-    if (entry == editorEntry_) LoadEditor();
-    StoreChanged();
-    return;
-  }
+  TListEntry* entry = listView_->EntryCaptioned(caption);
+  if (!entry || !BindVerified(entry->Profile, adapter)) return;
+  if (entry == editorEntry_) LoadEditor();
+  StoreChanged();
 }
 
 // The new entry is selected and its caption opened for editing, so that the editor, Read

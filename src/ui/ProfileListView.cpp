@@ -222,6 +222,13 @@ TListEntry* TProfileListView::EntryAt(int index) const {
   return entries_[static_cast<size_t>(index)].get();
 }
 
+TListEntry* TProfileListView::EntryCaptioned(const std::string& caption) const {
+  for (const auto& entry : entries_) {
+    if (entry->Caption == caption) return entry.get();
+  }
+  return nullptr;
+}
+
 int TProfileListView::IndexOf(const TListEntry* entry) const {
   if (!entry) return -1;
   const auto found = std::find_if(entries_.begin(), entries_.end(),

@@ -52,6 +52,8 @@ class TProfileListView {
   int Count() const { return static_cast<int>(entries_.size()); }
   // The entry shown at `index` in list order (0 = first), or null.
   TListEntry* EntryAt(int index) const;
+  // The entry of exactly that caption (captions name one entry each), or null.
+  TListEntry* EntryCaptioned(const std::string& caption) const;
   TListEntry* Selected() const { return selected_; }
   int SelectedIndex() const { return IndexOf(selected_); }
   // The entry's place in list order, or -1.

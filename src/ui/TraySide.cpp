@@ -140,16 +140,10 @@ void TTraySide::TakeUpOffer() {
   if (offered.size() > 1) {
     icon_->ShowTrayMenu();
   } else if (offered.size() == 1) {
-    if (const TListEntry* entry = EntryNamed(offered.front()); entry && apply_) apply_(*entry);
+    if (const TListEntry* entry = list_.EntryCaptioned(offered.front()); entry && apply_) {
+      apply_(*entry);
+    }
   }
-}
-
-const TListEntry* TTraySide::EntryNamed(const std::string& caption) const {
-  for (int index = 0; index < list_.Count(); ++index) {
-    const TListEntry* entry = list_.EntryAt(index);
-    if (entry->Caption == caption) return entry;
-  }
-  return nullptr;
 }
 
 void TTraySide::SetRecognised(std::vector<std::string> captions) {

@@ -103,7 +103,6 @@ class TTraySide {
   IAdapterSource& adapters_;
   void RefreshHint();
   void TakeUpOffer();
-  const TListEntry* EntryNamed(const std::string& caption) const;
 
   std::function<void(const TListEntry&)> apply_;
   TWin32StartupValue startupValue_;
