@@ -85,10 +85,13 @@ for attempt in 1 2 3; do
   sleep 1
 done
 [ "$got" = 0 ] || fail "companion without arguments: exit code $got, expected 0"
-window_open() { pgrep -f 'Ardenix prompt.Ardenix\.exe' >/dev/null; }
+# This test's own program only, by its scratch folder: other tests run theirs in the same
+# Wine session at the same time (a taskkill /im here once closed one of them).
+own_program="${work##*/}.Ardenix prompt.Ardenix\.exe"
+window_open() { pgrep -f "$own_program" >/dev/null; }
 window_open || fail "companion without arguments: Ardenix.exe is not running after it returned"
 echo "companion without arguments: exit $got, the window program still running"
-"$run" "$host" taskkill /im Ardenix.exe >/dev/null 2>&1 || true
+pkill -f "$own_program" || true
 for _ in $(seq 100); do window_open || break; sleep 0.1; done
 window_open && fail "companion without arguments: Ardenix.exe did not close"
 
