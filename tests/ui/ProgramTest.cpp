@@ -134,7 +134,7 @@ class ProgramWithStore : public testing::Test {
   void AwaitWindow() {
     WaitForInputIdle(process_.hProcess, 30000);
     for (int tries = 0; tries < 3000 && !(window_ && IsWindowVisible(window_)); ++tries) {
-      window_ = FindWindowA("TfrmMain", "Ardenix 1.01");
+      window_ = TopLevelWindowOf(process_.dwProcessId, "TfrmMain");  // not another test's
       Sleep(10);
     }
     ASSERT_NE(window_, nullptr);
