@@ -10,7 +10,10 @@ if(WIN32)
   add_test(NAME console_companion_test
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/console-companion.sh ${ARDENIX_WINE_HOST_DIR}
             $<TARGET_FILE:Ardenix> $<TARGET_FILE:ArdenixConsole>)
-  set_tests_properties(console_companion_test PROPERTIES FIXTURES_REQUIRED wine_host TIMEOUT 120)
+  # Without arguments the companion starts the window program, whose window and tray icon
+  # would meet the window tests' own in the shared session.
+  set_tests_properties(console_companion_test PROPERTIES
+    FIXTURES_REQUIRED wine_host RESOURCE_LOCK wine_desktop TIMEOUT 120)
 endif()
 
 # /apply and /list of the real program against the host's interface, with the stand-in
