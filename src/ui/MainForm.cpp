@@ -151,8 +151,9 @@ TfrmMain::TfrmMain(TComponent* Owner, TCoreServices services)
                                            [this] { NetworkMayHaveChanged(); });
   arrival_ = std::make_unique<TNetworkArrival>(ArrivalActions());
   UpdateNetworkWatch();
-  // Once at start: a profile's network that is here already is recognised now.
-  if (AnyProfileAsks()) NetworkMayHaveChanged();
+  // Once at start: a profile's network that is here already is recognised now, from the
+  // reading the tray was made from.
+  if (AnyProfileAsks()) NetworkIsNow(adapters_->StartReading());
 }
 
 TfrmMain::~TfrmMain() {
@@ -540,8 +541,9 @@ TNetworkArrival::TActions TfrmMain::ArrivalActions() {
   return actions;
 }
 
-void TfrmMain::NetworkMayHaveChanged() {
-  const TAdapterReading reading = services_.Adapters.Read();
+void TfrmMain::NetworkMayHaveChanged() { NetworkIsNow(services_.Adapters.Read()); }
+
+void TfrmMain::NetworkIsNow(const TAdapterReading& reading) {
   if (statusShowsAdapter_) adapters_->NetworkMayHaveChanged(reading);
   if (tray_) tray_->RefreshActive(reading);
   if (arrival_) arrival_->Check(reading, NamedProfiles(*listView_));

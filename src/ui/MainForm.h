@@ -166,6 +166,8 @@ class TfrmMain : public TForm {
   void UpdateNetworkWatch();
   bool AnyProfileAsks() const;
   TNetworkArrival::TActions ArrivalActions();
+  // What follows the adapters, told of a reading taken already (the one taken at start).
+  void NetworkIsNow(const TAdapterReading& reading);
 
   // A caption refused (blank, or naming another entry's section): why, or none.
   std::optional<std::string> CaptionRefusal(const TListEntry& entry, const std::string& caption) const;

@@ -813,4 +813,19 @@ TEST_F(TrayMenuTest, TheProfilesWhoseNetworkIsHereAreMarkedUntilToldOtherwise) {
                                       "Start with Windows", "E&xit"}));
 }
 
+// A start reads the adapters once: a profile that asks for its network and finds it here is
+// marked from the reading the tray was made from.
+TEST_F(TrayMenuTest, AStartRecognisesANetworkFromItsOneReading) {
+  adapters_.Reading = OfficeAndCafe();
+  adapters_.Reading.Adapters.front().GatewayHardwareAddress = "00-11-22-33-44-55";
+  WriteStore(StoreOfFour() +  // these keys go to the last section, Office 2's
+             "NetworkGateway=10.0.0.1\r\nNetworkGatewayMac=00-11-22-33-44-55\r\n"
+             "OnNetwork=offer\r\n");
+  Start();
+  EXPECT_EQ(adapters_.Reads, 1);
+  EXPECT_EQ(Texts(OpenMenu()),
+            (std::vector<std::string>{"Cafe", "Home", "Office", "Office 2\tnetwork here", "-",
+                                      "&Configure", "-", "Start with Windows", "E&xit"}));
+}
+
 }  // namespace
