@@ -21,6 +21,7 @@
 #include "CurrentSettings.h"
 #include "ProfileActions.h"
 #include "Win32AdapterSource.h"
+#include "Win32ConsoleCodePage.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SaveNameAsker.h"
@@ -152,7 +153,8 @@ int main(int argc, char** argv) {
                                                    DUPLICATE_SAME_ACCESS);
                                  return started;
                                });
-  TProfileActions actions(files, paths, starter, asker);
+  TWin32ConsoleCodePage console;
+  TProfileActions actions(files, paths, starter, asker, console);
 
   std::optional<TApplyReport> report;
   long long reportedAt = 0;

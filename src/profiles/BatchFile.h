@@ -17,5 +17,6 @@ inline constexpr int kBatchNotAdministratorExitCode = 5;
 // the file checks that it runs as administrator; when not, it prints
 // kBatchNotAdministratorText and exits with kBatchNotAdministratorExitCode, changing
 // nothing. The profile is expected normalised and checked (ProfileProblem): its name
-// holds no double quote, which would end the quoted name early.
+// holds no double quote, which would end the quoted name early. The text is in the
+// program's own code page: cmd reads a file in the console's (IConsoleCodePage).
 std::string BatchFileText(const TNetInfo& normalised);

@@ -11,8 +11,8 @@
 #include "SiblingPath.h"
 
 TProfileActions::TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgramStarter& starter,
-                                 ISaveNameAsker& asker)
-    : files_(files), paths_(paths), starter_(starter), asker_(asker) {}
+                                 ISaveNameAsker& asker, IConsoleCodePage& console)
+    : files_(files), paths_(paths), starter_(starter), asker_(asker), console_(console) {}
 
 TStartResult TProfileActions::Apply(const TNetInfo& profile) {
   const std::string scriptPath = ReplaceExtension(paths_.ExecutablePath(), ".TMP");
@@ -41,12 +41,18 @@ std::optional<std::string> TProfileActions::Export(const std::string& caption,
   const TNetInfo normalised = NormalisedCopy(profile);
   if (std::optional<std::string> problem = ProfileProblem(normalised))
     throw TProfileRefused(*problem + "; nothing was saved");
+  const std::optional<std::string> text = console_.FromAnsi(BatchFileText(normalised));
+  if (!text) {
+    throw TProfileRefused("The adapter's name \"" + normalised.LAN +
+                          "\" has a letter that cmd cannot read in a batch file on this "
+                          "computer; nothing was saved");
+  }
   // Lower case, as the filter's own pattern and the extension the dialog adds: one name
   // whether the user keeps the proposal or types a name of their own.
   const TSaveNameRequest request{"Batch files (*.bat)", "*.bat", ReplaceExtension(caption, ".bat"),
                                  "bat", true};
   std::optional<std::string> path = asker_.AskSaveName(request);
-  if (path) files_.WriteNew(*path, BatchFileText(normalised));
+  if (path) files_.WriteNew(*path, *text);
   return path;
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ConsoleCodePage.h"
 #include "FileSystem.h"
 #include "NetInfo.h"
 #include "ProgramStarter.h"
@@ -14,7 +15,7 @@
 class TProfileActions {
  public:
   TProfileActions(IFileSystem& files, ISystemPaths& paths, IProgramStarter& starter,
-                  ISaveNameAsker& asker);
+                  ISaveNameAsker& asker, IConsoleCodePage& console);
 
   // Writes the normalised copy's script beside the executable (extension ".TMP") and
   // starts the system's own netsh on it, without waiting; the result lets the caller
@@ -30,11 +31,13 @@ class TProfileActions {
   //   kNoSystemDirectoryText.
   TStartResult Apply(const TNetInfo& profile);
 
-  // Saves the normalised copy as a batch file (BatchFileText) where the user says,
-  // proposing the caption with extension ".bat"; returns the path written, none when the
-  // user cancelled. The dialog lists batch files, adds ".bat" to a name typed without an
-  // extension and asks before replacing a file. Throws, asking nothing and writing nothing:
-  // - TProfileRefused when the profile may not reach netsh (ProfileProblem);
+  // Saves the normalised copy as a batch file (BatchFileText) in the console's code page
+  // where the user says, proposing the caption with extension ".bat"; returns the path
+  // written, none when the user cancelled. The dialog lists batch files, adds ".bat" to a
+  // name typed without an extension and asks before replacing a file. Throws:
+  // - TProfileRefused, asking nothing and writing nothing, when the profile may not reach
+  //   netsh (ProfileProblem) or its adapter's name has a letter the console's code page
+  //   does not hold;
   // - TFileError when the file cannot be written.
   std::optional<std::string> Export(const std::string& caption, const TNetInfo& profile);
 
@@ -43,6 +46,7 @@ class TProfileActions {
   ISystemPaths& paths_;
   IProgramStarter& starter_;
   ISaveNameAsker& asker_;
+  IConsoleCodePage& console_;
 };
 
 // A profile that netsh would reject, refused before anything was asked or written. what()

@@ -7,6 +7,7 @@
 #include "CoreServices.h"
 #include "ProfileActions.h"
 #include "Win32AdapterSource.h"
+#include "Win32ConsoleCodePage.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SaveNameAsker.h"
@@ -20,7 +21,7 @@
 class TProgramServices {
  public:
   explicit TProgramServices(const std::function<HWND()>& owner)
-      : Starter(owner), Asker(owner), Actions(Files, Paths, Starter, Asker) {}
+      : Starter(owner), Asker(owner), Actions(Files, Paths, Starter, Asker, Console) {}
   TProgramServices(const TProgramServices&) = delete;
   TProgramServices& operator=(const TProgramServices&) = delete;
 
@@ -31,6 +32,7 @@ class TProgramServices {
   TWin32StoreFiles StoreFiles;
   TWin32ProgramStarter Starter;
   TWin32SaveNameAsker Asker;
+  TWin32ConsoleCodePage Console;
   TProfileActions Actions;
   TWin32AdapterSource Adapters;
 };

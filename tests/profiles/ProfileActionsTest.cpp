@@ -38,7 +38,8 @@ class ProfileActionsTest : public testing::Test {
   TFixedPaths paths_;
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
-  TProfileActions actions_{files_, paths_, starter_, asker_};
+  TTableConsole console_;
+  TProfileActions actions_{files_, paths_, starter_, asker_, console_};
 };
 
 // A static profile as the editor leaves it: alternate DNS and WINS untouched.
@@ -160,6 +161,48 @@ TEST_F(ProfileActionsTest, ExportRefusesAProfileNetshWouldRejectBeforeAsking) {
   EXPECT_TRUE(fs::is_empty(folder_));
 }
 
+struct ConsoleNameCase {
+  const char* label;
+  std::string lan;
+  std::optional<std::string> lanInFile;  // none: refused
+};
+
+// The file is written in the console's code page, which cmd reads it in; a name that has
+// no place there is refused before anything is asked or written.
+TEST_F(ProfileActionsTest, ExportWritesTheFileInTheConsolesCodePage) {
+  const ConsoleNameCase cases[] = {
+      {"ASCII", "Ethernet 2", "Ethernet 2"},
+      {"moved", "R\xE9seau", "R\x82seau"},
+      {"no place", "R\xE9seau \xA4", std::nullopt},
+  };
+  for (const ConsoleNameCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    asker_.Requests.clear();
+    asker_.Answer = InFolder("Home.bat");
+    const TNetInfo dhcp{c.lan, true, "", "", "", "", "", ""};
+    if (!c.lanInFile) {
+      try {
+        actions_.Export("Home", dhcp);
+        ADD_FAILURE() << "not refused";
+      } catch (const TProfileRefused& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "The adapter's name \"" + c.lan +
+                      "\" has a letter that cmd cannot read in a batch file on this computer; "
+                      "nothing was saved");
+      }
+      EXPECT_TRUE(asker_.Requests.empty());
+      EXPECT_TRUE(fs::is_empty(folder_));
+      continue;
+    }
+    actions_.Export("Home", dhcp);
+    TNetInfo inFile = dhcp;
+    inFile.LAN = *c.lanInFile;
+    EXPECT_EQ(FileBytes(*asker_.Answer), BatchFileText(NormalisedCopy(inFile)));
+  }
+}
+
 // ---- the script held from its writing until netsh is let go of ----
 
 // Writes nothing: a held script reads back as told, and the holds still kept are counted.
@@ -198,7 +241,8 @@ class ProfileActionsHold : public testing::Test {
   TFixedPaths paths_{};
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
-  TProfileActions actions_{files_, paths_, starter_, asker_};
+  TTableConsole console_;
+  TProfileActions actions_{files_, paths_, starter_, asker_, console_};
 };
 
 TEST_F(ProfileActionsHold, TheScriptStaysHeldWhileTheStartedProgramIsKept) {

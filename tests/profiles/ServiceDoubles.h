@@ -2,11 +2,14 @@
 // they were asked and answer as told.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "ConsoleCodePage.h"
 #include "ProgramStarter.h"
 #include "SaveNameAsker.h"
 #include "SystemPaths.h"
@@ -55,6 +58,27 @@ class TAnsweringAsker : public ISaveNameAsker {
   }
   std::optional<std::string> Answer;
   std::vector<TSaveNameRequest> Requests;
+};
+
+// The console's code page as a test sets it: ASCII stays, a byte of Moves goes to its place
+// there, any other byte outside ASCII has none.
+class TTableConsole : public IConsoleCodePage {
+ public:
+  std::optional<std::string> FromAnsi(std::string_view ansi) override {
+    std::string text;
+    for (char c : ansi) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80) {
+        text += c;
+        continue;
+      }
+      const auto moved = Moves.find(byte);
+      if (moved == Moves.end()) return std::nullopt;
+      text += static_cast<char>(moved->second);
+    }
+    return text;
+  }
+  std::map<unsigned char, unsigned char> Moves{{0xE9, 0x82}};  // "é" where code page 437 has it
 };
 
 class TFixedPaths : public ISystemPaths {

@@ -10,6 +10,7 @@
 
 #include "ApplyProbeProfile.h"
 #include "ProfileActions.h"
+#include "Win32ConsoleCodePage.h"
 #include "Win32FileSystem.h"
 #include "Win32ProgramStarter.h"
 #include "Win32SystemPaths.h"
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
   TWin32SystemPaths paths;
   TWin32ProgramStarter starter([] { return HWND{}; }, ElevationFrom(argc, argv));
   TNoDialog noDialog;
-  TProfileActions actions(files, paths, starter, noDialog);
+  TWin32ConsoleCodePage console;
+  TProfileActions actions(files, paths, starter, noDialog, console);
   try {
     actions.Apply(ApplyProbeProfile());
   } catch (const std::exception& error) {

@@ -14,6 +14,7 @@
 #include "BatchFile.h"
 #include "NetshScratchFolder.h"
 #include "SystemNetshReplaced.h"
+#include "Win32ConsoleCodePage.h"
 
 namespace {
 
@@ -155,6 +156,54 @@ TEST_F(BatchFileRun, NotRunAsAdministratorSaysSoAndChangesNothing) {
   EXPECT_EQ(exitCode, static_cast<DWORD>(kBatchNotAdministratorExitCode));
   EXPECT_EQ(ReadLines(calls_), Lines{"[session]"});
   EXPECT_EQ(ReadLines(output_), Lines{std::string(kBatchNotAdministratorText) + "\r"});
+}
+
+// The names below are written in the Western European ANSI code page.
+bool WesternCodePages() { return GetACP() == 1252; }
+
+// cmd reads a batch file in the console's code page: an adapter name with a letter outside
+// ASCII reaches netsh as the program holds it, since the file is written in that code page
+// (written as the program holds its text, "réseau" arrived as "rTseau").
+TEST_F(BatchFileRun, ANameWithALetterOutsideAsciiReachesNetshWhole) {
+  if (!WesternCodePages()) GTEST_SKIP() << "ANSI code page " << GetACP();
+  const std::string name = "Connexion au r\xE9seau local";
+  const TNetInfo profile{name, true, "", "", "", "", "", ""};
+  const std::optional<std::string> bytes =
+      TWin32ConsoleCodePage().FromAnsi(BatchFileText(NormalisedCopy(profile)));
+  ASSERT_TRUE(bytes);
+  std::ofstream(batch_, std::ios::binary | std::ios::trunc) << *bytes;
+  EXPECT_EQ(RunBatch(), 0u);
+  const Lines calls = ReadLines(calls_);
+  ASSERT_FALSE(calls.empty());
+  for (const std::string& call : calls)
+    EXPECT_NE(call.find("[name=" + name + "]"), std::string::npos) << call;
+}
+
+struct ConsoleCase {
+  const char* label;
+  const char* ansi;
+  bool held;  // the console's code page has a place for every character
+};
+
+// Letters of Western names have a place in the console's code page; the euro sign of the
+// ANSI code page has none in the console's (437 or 850), and no best fit is taken.
+TEST(ConsoleCodePage, HoldsWhatItCanAndRefusesTheRest) {
+  if (!WesternCodePages()) GTEST_SKIP() << "ANSI code page " << GetACP();
+  const ConsoleCase cases[] = {
+      {"ASCII", "Ethernet 2", true},
+      {"accented", "R\xE9seau \xFC\xF1", true},
+      {"euro sign", "LAN \x80", false},
+      {"nothing", "", true},
+  };
+  TWin32ConsoleCodePage console;
+  for (const ConsoleCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::optional<std::string> converted = console.FromAnsi(c.ansi);
+    EXPECT_EQ(converted.has_value(), c.held);
+    if (converted) {
+      EXPECT_EQ(converted->size(), std::string(c.ansi).size());
+    }
+  }
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "ServiceDoubles.h"
 #include "SystemNetshReplaced.h"
 #include "WaitingNetsh.h"
+#include "Win32ConsoleCodePage.h"
 #include "Win32FileSystem.h"
 #include "Win32KernelHandle.h"
 #include "Win32ProgramStarter.h"
@@ -79,7 +80,8 @@ class ScriptHold : public testing::Test {
   TWin32ProgramStarter starter_{[] { return HWND{}; }, [] { return true; }};
   // Apply through the real file system and starter.
   TWin32FileSystem files_;
-  TProfileActions actions_{files_, paths_, starter_, asker_};
+  TWin32ConsoleCodePage console_;
+  TProfileActions actions_{files_, paths_, starter_, asker_, console_};
   const std::string kOfficeScript = NetshScriptText(NormalisedCopy(kOffice));
 };
 
@@ -173,7 +175,7 @@ class ScriptChangedBeforeTheHold : public ScriptHold,
 
 TEST_P(ScriptChangedBeforeTheHold, IsReportedAndNetshNeverRuns) {
   TWin32FileSystem files(GetParam().change);
-  TProfileActions actions(files, paths_, unusedStarter_, asker_);
+  TProfileActions actions(files, paths_, unusedStarter_, asker_, console_);
   const TStartResult result = actions.Apply(kOffice);
   EXPECT_FALSE(result.Started);
   EXPECT_EQ(result.Error, kStartErrorScriptChanged);

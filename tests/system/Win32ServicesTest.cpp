@@ -16,6 +16,7 @@
 #include "ProcessElevation.h"
 #include "ProfileActions.h"
 #include "ServiceDoubles.h"
+#include "Win32ConsoleCodePage.h"
 #include "Win32FileSystem.h"
 #include "Win32KernelHandle.h"
 #include "Win32ProgramStarter.h"
@@ -116,7 +117,8 @@ class ProfileActionsOnWin32Files : public testing::Test {
   TFixedPaths paths_;
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
-  TProfileActions actions_{files_, paths_, starter_, asker_};
+  TWin32ConsoleCodePage console_;
+  TProfileActions actions_{files_, paths_, starter_, asker_, console_};
 };
 
 const TNetInfo kStored{"Local Area Connection", false,

@@ -2,7 +2,7 @@
 if(WIN32)
   ardenix_add_test(batch_file_end_to_end_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/BatchFileEndToEndTest.cpp
-    LIBS ardenix_profiles)
+    LIBS ardenix_profiles ardenix_win32_services)
   ardenix_netsh_standin_beside(batch_file_end_to_end_test)
   # Wine runs the files put in place of its netsh and net only with these overrides, read
   # when a process starts; net falls back to Wine's own while its file is Wine's.

@@ -20,6 +20,7 @@
 #include "ServiceDoubles.h"
 #include "TableAdapterSource.h"
 #include "TraySide.h"
+#include "Win32ConsoleCodePage.h"
 #include "Win32FileSystem.h"
 #include "Win32StoreFiles.h"
 #include "Win32SystemPaths.h"
@@ -74,7 +75,8 @@ class MainWindowTest : public testing::Test {
   TWin32StoreFiles storeFiles_;
   TRecordingStarter starter_;
   TAnsweringAsker asker_;
-  TProfileActions actions_{files_, paths_, starter_, asker_};
+  TWin32ConsoleCodePage console_;
+  TProfileActions actions_{files_, paths_, starter_, asker_, console_};
   TTableAdapterSource adapters_;  // none at first
   std::unique_ptr<TApplication> application_;  // last: goes first, with every form
   TfrmMain* main_ = nullptr;
