@@ -38,7 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(AddressCase{"10 .0  .0  .1  ", "10.0.0.1", "10.0.0.1"},
                     AddressCase{"   .   .   .   ", "none", "255.255.255.0"},
                     AddressCase{"192.   .   .   ", "192...", "192..."},
-                    AddressCase{"192.168.001.001", "192.168.001.001", "192.168.001.001"},
+                    // Decimal as the field shows it, not octal as Windows would read it.
+                    AddressCase{"192.168.001.001", "192.168.1.1", "192.168.1.1"},
+                    AddressCase{"010.000.000.010", "10.0.0.10", "10.0.0.10"},
+                    AddressCase{"300.1  .1  .1  ", "300.1.1.1", "300.1.1.1"},
                     AddressCase{"", "none", "255.255.255.0"},
                     AddressCase{"...", "none", "255.255.255.0"},
                     AddressCase{"NONE", "NONE", "NONE"}));
