@@ -20,7 +20,7 @@ constexpr std::string_view kUntouchedField = "...";
 // A member with nothing in it (a key missing from a hand-written store) is shown as an
 // untouched field, and is one: netsh would reject "addr=" after applying the lines before.
 // An address loses its leading zeros: the field and Ardenix read "010" as ten, but Windows'
-// address parsing takes a leading zero for octal ("010" is eight).
+// classic address parsing (inet_addr) takes a leading zero for octal ("010" is eight).
 std::string NormalisedAddress(std::string_view masked, std::string_view whenUntouched) {
   std::string stripped = StripSpaces(masked);
   if (stripped == kUntouchedField || stripped.empty()) return std::string(whenUntouched);
