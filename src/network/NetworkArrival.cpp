@@ -1,10 +1,10 @@
 #include "NetworkArrival.h"
 
 void TNetworkArrival::Check(const TAdapterReading& reading,
-                            const std::vector<TNamedProfile>& profiles) {
+                            const std::vector<TNamedProfile>& profiles,
+                            const std::vector<std::size_t>& active) {
   if (!reading.Ok) return;
-  const std::vector<TAdapterRecognition> found =
-      recogniser_.Recognise(reading, profiles, ActiveProfiles(profiles, reading));
+  const std::vector<TAdapterRecognition> found = recogniser_.Recognise(reading, profiles, active);
   std::vector<std::string> marked;
   for (const TAdapterRecognition& adapter : found) {
     marked.insert(marked.end(), adapter.Recognised.begin(), adapter.Recognised.end());

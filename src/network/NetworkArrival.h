@@ -28,9 +28,12 @@ class TNetworkArrival {
 
   explicit TNetworkArrival(TActions actions) : actions_(std::move(actions)) {}
 
-  // `profiles`: the list's profiles, each by caption with its normalised copy. A reading
-  // that failed changes nothing: the marks stay and nothing is decided.
-  void Check(const TAdapterReading& reading, const std::vector<TNamedProfile>& profiles);
+  // `profiles`: the list's profiles, each by caption with its normalised copy; `active`:
+  // those of them in force in `reading` (ActiveProfiles), which the caller finds once for
+  // this and the tray's tooltip. A reading that failed changes nothing: the marks stay and
+  // nothing is decided.
+  void Check(const TAdapterReading& reading, const std::vector<TNamedProfile>& profiles,
+             const std::vector<std::size_t>& active);
 
  private:
   TNetworkRecogniser recogniser_;

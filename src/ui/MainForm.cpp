@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ActiveProfiles.h"
 #include "AdapterPart.h"
 #include "Application.h"
 #include "ApplyFollower.h"
@@ -543,10 +544,13 @@ TNetworkArrival::TActions TfrmMain::ArrivalActions() {
 
 void TfrmMain::NetworkMayHaveChanged() { NetworkIsNow(services_.Adapters.Read()); }
 
+// The profiles in force are found once, for the tooltip and the recognition alike.
 void TfrmMain::NetworkIsNow(const TAdapterReading& reading) {
   if (statusShowsAdapter_) adapters_->NetworkMayHaveChanged(reading);
-  if (tray_) tray_->RefreshActive(reading);
-  if (arrival_) arrival_->Check(reading, NamedProfiles(*listView_));
+  const std::vector<TNamedProfile> profiles = NamedProfiles(*listView_);
+  const std::vector<std::size_t> active = ActiveProfiles(profiles, reading);
+  if (tray_) tray_->ShowActive(profiles, active);
+  if (arrival_) arrival_->Check(reading, profiles, active);
 }
 
 TProfileList TfrmMain::ListedWithEditor() {

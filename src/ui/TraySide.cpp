@@ -165,8 +165,13 @@ std::vector<std::size_t> TTraySide::RefreshActive() {
 std::vector<std::size_t> TTraySide::RefreshActive(const TAdapterReading& reading) {
   const std::vector<TNamedProfile> profiles = NamedProfiles(list_);
   std::vector<std::size_t> active = ActiveProfiles(profiles, reading);
-  SetActiveLine(TrayTipText(kTipTitle, profiles, active));
+  ShowActive(profiles, active);
   return active;
+}
+
+void TTraySide::ShowActive(const std::vector<TNamedProfile>& profiles,
+                           const std::vector<std::size_t>& active) {
+  SetActiveLine(TrayTipText(kTipTitle, profiles, active));
 }
 
 void TTraySide::SetActiveLine(const std::string& text) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ActiveProfiles.h"
 #include "AdapterState.h"
 #include "Icon.h"
 #include "ListEntry.h"
@@ -71,6 +72,10 @@ class TTraySide {
   // their indexes in the list. The second form uses a reading the caller has already made.
   std::vector<std::size_t> RefreshActive();
   std::vector<std::size_t> RefreshActive(const TAdapterReading& reading);
+  // The same from the list's profiles (NamedProfiles) and those of them in force, found
+  // already by the caller.
+  void ShowActive(const std::vector<TNamedProfile>& profiles,
+                  const std::vector<std::size_t>& active);
   // The icon's tooltip's first line; the last report, if any, stays the second.
   void SetActiveLine(const std::string& text);
 

@@ -52,7 +52,7 @@ TEST_P(NetworkArrivalTest, CarriesOutTheDecision) {
   TAdapterReading reading = ReadingOf({OfficeAdapter()});
   reading.Adapters[0].GatewayHardwareAddress = kHere;
   reading.Ok = c.readingOk;
-  arrival.Check(reading, c.profiles);
+  arrival.Check(reading, c.profiles, ActiveProfiles(c.profiles, reading));
   EXPECT_EQ(seen, c.expected);
 }
 
