@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "AsciiCase.h"
 #include "ProfileNetwork.h"
 
 namespace {
 
 constexpr char kDefaultLan[] = "Local Area Connection";
-
-char FoldedAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 const TAdapterState* FirstWhere(const TAdapterReading& reading, auto predicate) {
   auto found = std::find_if(reading.Adapters.begin(), reading.Adapters.end(), predicate);
@@ -60,8 +59,7 @@ TAdapterFinding Sameness(const TAdapterState& adapter, const std::string& lan) {
 }  // namespace
 
 bool InterfaceNamesEqual(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldedAscii(x) == FoldedAscii(y); });
+  return EqualFoldingAscii(a, b);
 }
 
 TProfileAdapter FindProfileAdapter(const TAdapterReading& reading, const TNetInfo& profile) {

@@ -1,8 +1,8 @@
 #include "ProfileNetwork.h"
 
-#include <algorithm>
 #include <string_view>
 
+#include "AsciiCase.h"
 #include "HardwareAddress.h"
 #include "ProfileAdapter.h"
 
@@ -15,19 +15,12 @@ std::string_view WithoutBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-// Letter case as ASCII folds it: the words are ASCII, and other bytes match nothing anyway.
-bool IsWord(std::string_view text, std::string_view word) {
-  const auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::equal(text.begin(), text.end(), word.begin(), word.end(),
-                    [&](char a, char b) { return folded(a) == b; });
-}
-
 }  // namespace
 
 TNetworkAction NetworkActionOf(const TNetInfo& profile) {
   const std::string_view word = WithoutBlanks(profile.OnNetwork);
-  if (IsWord(word, "offer")) return TNetworkAction::Offer;
-  if (IsWord(word, "switch")) return TNetworkAction::Switch;
+  if (EqualFoldingAscii(word, "offer")) return TNetworkAction::Offer;
+  if (EqualFoldingAscii(word, "switch")) return TNetworkAction::Switch;
   return TNetworkAction::Nothing;
 }
 

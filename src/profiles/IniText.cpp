@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "AsciiCase.h"
+
 namespace {
 
 bool IsQuote(char c) {
@@ -32,14 +34,9 @@ std::string_view CutAtNul(std::string_view text) {
   return text.substr(0, static_cast<std::size_t>(nul - text.begin()));
 }
 
-char FoldedIniChar(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char FoldedIniChar(char c) { return FoldedAscii(c); }
 
-bool IniNamesEqual(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldedIniChar(x) == FoldedIniChar(y); });
-}
+bool IniNamesEqual(std::string_view a, std::string_view b) { return EqualFoldingAscii(a, b); }
 
 std::string FoldedIniName(std::string_view name) {
   std::string folded(name);
