@@ -62,11 +62,6 @@ TWin32NetworkChangeNotices::TWlanRegistration::~TWlanRegistration() {
   close_(client_, nullptr);
 }
 
-TWin32NetworkChangeNotices::TWlanRegistration::TWlanRegistration(TWlanRegistration&& other) noexcept
-    : client_(std::exchange(other.client_, nullptr)),
-      register_(other.register_),
-      close_(other.close_) {}
-
 TWin32NetworkChangeNotices::~TWin32NetworkChangeNotices() {
   Stop();
 }
@@ -81,7 +76,7 @@ bool TWin32NetworkChangeNotices::Start(TNotice notice) {
 
 void TWin32NetworkChangeNotices::Stop() {
   mibRegistrations_.clear();
-  wlanRegistration_.clear();
+  wlanRegistration_.reset();
 }
 
 // No initial notification: the owner reads the adapters when it starts anyway.
@@ -137,7 +132,7 @@ void TWin32NetworkChangeNotices::RegisterWlan() {
       close(client, nullptr);
       return;
     }
-    wlanRegistration_.emplace_back(client, registerNotices, close);
+    wlanRegistration_.emplace(client, registerNotices, close);
   } catch (const std::exception&) {
   }
 }

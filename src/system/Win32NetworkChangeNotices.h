@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wlanapi.h>
 
+#include <optional>
 #include <vector>
 
 #include "NetworkChangeNotices.h"
@@ -42,7 +43,7 @@ class TWin32NetworkChangeNotices final : public INetworkChangeNotices {
   };
 
   // The WLAN service's client handle with its notices registered; withdrawing the notices
-  // and closing the handle (which waits for a callback that is running) ends it. Move-only.
+  // and closing the handle (which waits for a callback that is running) ends it.
   class TWlanRegistration {
    public:
     using TRegister = DWORD(WINAPI*)(HANDLE, DWORD, BOOL, WLAN_NOTIFICATION_CALLBACK, PVOID, PVOID,
@@ -51,8 +52,6 @@ class TWin32NetworkChangeNotices final : public INetworkChangeNotices {
     TWlanRegistration(HANDLE client, TRegister registerNotices, TClose close)
         : client_(client), register_(registerNotices), close_(close) {}
     ~TWlanRegistration();
-    TWlanRegistration(TWlanRegistration&& other) noexcept;
-    TWlanRegistration& operator=(TWlanRegistration&&) = delete;
     TWlanRegistration(const TWlanRegistration&) = delete;
     TWlanRegistration& operator=(const TWlanRegistration&) = delete;
 
@@ -71,5 +70,5 @@ class TWin32NetworkChangeNotices final : public INetworkChangeNotices {
   TSystemLibrary wlan_{"wlanapi.dll"};
   TNotice notice_;  // the context of every callback
   std::vector<TMibRegistration> mibRegistrations_;
-  std::vector<TWlanRegistration> wlanRegistration_;  // none or one
+  std::optional<TWlanRegistration> wlanRegistration_;
 };
